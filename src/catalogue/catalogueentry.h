@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The icon key of a catalogue entry, which doubles as its driver-quality flag.
+enum class ImageKey : std::uint8_t
+{
+    Rom,    // "ROM": the driver status begins with "good"
+    BadRom, // "BADROM": any other driver status
+};
+
+inline QString imageKeyText(ImageKey key)
+{
+    return key == ImageKey::Rom ? QStringLiteral("ROM") : QStringLiteral("BADROM");
+}
+
+// "?" marks an absent value throughout the catalogue; filters compare against it exactly.
+inline QString absentValue()
+{
+    static const QString question = QStringLiteral("?");
+    return question;
+}
+
+// One game block of a game list file, and one row of the game list.
+struct CatalogueEntry
+{
+    QString name = absentValue();        // short name: the ROM set MAME is started with
+    QString description = absentValue(); // full title, without its quotes
+    QString year = absentValue();
+    QString cloneof = absentValue();      // parent game's short name
+    QString romof = absentValue();        // ROM set this game also takes ROMs from
+    QString manufacturer = absentValue(); // without its quotes
+    ImageKey imageKey = ImageKey::BadRom;
+
+    friend bool operator==(const CatalogueEntry&, const CatalogueEntry&) = default;
+};

@@ -1,0 +1,38 @@
+#include "catalogue/listtype.h"
+
+#include <array>
+
+QString listTypeName(int index)
+{
+    static const std::array<QString, kListTypeCount> names{
+        QStringLiteral("Full list"),
+        QStringLiteral("All except clones"),
+        QStringLiteral("All except NEO\u2022GEO"),
+        QStringLiteral("Only NEO\u2022GEO"),
+        QStringLiteral("Home hacks"),
+        QStringLiteral("Only good drivers"),
+        QStringLiteral("Only prelim drivers"),
+    };
+    if (index < 0 || index >= kListTypeCount)
+        return {};
+    return names[static_cast<size_t>(index)];
+}
+
+bool listTypeAdmits(int index, const CatalogueEntry& entry)
+{
+    static const QString neogeo = QStringLiteral("neogeo");
+    switch (index) {
+    case AllExceptClones:
+        return entry.cloneof == absentValue();
+    case AllExceptNeoGeo:
+        return entry.romof != neogeo;
+    case OnlyNeoGeo:
+        return entry.romof == neogeo;
+    case OnlyGoodDrivers:
+        return entry.imageKey == ImageKey::Rom;
+    case OnlyPrelimDrivers:
+        return entry.imageKey == ImageKey::BadRom;
+    default: // FullList, HomeHacks, or nothing selected
+        return true;
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "catalogue/catalogueentry.h"
+
+#include <QString>
+
+// The list types of GamesListTypeCombo, by index; the index is what the settings store keeps.
+enum ListType : int
+{
+    FullList = 0,
+    AllExceptClones = 1,
+    AllExceptNeoGeo = 2,
+    OnlyNeoGeo = 3,
+    HomeHacks = 4,
+    OnlyGoodDrivers = 5,
+    OnlyPrelimDrivers = 6,
+};
+
+inline constexpr int kListTypeCount = 7;
+
+// The entry text of list type index in GamesListTypeCombo.
+QString listTypeName(int index);
+
+// Whether list type index shows entry. An index that names no list type (none selected)
+// shows every entry.
+bool listTypeAdmits(int index, const CatalogueEntry& entry);
+
+// Whether list type index reads the hack list file instead of the game list file.
+inline bool listTypeReadsHackList(int index)
+{
+    return index == HomeHacks;
+}

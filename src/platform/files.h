@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QIODevice;
+
+// The file operations the program needs. Paths are absolute, built from the program
+// directory.
+class Files
+{
+public:
+    virtual ~Files() = default;
+
+    // True when a regular file exists at path and can be opened for reading.
+    virtual bool isReadableFile(const QString& path) const = 0;
+
+    // The names (without directory) of the regular files in dir whose names end in suffix,
+    // letter case ignored, ordered by name with letter case ignored. Empty when dir is
+    // missing or unreadable.
+    virtual QStringList filesWithSuffix(const QString& dir, const QString& suffix) const = 0;
+
+    // An open, readable device for the file, or nullptr when it cannot be opened.
+    virtual std::unique_ptr<QIODevice> openForReading(const QString& path) const = 0;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+enum class MessageButtons
+{
+    Ok,
+    OkCancel,
+};
+
+enum class MessageAnswer
+{
+    Ok,
+    Cancel,
+};
+
+// Modal message boxes: no icon, the given title, the given buttons. Every message of the
+// program goes through here, so that tests can answer them without a modal loop.
+class MessageBoxes
+{
+public:
+    virtual ~MessageBoxes() = default;
+
+    // Shows the box and waits for the user. Closing it with Escape or the window's close
+    // button answers Cancel when there is a Cancel button, Ok otherwise.
+    virtual MessageAnswer show(const QString& text, const QString& title,
+                               MessageButtons buttons) = 0;
+};
