@@ -6,9 +6,10 @@ constexpr ComboEntry kVideo[] = {{u"Default"}, {u"320x240"}, {u"400x300"}, {u"51
                                  {u"640x480"}, {u"800x600"}, {u"1024x768"}};
 
 constexpr ComboEntry kAudio[] = {
-    {u"Ask Interactively", -1},  {u"Silence", 0},    {u"Sound Blaster", 1},
-    {u"Sound Blaster AWE32", 2}, {u"Pro Audio Spectrum", 3},
-    {u"Ultrasound MAX", 4},      {u"Ultrasound", 5}, {u"Windows Sound System", 6},
+    {u"Ask Interactively", -1}, {u"Silence", 0},
+    {u"Sound Blaster", 1},      {u"Sound Blaster AWE32", 2},
+    {u"Pro Audio Spectrum", 3}, {u"Ultrasound MAX", 4},
+    {u"Ultrasound", 5},         {u"Windows Sound System", 6},
     {u"Ensoniq Soundscape", 7},
 };
 
@@ -19,8 +20,8 @@ constexpr ComboEntry kScanlines[] = {{u"Default"}, {u"Scanlines"}, {u"No scanlin
 constexpr ComboEntry kVesa[] = {{u"Default"}, {u"No VESA"}, {u"VESA1"},
                                 {u"VESA2b"},  {u"VESA2l"},  {u"VESA3"}};
 constexpr ComboEntry kVSync[] = {{u"Default"}, {u"VSync"}, {u"No VSync"}};
-constexpr ComboEntry kRotate[] = {{u"Default"}, {u"No rotate"}, {u"Clockwise"},
-                                  {u"Anit-clockwise"}};
+constexpr ComboEntry kRotate[] = {
+    {u"Default"}, {u"No rotate"}, {u"Clockwise"}, {u"Anit-clockwise"}};
 constexpr ComboEntry kFlip[] = {{u"Default"}, {u"X only"}, {u"Y only"}, {u"X&Y"}};
 constexpr ComboEntry kSampleRate[] = {
     {u"Default", 0}, {u"11,025 kHz", 11025}, {u"22,050 kHz", 22050}, {u"44,100 kHz", 44100}};

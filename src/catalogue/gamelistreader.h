@@ -1,0 +1,24 @@
+#pragma once
+
+#include "catalogue/catalogueentry.h"
+
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+// Receives each completed game block, in file order, before the next line is read. The
+// entry may be moved from.
+using GameListSink = std::function<void(CatalogueEntry&&)>;
+
+// Reads a game list file (MAME's -listinfo text, or a hack list in the same form) in one
+// pass and hands each completed game block to deliver. Only the key lines the list needs are
+// looked at; anything else, binary bytes included, is passed over. Time and memory grow
+// with the file's size: one line is held at a time, and no entry is kept.
+// The device must be open for reading. Returns false when reading failed midway; what was
+// delivered until then stands.
+bool ReadGameList(QIODevice& device, const GameListSink& deliver);
+
+// Opens path and reads it as above; false when the file cannot be opened or read.
+bool ReadGameList(const QString& path, const GameListSink& deliver);

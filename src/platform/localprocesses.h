@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/processes.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// Starts programs on this machine: the first word of the command line is looked up with
+// findProgram, the other words are handed over as they are, and the program runs detached
+// in the program directory. No shell is involved at any point.
+class LocalProcesses final : public Processes
+{
+public:
+    // pathVariable is the ':'-separated list searched after the program directory; tests
+    // pass their own.
+    explicit LocalProcesses(const QString& programDir,
+                            const QString& pathVariable = qEnvironmentVariable("PATH"));
+
+    ProcessStart StartProcess(const QString& commandLine, WindowStyle style) override;
+
+private:
+    Q_DISABLE_COPY_MOVE(LocalProcesses)
+
+    const QString m_programDir;
+    const QString m_pathVariable;
+};

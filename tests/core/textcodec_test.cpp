@@ -1,0 +1,62 @@
+#include "platform/textcodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(TextCodec, utf8ValidityFollowsTheStandard)
+{
+    struct Case
+    {
+        std::string bytes;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"", true},
+        {"plain ASCII, long enough for the eight-byte path", true},
+        {"\xc3\xa9", true},
+        {"\xe2\x80\xa2", true},
+        {"\xf0\x9f\x8e\xae", true},
+        {"\xf4\x8f\xbf\xbf", true},
+        {"\xc3", false},             // cut short
+        {"\xe2\x80", false},         // cut short
+        {"\x80", false},             // lone continuation
+        {"\xc0\xaf", false},         // overlong
+        {"\xe0\x80\xaf", false},     // overlong
+        {"\xf0\x80\x80\xaf", false}, // overlong
+        {"\xed\xa0\x80", false},     // surrogate
+        {"\xf4\x90\x80\x80", false}, // past U+10FFFF
+        {"\xff", false},
+        {"Caf\xe9", false}, // Windows-1252
+        {std::string("nul\0inside", 10), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(isValidUtf8(QByteArrayView(c.bytes.data(), qsizetype(c.bytes.size()))), c.valid);
+    }
+}
+
+TEST(TextCodec, aSequenceSplitBetweenChunksIsCompletedByTheNext)
+{
+    const std::string text = "ab\xe2\x80\xa2"
+                             "cd";
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+        Utf8Validator v;
+        v.feed(text.data(), cut);
+        v.feed(text.data() + cut, text.size() - cut);
+        EXPECT_TRUE(v.finish()) << "cut at " << cut;
+    }
+}
+
+TEST(TextCodec, windows1252MapsItsOwnRangeAndLatin1)
+{
+    EXPECT_EQ(decodeWindows1252("\x95"), QString(QChar(0x2022)));
+    EXPECT_EQ(decodeWindows1252("\x80\x9f"), QStringLiteral("\u20ac\u0178"));
+    EXPECT_EQ(decodeWindows1252("\xa9\xe9\xff"), QStringLiteral("\u00a9\u00e9\u00ff"));
+    EXPECT_EQ(decodeWindows1252("\x81\x8d"), QStringLiteral("\u0081\u008d"));
+    EXPECT_EQ(decodeWindows1252(QByteArrayView("a\0b", 3)), QStringView(u"a\0b", 3).toString());
+}
+
+} // namespace
