@@ -1,0 +1,374 @@
+// commandline_test.cpp: the MAME command line built from the option panel, the selected game
+// and the caller's switches.
+
+#include "launch/commandline.h"
+
+#include "catalogue/listtype.h"
+#include "fakes/fakemessageboxes.h"
+#include "shell/optiontables.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What start-up applies before any per-game file: every combo on its first entry, every
+// box cleared, the slider at 0 and the original build chosen.
+OptionSet defaultOptions()
+{
+    OptionSet o;
+    for (const OptionInfo& info : optionInfos()) {
+        if (info.kind == OptionKind::ComboBox || info.kind == OptionKind::CheckBox ||
+            info.kind == OptionKind::Slider)
+            o.setValue(info.id, 0);
+    }
+    o.OriginalMameOption = true;
+    o.AlternateMameOption = false;
+    return o;
+}
+
+const SelectedGame kSmashtv{QStringLiteral("smashtv"), QStringLiteral("?")};
+constexpr const char* kDefaultLine = "MAME smashtv -soundcard -1 ";
+
+struct LineCase
+{
+    const char* what;
+    std::function<void(OptionSet&)> tweak;
+    std::optional<SelectedGame> game;
+    int listType;
+    QString extraSwitches;
+    std::string expected;
+};
+
+void noTweak(OptionSet&)
+{}
+
+TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
+{
+    const std::vector<LineCase> cases{
+        {"default options, play", noTweak, kSmashtv, FullList, {}, kDefaultLine},
+        {"no selected row", noTweak, std::nullopt, FullList, {}, "MAME -soundcard -1 "},
+        {"frameskip brings two spaces",
+         [](OptionSet& o) { o.FrameskipSlider = 2; },
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -soundcard -1  -frameskip 2 "},
+        {"frameskip at its top",
+         [](OptionSet& o) { o.FrameskipSlider = 11; },
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -soundcard -1  -frameskip 11 "},
+        {"alternate build",
+         [](OptionSet& o) {
+             o.OriginalMameOption = false;
+             o.AlternateMameOption = true;
+         },
+         kSmashtv,
+         FullList,
+         {},
+         "Pmame31 smashtv -soundcard -1 "},
+        {"alternate build with an empty name",
+         [](OptionSet& o) {
+             o.OriginalMameOption = false;
+             o.AlternateMameOption = true;
+             o.AlternateMameText.clear();
+         },
+         kSmashtv,
+         FullList,
+         {},
+         " smashtv -soundcard -1 "},
+        {"only OriginalMameOption picks the program",
+         [](OptionSet& o) { o.AlternateMameOption = true; },
+         kSmashtv,
+         FullList,
+         {},
+         kDefaultLine},
+        {"home hack runs its parent with the hack's ROM directory",
+         noTweak,
+         SelectedGame{QStringLiteral("H"), QStringLiteral("P")},
+         HomeHacks,
+         {},
+         "MAME P -romdir H -soundcard -1 "},
+        {"home hacks without a selected row",
+         noTweak,
+         std::nullopt,
+         HomeHacks,
+         {},
+         "MAME -soundcard -1 "},
+        {"parent ignored outside home hacks",
+         noTweak,
+         SelectedGame{QStringLiteral("H"), QStringLiteral("P")},
+         OnlyNeoGeo,
+         {},
+         "MAME H -soundcard -1 "},
+        {"record: after the cheat switch, before the joystick",
+         [](OptionSet& o) {
+             o.CheatCheck = 1;
+             o.JoyCombo = 2;
+         },
+         kSmashtv, FullList, QStringLiteral("-record Default "),
+         "MAME smashtv -soundcard -1 -cheat -record Default -joy auto "},
+        {"playback", noTweak, kSmashtv, FullList, QStringLiteral("-playback a "),
+         "MAME smashtv -soundcard -1 -playback a "},
+        {"empty recording name", noTweak, kSmashtv, FullList, QStringLiteral("-record  "),
+         "MAME smashtv -soundcard -1 -record  "},
+        {"additional parameters ticked with an empty text",
+         [](OptionSet& o) {
+             o.AdditionalParamCheck = 1;
+             o.AdditionalParamText.clear();
+         },
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -soundcard -1  "},
+        {"additional parameters ticked with the initial text",
+         [](OptionSet& o) { o.AdditionalParamCheck = 1; },
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -soundcard -1 Add your shit here ! "},
+        {"additional parameters cleared ignore the text",
+         [](OptionSet& o) { o.AdditionalParamText = QStringLiteral("-log -debug"); },
+         kSmashtv,
+         FullList,
+         {},
+         kDefaultLine},
+        {"texts go in untouched",
+         [](OptionSet& o) {
+             o.OriginalMameOption = false;
+             o.AlternateMameText = QStringLiteral(" my mame");
+             o.GammaCheck = 1;
+             o.GammaText = QStringLiteral(" \"1,5\" ");
+             o.AdditionalParamCheck = 1;
+             o.AdditionalParamText = QStringLiteral("-a\t; $(b) ");
+         },
+         SelectedGame{QStringLiteral("sm ash"), {}}, FullList, QStringLiteral("x"),
+         " my mame sm ash -soundcard -1 -gamma  \"1,5\"  x-a\t; $(b)  "},
+        {"all 25 pieces in their order",
+         [](OptionSet& o) {
+             o.OriginalMameOption = false;
+             o.AlternateMameOption = true;
+             o.AudioCombo = 2;
+             o.SampleRateCombo = 3;
+             o.BitRateCombo = 2;
+             o.SbOplCheck = 1;
+             o.VideoCombo = 4;
+             o.FrameskipSlider = 3;
+             o.DoubleCombo = 1;
+             o.DepthCombo = 2;
+             o.VGAFreqCombo = 1;
+             o.ScanlinesCombo = 2;
+             o.VESACombo = 3;
+             o.VSyncCombo = 1;
+             o.GammaCheck = 1;
+             o.GammaText = QStringLiteral("1.20");
+             o.RotateCombo = 2;
+             o.FlipCombo = 3;
+             o.AntialiasCombo = 1;
+             o.BeamCheck = 1;
+             o.BeamText = QStringLiteral("1.50");
+             o.FlickerCheck = 1;
+             o.FlickerText = QStringLiteral("0.5");
+             o.TranslucencyCombo = 1;
+             o.CheatCheck = 1;
+             o.JoyCombo = 5;
+             o.AdditionalParamCheck = 1;
+             o.AdditionalParamText = QStringLiteral("-log");
+         },
+         kSmashtv, FullList, QStringLiteral("-record smash1 "),
+         "Pmame31 smashtv -soundcard 1 -sr 44100 -sb 16 -fm -resolution 640x480  -frameskip 3 "
+         "-double -depth 16 -vgafreq 1 -noscanlines -vesa -vesamode vesa2b -vsync -gamma 1.20 "
+         "-ror -flipx -flipy -antialias -beam 1.50 -flicker 0.5 -translucency -cheat "
+         "-record smash1 -joy 4button -log "},
+    };
+
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        OptionSet options = defaultOptions();
+        c.tweak(options);
+        FakeMessageBoxes messages;
+        const QString line =
+            BuildCommandLine(options, c.game, c.listType, c.extraSwitches, messages);
+        EXPECT_EQ(line.toStdString(), c.expected);
+        EXPECT_TRUE(messages.shown.isEmpty());
+    }
+}
+
+struct ComboCase
+{
+    OptionId combo;
+    std::vector<const char*> pieces; // by entry index
+};
+
+TEST(BuildCommandLineTest, EveryComboEntryGivesItsPiece)
+{
+    const std::vector<ComboCase> cases{
+        {OptionId::AudioCombo,
+         {"-soundcard -1 ", "-soundcard 0 ", "-soundcard 1 ", "-soundcard 2 ", "-soundcard 3 ",
+          "-soundcard 4 ", "-soundcard 5 ", "-soundcard 6 ", "-soundcard 7 "}},
+        {OptionId::SampleRateCombo, {"", "-sr 11025 ", "-sr 22050 ", "-sr 44100 "}},
+        {OptionId::BitRateCombo, {"", "-sb 8 ", "-sb 16 "}},
+        {OptionId::VideoCombo,
+         {"", "-resolution 320x240 ", "-resolution 400x300 ", "-resolution 512x384 ",
+          "-resolution 640x480 ", "-resolution 800x600 ", "-resolution 1024x768 "}},
+        {OptionId::DoubleCombo, {"", "-double ", "-nodouble "}},
+        {OptionId::DepthCombo, {"", "-depth 8 ", "-depth 16 "}},
+        {OptionId::VGAFreqCombo, {"", "-vgafreq 1 ", "-vgafreq 2 ", "-vgafreq 3 "}},
+        {OptionId::ScanlinesCombo, {"", "-scanlines ", "-noscanlines "}},
+        {OptionId::VESACombo,
+         {"", "-novesa ", "-vesa -vesamode vesa1 ", "-vesa -vesamode vesa2b ",
+          "-vesa -vesamode vesa2l ", "-vesa -vesamode vesa3 "}},
+        {OptionId::VSyncCombo, {"", "-vsync ", "-novsync "}},
+        {OptionId::RotateCombo, {"", "-norotate ", "-ror ", "-rol "}},
+        {OptionId::FlipCombo, {"", "-flipx ", "-flipy ", "-flipx -flipy "}},
+        {OptionId::AntialiasCombo, {"", "-antialias ", "-noantialias "}},
+        {OptionId::TranslucencyCombo, {"", "-translucency ", "-notranslucency "}},
+        {OptionId::JoyCombo,
+         {"",
+          "-joy none ",
+          "-joy auto ",
+          "-joy standard ",
+          "-joy dual ",
+          "-joy 4button ",
+          "-joy 6button ",
+          "-joy 8button ",
+          "-joy fspro ",
+          "-joy wingex ",
+          "-joy wingwarrior ",
+          "-joy sidewinder ",
+          "-joy gamepadpro ",
+          "-joy sneslpt1 ",
+          "-joy sneslpt2 ",
+          "-joy sneslpt3 ",
+          "-joy psxlpt1 ",
+          "-joy psxlpt2 ",
+          "-joy psxlpt3 ",
+          "-joy n64lpt1 ",
+          "-joy n64lpt2 ",
+          "-joy n64lpt3 "}},
+    };
+
+    for (const ComboCase& c : cases) {
+        SCOPED_TRACE(optionName(c.combo).toStdString());
+        const int entryCount = static_cast<int>(comboEntries(c.combo).size());
+        ASSERT_EQ(static_cast<int>(c.pieces.size()), entryCount);
+
+        // One step outside the entries on either side: the piece is left out.
+        for (int index = -1; index <= entryCount; ++index) {
+            SCOPED_TRACE(index);
+            const bool hasEntry = index >= 0 && index < entryCount;
+            const std::string piece = hasEntry ? c.pieces[static_cast<std::size_t>(index)] : "";
+
+            OptionSet options = defaultOptions();
+            options.setValue(c.combo, index);
+            FakeMessageBoxes messages;
+            const QString line = BuildCommandLine(options, kSmashtv, FullList, {}, messages);
+
+            // With default options every piece after the sound card is empty, so the piece
+            // under test ends the line; the sound card's own piece stands in place of "-1".
+            const std::string expected =
+                c.combo == OptionId::AudioCombo ? "MAME smashtv " + piece : kDefaultLine + piece;
+            EXPECT_EQ(line.toStdString(), expected);
+            const bool joystickMessage = c.combo == OptionId::JoyCombo && !hasEntry;
+            EXPECT_EQ(messages.shown.size(), joystickMessage ? 1 : 0);
+        }
+    }
+}
+
+struct CheckCase
+{
+    const char* what;
+    int OptionSet::*check;
+    std::array<const char*, 3> pieces; // for check states 0, 1 and 2 (greyed)
+};
+
+TEST(BuildCommandLineTest, CheckBoxesUnderTheirTests)
+{
+    const std::vector<CheckCase> cases{
+        {"SbOplCheck", &OptionSet::SbOplCheck, {"", "-fm ", "-fm "}},
+        {"GammaCheck", &OptionSet::GammaCheck, {"", "-gamma 1.00 ", "-gamma 1.00 "}},
+        {"BeamCheck", &OptionSet::BeamCheck, {"", "-beam 1.00 ", "-beam 1.00 "}},
+        {"FlickerCheck", &OptionSet::FlickerCheck, {"", "-flicker 0 ", "-flicker 0 "}},
+        {"CheatCheck", &OptionSet::CheatCheck, {"", "-cheat ", ""}},
+        {"AdditionalParamCheck",
+         &OptionSet::AdditionalParamCheck,
+         {"", "Add your shit here ! ", ""}},
+    };
+
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int state = 0; state <= 2; ++state) {
+            SCOPED_TRACE(state);
+            OptionSet options = defaultOptions(); // texts keep their initial contents
+            options.*c.check = state;
+            FakeMessageBoxes messages;
+            const QString line = BuildCommandLine(options, kSmashtv, FullList, {}, messages);
+            EXPECT_EQ(line.toStdString(),
+                      kDefaultLine + std::string(c.pieces[static_cast<std::size_t>(state)]));
+        }
+    }
+}
+
+struct JoystickCase
+{
+    const char* what;
+    std::function<void(OptionSet&)> tweak;
+    QString extraSwitches;
+    const char* message;
+    std::string expected;
+};
+
+TEST(BuildCommandLineTest, UnknownJoystickIsReportedAndLeftOut)
+{
+    const std::vector<JoystickCase> cases{
+        {"no entry chosen",
+         [](OptionSet& o) { o.JoyCombo = -1; },
+         {},
+         "Mmm? JoyCombo.ListIndex #-1 is not supported, contact Brimwork for a fix!",
+         kDefaultLine},
+        {"one past the last entry",
+         [](OptionSet& o) { o.JoyCombo = 22; },
+         {},
+         "Mmm? JoyCombo.ListIndex #22 is not supported, contact Brimwork for a fix!",
+         kDefaultLine},
+        {"the pieces after it still follow",
+         [](OptionSet& o) {
+             o.JoyCombo = 22;
+             o.AdditionalParamCheck = 1;
+             o.AdditionalParamText = QStringLiteral("-log");
+         },
+         QStringLiteral("-playback a "),
+         "Mmm? JoyCombo.ListIndex #22 is not supported, contact Brimwork for a fix!",
+         "MAME smashtv -soundcard -1 -playback a -log "},
+        // Before any settings are applied every combo is at -1: only the joystick speaks up,
+        // the other combos quietly add nothing, the sound card included.
+        {"panel as created",
+         [](OptionSet& o) { o = OptionSet{}; },
+         {},
+         "Mmm? JoyCombo.ListIndex #-1 is not supported, contact Brimwork for a fix!",
+         "MAME smashtv "},
+    };
+
+    for (const JoystickCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        OptionSet options = defaultOptions();
+        c.tweak(options);
+        FakeMessageBoxes messages;
+        const QString line =
+            BuildCommandLine(options, kSmashtv, FullList, c.extraSwitches, messages);
+
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].text.toStdString(), c.message);
+        EXPECT_EQ(messages.shown[0].title.toStdString(), "Korvane");
+        EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+        EXPECT_EQ(line.toStdString(), c.expected);
+    }
+}
+
+} // namespace

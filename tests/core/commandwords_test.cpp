@@ -1,0 +1,71 @@
+// commandwords_test.cpp: splitting a command line into words without a shell.
+
+#include "platform/commandwords.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> words(const QString& line)
+{
+    std::vector<std::string> result;
+    for (const QString& word : splitCommandWords(line))
+        result.push_back(word.toStdString());
+    return result;
+}
+
+struct SplitCase
+{
+    const char* line;
+    std::vector<std::string> expected;
+};
+
+TEST(SplitCommandWordsTest, SplitsAsAShellSplitsPlainWords)
+{
+    const std::vector<SplitCase> cases{
+        {"", {}},
+        {" \t  ", {}},
+        {"MAME", {"MAME"}},
+        {"MAME smashtv -soundcard -1 ", {"MAME", "smashtv", "-soundcard", "-1"}},
+        {"  a  \t\t b\t", {"a", "b"}},
+        {"\ta b  ", {"a", "b"}},
+        {"MAME \"Super Game\" x", {"MAME", "Super Game", "x"}},
+        {"a\"b c\"d", {"ab cd"}},
+        {"\"a\"\"b\"", {"ab"}},
+        {"\"\"", {""}},
+        {"a \"\" b", {"a", "", "b"}},
+        {"a\"\"", {"a"}},
+        {"\"  \"", {"  "}},
+        {"a \"b c", {"a", "b c"}},
+        {"a \"", {"a", ""}},
+        {"-rompath \"roms\thacks\"", {"-rompath", "roms\thacks"}},
+    };
+    for (const SplitCase& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(words(QString::fromUtf8(c.line)), c.expected);
+    }
+}
+
+// A command line is never interpreted: whatever reaches it (a game name, a user's extra
+// parameters) can only become words handed to the program.
+TEST(SplitCommandWordsTest, KeepsShellCharactersLiterally)
+{
+    const std::vector<SplitCase> cases{
+        {"x; touch /tmp/owned", {"x;", "touch", "/tmp/owned"}},
+        {"$(reboot)", {"$(reboot)"}},
+        {"a&&b | c > out 2>&1 <in", {"a&&b", "|", "c", ">", "out", "2>&1", "<in"}},
+        {"`id` $HOME ~ *.zip (x) {y}", {"`id`", "$HOME", "~", "*.zip", "(x)", "{y}"}},
+        {"a\\ b c\\\"d", {"a\\", "b", "c\\d"}},
+        {"'single quoted'", {"'single", "quoted'"}},
+        {"a\nb", {"a\nb"}},
+    };
+    for (const SplitCase& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(words(QString::fromUtf8(c.line)), c.expected);
+    }
+}
+
+} // namespace

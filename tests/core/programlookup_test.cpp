@@ -1,0 +1,132 @@
+// programlookup_test.cpp: which file the first word of a command line starts.
+
+#include "platform/programlookup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+void makeFile(const QString& path, bool executable)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write("#!/bin/sh\n");
+    file.close();
+    QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (executable)
+        permissions |= QFileDevice::ExeOwner;
+    ASSERT_TRUE(file.setPermissions(permissions));
+}
+
+// A program directory "prog" and a PATH directory "path", side by side in a fresh
+// temporary directory. Names ending in '/' are directories, names starting with '-' are
+// files without execute permission, all others executable files.
+struct LookupCase
+{
+    const char* what;
+    QStringList programDir;
+    QStringList pathDir;
+    QString word;
+    QString expected; // relative to the temporary directory; empty: nothing found
+};
+
+void populate(const QString& dir, const QStringList& entries)
+{
+    ASSERT_TRUE(QDir().mkpath(dir));
+    for (const QString& entry : entries) {
+        if (entry.endsWith(u'/'))
+            ASSERT_TRUE(QDir(dir).mkpath(entry));
+        else if (entry.startsWith(u'-'))
+            makeFile(dir + u'/' + entry.mid(1), false);
+        else
+            makeFile(dir + u'/' + entry, true);
+    }
+}
+
+TEST(FindProgramTest, LooksInTheProgramDirectoryThenOnPath)
+{
+    using L = QStringList;
+    const QString none;
+    const std::vector<LookupCase> cases{
+        {"exact name", L{"MAME"}, L{}, "MAME", "prog/MAME"},
+        {"other case", L{"MAME"}, L{}, "mame", "prog/MAME"},
+        {".EXE dropped", L{"MAME"}, L{}, "MAME.EXE", "prog/MAME"},
+        {".exe dropped, any case", L{"mame"}, L{}, "Mame.Exe", "prog/mame"},
+        {"upper case word, lower case file", L{"mame"}, L{}, "MAME", "prog/mame"},
+        {"exact name before a case match", L{"MAME", "mame"}, L{}, "mame", "prog/mame"},
+        {"exact name before a case match, upper", L{"MAME", "mame"}, L{}, "MAME", "prog/MAME"},
+        {"word with .exe before the word without", L{"mame", "mame.exe"}, L{}, "MAME.EXE",
+         "prog/mame.exe"},
+        {"program directory before PATH", L{"MAME"}, L{"mame"}, "mame", "prog/MAME"},
+        {"PATH when the program directory lacks it", L{}, L{"mame"}, "MAME.EXE", "path/mame"},
+        {"PATH name is lower case", L{}, L{"MAME"}, "MAME", none},
+        {"alternate build on PATH", L{}, L{"mame0106"}, "MAME0106", "path/mame0106"},
+        {"not executable", L{"-MAME"}, L{}, "MAME", none},
+        {"not executable, PATH has one", L{"-MAME"}, L{"mame"}, "MAME", "path/mame"},
+        {"directory", L{"MAME/"}, L{}, "MAME", none},
+        {"directory on PATH", L{}, L{"mame/"}, "mame", none},
+        {"nothing anywhere", L{"other"}, L{"other"}, "MAME", none},
+        {"empty word", L{"MAME"}, L{}, "", none},
+        {"relative path", L{"bin/", "bin/mame"}, L{}, "bin/mame", "prog/bin/mame"},
+        {"relative path keeps its case", L{"bin/", "bin/mame"}, L{"mame"}, "bin/MAME", none},
+        {"path is not searched elsewhere", L{}, L{"mame"}, "./mame", none},
+    };
+    for (const LookupCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir root;
+        ASSERT_TRUE(root.isValid());
+        const QString programDir = root.filePath(QStringLiteral("prog"));
+        const QString pathDir = root.filePath(QStringLiteral("path"));
+        populate(programDir, c.programDir);
+        populate(pathDir, c.pathDir);
+
+        const QString expected = c.expected.isEmpty() ? QString() : root.filePath(c.expected);
+        EXPECT_EQ(findProgram(c.word, programDir, pathDir).toStdString(), expected.toStdString());
+    }
+}
+
+TEST(FindProgramTest, AbsolutePathIsTakenAsWritten)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString elsewhere = root.filePath(QStringLiteral("mame"));
+    makeFile(elsewhere, true);
+    EXPECT_EQ(findProgram(elsewhere, QStringLiteral("/nonexistent"), QString()), elsewhere);
+    EXPECT_EQ(findProgram(elsewhere + u'x', QStringLiteral("/nonexistent"), QString()), QString());
+}
+
+TEST(FindProgramTest, SearchesOnlyAbsolutePathEntries)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString pathDir = root.filePath(QStringLiteral("path"));
+    populate(pathDir, {QStringLiteral("mame")});
+    const QString programDir = root.filePath(QStringLiteral("prog"));
+    ASSERT_TRUE(QDir().mkpath(programDir));
+
+    // A mame in the current directory must not be picked up through an empty or relative
+    // PATH entry.
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(pathDir));
+    const QString throughEmpty =
+        findProgram(QStringLiteral("mame"), programDir, QStringLiteral("::"));
+    const QString throughDot =
+        findProgram(QStringLiteral("mame"), programDir, QStringLiteral(".:"));
+    const QString throughAbsolute = findProgram(QStringLiteral("mame"), programDir,
+                                                QStringLiteral(":/nonexistent::") + pathDir);
+    QDir::setCurrent(previous);
+
+    EXPECT_EQ(throughEmpty, QString());
+    EXPECT_EQ(throughDot, QString());
+    EXPECT_EQ(throughAbsolute, pathDir + QStringLiteral("/mame"));
+}
+
+} // namespace
