@@ -1,7 +1,37 @@
+#include "platform/fonts.h"
+#include "platform/inisettingsstore.h"
+#include "platform/localfiles.h"
+#include "platform/localprocesses.h"
+#include "platform/platform.h"
+#include "platform/programdir.h"
+#include "platform/qtmessageboxes.h"
+#include "shell/mainform.h"
+
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Korvane"));
+    registerWindowFonts();
+
+    const QString programDir = programDirectory();
+    IniSettingsStore settings;
+    LocalFiles files;
+    QtMessageBoxes messages;
+    LocalProcesses processes(programDir);
+    Platform platform{settings, files, messages, processes, programDir};
+
+    MainForm window(platform);
+    messages.setParent(&window);
+    window.Form_Load();
+    window.adjustSize();
+    if (const QScreen* screen = window.screen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+    window.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,145 @@
+#include "catalogue/gamelistmodel.h"
+
+#include "catalogue/gamecolumns.h"
+
+#include <algorithm>
+#include <numeric>
+
+GameListModel::GameListModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{}
+
+void GameListModel::setIcons(const QIcon& rom, const QIcon& badRom)
+{
+    m_romIcon = rom;
+    m_badRomIcon = badRom;
+    if (!m_rows.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
+}
+
+void GameListModel::setRows(std::vector<CatalogueEntry> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void GameListModel::clear()
+{
+    setRows({});
+}
+
+std::size_t GameListModel::memoryUsage() const
+{
+    // A string's heap block: a header of 16 bytes, UTF-16 text and its terminator, rounded
+    // up to malloc's 16-byte granularity. Shared texts (the "?" marker) count once.
+    auto heap = [](const QString& s) -> std::size_t {
+        if (s.isEmpty() || s.isSharedWith(absentValue()))
+            return 0;
+        return (16 + (static_cast<std::size_t>(s.size()) + 1) * 2 + 15) / 16 * 16;
+    };
+    std::size_t total = m_rows.capacity() * sizeof(CatalogueEntry);
+    for (const CatalogueEntry& e : m_rows) {
+        total += heap(e.name) + heap(e.description) + heap(e.year) + heap(e.cloneof) +
+                 heap(e.romof) + heap(e.manufacturer);
+    }
+    return total;
+}
+
+int GameListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int GameListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(kGameColumns.size());
+}
+
+const QString& GameListModel::cell(const CatalogueEntry& entry, int column)
+{
+    switch (column) {
+    case YearColumn:
+        return entry.year;
+    case CloneofColumn:
+        return entry.cloneof;
+    case NameColumn:
+        return entry.name;
+    case ManufacturerColumn:
+        return entry.manufacturer;
+    default:
+        return entry.description;
+    }
+}
+
+QVariant GameListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const CatalogueEntry& entry = row(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell(entry, index.column());
+    case Qt::DecorationRole:
+        if (index.column() != DescriptionColumn)
+            return {};
+        return entry.imageKey == ImageKey::Rom ? m_romIcon : m_badRomIcon;
+    case ImageKeyRole:
+        return imageKeyText(entry.imageKey);
+    default:
+        return {};
+    }
+}
+
+QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= columnCount())
+        return {};
+    return kGameColumns[static_cast<size_t>(section)].header.toString();
+}
+
+Qt::ItemFlags GameListModel::flags(const QModelIndex& index) const
+{
+    // Rows are never edited in place.
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
+                           : Qt::NoItemFlags;
+}
+
+void GameListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= columnCount() || m_rows.empty())
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+
+    std::vector<int> order_(m_rows.size());
+    std::iota(order_.begin(), order_.end(), 0);
+    auto less = [this, column](int a, int b) {
+        return QString::compare(cell(m_rows[static_cast<size_t>(a)], column),
+                                cell(m_rows[static_cast<size_t>(b)], column),
+                                Qt::CaseInsensitive) < 0;
+    };
+    if (order == Qt::AscendingOrder)
+        std::stable_sort(order_.begin(), order_.end(), less);
+    else
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&less](int a, int b) { return less(b, a); });
+
+    std::vector<CatalogueEntry> sorted;
+    sorted.reserve(m_rows.size());
+    std::vector<int> newRowOf(m_rows.size());
+    for (size_t i = 0; i < order_.size(); ++i) {
+        sorted.push_back(std::move(m_rows[static_cast<size_t>(order_[i])]));
+        newRowOf[static_cast<size_t>(order_[i])] = static_cast<int>(i);
+    }
+    m_rows = std::move(sorted);
+
+    // Keep the selection and the current row on the same games.
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& old : before)
+        after.append(index(newRowOf[static_cast<size_t>(old.row())], old.column()));
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "catalogue/catalogueentry.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+#include <vector>
+
+// The rows of the game list: one catalogue entry per row, in the order they were added.
+// Other parts of the program read the selected game through row().
+class GameListModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(GameListModel)
+
+public:
+    // The icon key ("ROM" or "BADROM") of a row, on every column.
+    static constexpr int ImageKeyRole = Qt::UserRole;
+
+    explicit GameListModel(QObject* parent = nullptr);
+
+    // The icons shown for the two image keys, in every size the views use.
+    void setIcons(const QIcon& rom, const QIcon& badRom);
+
+    // Replaces every row at once.
+    void setRows(std::vector<CatalogueEntry> rows);
+    void clear();
+
+    const CatalogueEntry& row(int index) const { return m_rows[static_cast<size_t>(index)]; }
+    // Approximate memory held by the rows, for the benchmark.
+    std::size_t memoryUsage() const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Orders the rows by the text of one column; rows with equal texts keep their order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    static const QString& cell(const CatalogueEntry& entry, int column);
+
+private:
+    std::vector<CatalogueEntry> m_rows;
+    QIcon m_romIcon;
+    QIcon m_badRomIcon;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/settingsstore.h"
+
+#include <QSettings>
+
+// The settings store as an INI file in the user's configuration directory
+// (~/.config/Korvane/Korvane.ini), sections as INI groups. Each write is flushed at once.
+class IniSettingsStore final : public SettingsStore
+{
+public:
+    // The user's own store.
+    IniSettingsStore();
+    // A store in the given file, for tests and tools.
+    explicit IniSettingsStore(const QString& filePath);
+
+    QString read(const QString& section, const QString& key,
+                 const QString& defaultValue) const override;
+    bool write(const QString& section, const QString& key, const QString& value) override;
+    QString location() const override;
+
+private:
+    static QString keyPath(const QString& section, const QString& key);
+
+    mutable QSettings m_settings;
+};

@@ -1,0 +1,432 @@
+#include "shell/mainform.h"
+
+#include "catalogue/gamelist.h"
+#include "catalogue/gamelistmodel.h"
+#include "catalogue/gamelistview.h"
+#include "catalogue/listtype.h"
+#include "platform/platform.h"
+#include "platform/twips.h"
+#include "shell/artwork.h"
+#include "shell/optioncontrols.h"
+#include "shell/optionpanel.h"
+#include "shell/picturebutton.h"
+#include "shell/startup.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+
+// Every position and size below is in twips, converted by twips::place alone.
+
+namespace {
+
+constexpr int kClientWidth = 10092;
+constexpr int kClientHeight = 7344;
+constexpr int kStatusBarHeight = 252;
+
+QFont tahoma(double points, bool bold = false)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                     int width, int height)
+{
+    auto* group = new QGroupBox(caption, parent);
+    group->setObjectName(QLatin1StringView(name));
+    twips::place(group, left, top, width, height);
+    return group;
+}
+
+// A sunken line across a group, between its parts.
+void addSeparator(QWidget* parent, int left, int top, int width)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    twips::place(line, left, top, width, 30);
+}
+
+void moveInto(QWidget* widget, QWidget* parent, int left, int top, int width, int height)
+{
+    widget->setParent(parent);
+    twips::place(widget, left, top, width, height);
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut = {})
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1StringView(name));
+    action->setShortcut(shortcut);
+    // Shortcuts work wherever the focus is in the window, also for the hidden menu.
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+}
+
+QAction* addSeparatorItem(QMenu* menu, const char* name)
+{
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QLatin1StringView(name));
+    return separator;
+}
+
+} // namespace
+
+MainForm::MainForm(Platform& platform, QWidget* parent)
+    : QMainWindow(parent)
+    , INPFile(platform.files)
+    , GamesImageList(QSize(32, 32), QColor(artwork::kMaskColour))
+    , GamesSmallImageList(QSize(16, 16), QColor(artwork::kMaskColour))
+    , m_platform(platform)
+    , m_client(new QWidget(this))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Brimwork's Korvane"));
+    setWindowIcon(QIcon(QPixmap::fromImage(artwork::windowIconImage())));
+
+    m_client->setObjectName(QStringLiteral("MainFormClient"));
+    m_client->setFont(tahoma(7.8));
+    setCentralWidget(m_client);
+    m_client->setFixedSize(twips::toPixelsX(m_client, kClientWidth),
+                           twips::toPixelsY(m_client, kClientHeight));
+
+    m_options = new OptionPanel(m_client, [this](int t) { changeHeight(t); });
+
+    buildImages();
+    buildListArea();
+    buildGeneralGroup();
+    buildGraphicsGroup();
+    buildVectorGroup();
+    buildSoundGroup();
+    buildJoystickGroup();
+    buildBottomLine();
+    buildMenus();
+
+    m_gameList = new GameList(
+        platform, this, GamesListView, m_games, GamesListTypeCombo,
+        [this](const QString& text) { setStatusText(text); }, this);
+    wireCommands();
+
+    // The window keeps the width of its design; only End and Home in FlickerText change
+    // its height.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::buildImages()
+{
+    for (const bool good : {true, false}) {
+        const QString key = imageKeyText(good ? ImageKey::Rom : ImageKey::BadRom);
+        GamesImageList.add(key, artwork::romImage(32, good));
+        GamesSmallImageList.add(key, artwork::romImage(16, good));
+    }
+}
+
+void MainForm::buildListArea()
+{
+    m_games = new GameListModel(this);
+    QIcon rom;
+    QIcon badRom;
+    for (const ImageList* list : {&GamesImageList, &GamesSmallImageList}) {
+        rom.addPixmap(list->image(imageKeyText(ImageKey::Rom)));
+        badRom.addPixmap(list->image(imageKeyText(ImageKey::BadRom)));
+    }
+    m_games->setIcons(rom, badRom);
+
+    GamesListView = new GameListView(m_client);
+    GamesListView->setObjectName(QStringLiteral("GamesListView"));
+    GamesListView->setModel(m_games);
+    twips::place(GamesListView, 120, 0, 6972, 4452);
+
+    Label14 = addLabel(m_client, "Label14", QStringLiteral("Display:"), 7200, 30, 780, 315);
+    Label14->setFont(tahoma(10.2));
+
+    GamesListTypeCombo = new QComboBox(m_client);
+    GamesListTypeCombo->setObjectName(QStringLiteral("GamesListTypeCombo"));
+    GamesListTypeCombo->setFont(tahoma(7.2));
+    for (int i = 0; i < kListTypeCount; ++i)
+        GamesListTypeCombo->addItem(listTypeName(i));
+    twips::place(GamesListTypeCombo, 7995, 30, 1977, 315);
+}
+
+QLabel* MainForm::addLabel(QWidget* parent, const char* name, const QString& text, int left,
+                           int top, int width, int height)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1StringView(name));
+    twips::place(label, left, top, width, height);
+    return label;
+}
+
+void MainForm::buildGeneralGroup()
+{
+    Frame5 = makeGroup(m_client, "Frame5", QStringLiteral("General"), 7200, 360, 2772, 4092);
+    OptionPanel& o = *m_options;
+    moveInto(o.OriginalMameOption, Frame5, 120, 255, 2532, 255);
+    moveInto(o.AlternateMameOption, Frame5, 120, 525, 2532, 255);
+    moveInto(o.AlternateMameText, Frame5, 360, 795, 2292, 315);
+    moveInto(o.CheatCheck, Frame5, 120, 1170, 2532, 255);
+    moveInto(o.AdditionalParamCheck, Frame5, 120, 1440, 2532, 255);
+    moveInto(o.AdditionalParamText, Frame5, 360, 1710, 2292, 315);
+    addSeparator(Frame5, 120, 2100, 2532);
+
+    const QFont buttonFont = tahoma(7.8, true);
+    Command1 = new QPushButton(QStringLiteral("Playback"), Frame5);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setFont(buttonFont);
+    Command1->setToolTip(QStringLiteral("right click to refresh list"));
+    twips::place(Command1, 120, 2205, 1080, 345);
+    PlaybackCombo = new QComboBox(Frame5);
+    PlaybackCombo->setObjectName(QStringLiteral("PlaybackCombo"));
+    PlaybackCombo->setFont(tahoma(7.2));
+    twips::place(PlaybackCombo, 1275, 2220, 1377, 315);
+
+    Command2 = new QPushButton(QStringLiteral("Record"), Frame5);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setFont(buttonFont);
+    twips::place(Command2, 120, 2625, 1080, 345);
+    RecText = new QLineEdit(QStringLiteral("Default"), Frame5);
+    RecText->setObjectName(QStringLiteral("RecText"));
+    RecText->setFont(tahoma(7.2));
+    twips::place(RecText, 1275, 2640, 1377, 315);
+    addSeparator(Frame5, 120, 3060, 2532);
+
+    PlayButton =
+        new PictureButton(QStringLiteral("Play now !"), artwork::playButtonPicture(), Frame5);
+    PlayButton->setObjectName(QStringLiteral("PlayButton"));
+    PlayButton->setFont(tahoma(10.2, true));
+    twips::place(PlayButton, 120, 3165, 2532, 810);
+}
+
+void MainForm::buildGraphicsGroup()
+{
+    Frame2 = makeGroup(m_client, "Frame2", QStringLiteral("Graphics"), 120, 4440, 4932, 2532);
+    OptionPanel& o = *m_options;
+    struct Row
+    {
+        const char* leftLabel;
+        const char* leftText;
+        QComboBox* leftCombo;
+        const char* rightLabel;
+        const char* rightText;
+        QComboBox* rightCombo;
+    };
+    const Row rows[] = {
+        {"Label7", "Resolution:", o.VideoCombo, "Label8", "Scanlines:", o.ScanlinesCombo},
+        {"Label5", "Color depth:", o.DepthCombo, "Label4", "Double pixel:", o.DoubleCombo},
+        {"Label9", "VESA:", o.VESACombo, "Label11", "Rotate:", o.RotateCombo},
+        {"Label10", "VSync:", o.VSyncCombo, "Label12", "Flip:", o.FlipCombo},
+        {"Label6", "VGA Freq.:", o.VGAFreqCombo, nullptr, nullptr, nullptr},
+    };
+    int top = 255;
+    for (const Row& row : rows) {
+        addLabel(Frame2, row.leftLabel, QString::fromLatin1(row.leftText), 120, top + 30, 960, 255);
+        moveInto(row.leftCombo, Frame2, 1095, top, 1335, 315);
+        if (row.rightCombo) {
+            addLabel(Frame2, row.rightLabel, QString::fromLatin1(row.rightText), 2550, top + 30,
+                     1005, 255);
+            moveInto(row.rightCombo, Frame2, 3570, top, 1245, 315);
+        }
+        top += 360;
+    }
+    // The fifth row's right half is the gamma switch and its value.
+    moveInto(o.GammaCheck, Frame2, 2550, 255 + 4 * 360 + 30, 1005, 255);
+    moveInto(o.GammaText, Frame2, 3570, 255 + 4 * 360, 1245, 315);
+
+    moveInto(o.FrameskipLabel, Frame2, 120, top + 60, 960, 255);
+    moveInto(o.FrameskipSlider, Frame2, 1095, top, 3720, 390);
+}
+
+void MainForm::buildVectorGroup()
+{
+    Frame4 = makeGroup(m_client, "Frame4", QStringLiteral("Vector"), 5160, 4440, 1932, 2532);
+    OptionPanel& o = *m_options;
+    addLabel(Frame4, "Label13", QStringLiteral("Antialiasing:"), 120, 255, 1692, 240);
+    moveInto(o.AntialiasCombo, Frame4, 120, 495, 1692, 315);
+    addLabel(Frame4, "Label17", QStringLiteral("Translucency:"), 120, 900, 1692, 240);
+    moveInto(o.TranslucencyCombo, Frame4, 120, 1140, 1692, 315);
+    moveInto(o.BeamCheck, Frame4, 120, 1605, 900, 255);
+    moveInto(o.BeamText, Frame4, 1035, 1575, 777, 315);
+    moveInto(o.FlickerCheck, Frame4, 120, 2010, 900, 255);
+    moveInto(o.FlickerText, Frame4, 1035, 1980, 777, 315);
+}
+
+void MainForm::buildSoundGroup()
+{
+    Frame3 = makeGroup(m_client, "Frame3", QStringLiteral("Sound"), 7200, 4440, 2772, 1812);
+    OptionPanel& o = *m_options;
+    const struct
+    {
+        const char* name;
+        const char* text;
+        QComboBox* combo;
+    } rows[] = {
+        {"Label1", "Soundcard:", o.AudioCombo},
+        {"Label2", "Hz rate:", o.SampleRateCombo},
+        {"Label3", "Bit rate:", o.BitRateCombo},
+    };
+    int top = 255;
+    for (const auto& row : rows) {
+        addLabel(Frame3, row.name, QString::fromLatin1(row.text), 120, top + 30, 855, 255);
+        moveInto(row.combo, Frame3, 975, top, 1677, 315);
+        top += 360;
+    }
+    moveInto(o.SbOplCheck, Frame3, 120, top + 45, 2532, 255);
+}
+
+void MainForm::buildJoystickGroup()
+{
+    Frame6 = makeGroup(m_client, "Frame6", QStringLiteral("Joystick"), 7200, 6360, 2772, 612);
+    moveInto(m_options->JoyCombo, Frame6, 120, 240, 2532, 315);
+}
+
+void MainForm::buildBottomLine()
+{
+    CommandlineLabel =
+        addLabel(m_client, "CommandlineLabel", QStringLiteral("Debug"), 120, 6960, 6972, 132);
+    CommandlineLabel->setFont(tahoma(6));
+    CommandlineLabel->setTextFormat(Qt::PlainText);
+    // A long command line is cut at the label's end rather than widening the window.
+    CommandlineLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+
+    StatusBar = new QStatusBar(m_client);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    m_statusText = new QLabel(QStringLiteral("Updated joy for mame 0.36b1..."), StatusBar);
+    m_statusText->setObjectName(QStringLiteral("StatusBarText"));
+    m_statusText->setTextFormat(Qt::PlainText);
+    m_statusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    StatusBar->addWidget(m_statusText, 1);
+    placeStatusBar();
+}
+
+void MainForm::placeStatusBar()
+{
+    // Along the bottom edge, whatever the window's height.
+    const int clientHeight = twips::fromPixelsY(m_client, m_client->height());
+    twips::place(StatusBar, 0, clientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
+    StatusBar->raise();
+}
+
+void MainForm::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    ToolsMenu = bar->addMenu(QStringLiteral("Tools"));
+    ToolsMenu->setObjectName(QStringLiteral("ToolsMenu"));
+    UpdateGamesMenu =
+        addItem(ToolsMenu, "UpdateGamesMenu", QStringLiteral("Update the games list"));
+    WriteOptimizedMenu =
+        addItem(ToolsMenu, "WriteOptimizedMenu", QStringLiteral("Write an optimized games list"));
+    rien = addSeparatorItem(ToolsMenu, "rien");
+    VerifyAllRomsMenu = addItem(ToolsMenu, "VerifyAllRomsMenu", QStringLiteral("Verify All roms"));
+
+    ViewMenu = bar->addMenu(QStringLiteral("View"));
+    ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
+    ViewAsDetailsMenu = addItem(ViewMenu, "ViewAsDetailsMenu", QStringLiteral("View as Details"));
+    ViewAsIconsMenu = addItem(ViewMenu, "ViewAsIconsMenu", QStringLiteral("View as Icons"));
+    rien3 = addSeparatorItem(ViewMenu, "rien3");
+    FullscreenMenu =
+        addItem(ViewMenu, "FullscreenMenu", QStringLiteral("Full window"), Qt::Key_F12);
+    FullscreenMenu->setCheckable(true);
+
+    SettingsMenu = bar->addMenu(QStringLiteral("Settings"));
+    SettingsMenu->setObjectName(QStringLiteral("SettingsMenu"));
+    SaveDefaultCfgMenu = addItem(SettingsMenu, "SaveDefaultCfgMenu",
+                                 QStringLiteral("Save default settings"), Qt::SHIFT | Qt::Key_F5);
+    rien2 = addSeparatorItem(SettingsMenu, "rien2");
+    SaveCurrentGameCfgMenu = addItem(SettingsMenu, "SaveCurrentGameCfgMenu",
+                                     QStringLiteral("Save current game settings"), Qt::Key_F5);
+    DeleteCurrentGameCfgMenu = addItem(SettingsMenu, "DeleteCurrentGameCfgMenu",
+                                       QStringLiteral("Delete current game settings"), Qt::Key_F8);
+
+    // The context menu of the game list: never in the menu bar, but its shortcut works.
+    RightClickMenu = new QMenu(QStringLiteral("RightClick"), this);
+    RightClickMenu->setObjectName(QStringLiteral("RightClickMenu"));
+    VerifyCurrentRomMenu = addItem(RightClickMenu, "VerifyCurrentRomMenu",
+                                   QStringLiteral("Verify this rom"), Qt::Key_F9);
+    addAction(VerifyCurrentRomMenu);
+
+    HelpMenu = bar->addMenu(QStringLiteral("Help"));
+    HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
+    AboutMenu = addItem(HelpMenu, "AboutMenu", QStringLiteral("About..."), Qt::Key_F1);
+}
+
+void MainForm::wireCommands()
+{
+    // Commands whose work is not built yet say so in the status bar.
+    for (QAction* action :
+         {UpdateGamesMenu, WriteOptimizedMenu, VerifyAllRomsMenu, ViewAsDetailsMenu,
+          ViewAsIconsMenu, FullscreenMenu, SaveDefaultCfgMenu, SaveCurrentGameCfgMenu,
+          DeleteCurrentGameCfgMenu, VerifyCurrentRomMenu, AboutMenu}) {
+        connect(action, &QAction::triggered, this,
+                [this, action] { reportPendingCommand(action); });
+    }
+}
+
+void MainForm::reportPendingCommand(const QAction* action)
+{
+    if (action->isCheckable())
+        FullscreenMenu->setChecked(false);
+    setStatusText(
+        QStringLiteral("\"%1\" is not available in this version of Korvane.").arg(action->text()));
+}
+
+void MainForm::Form_Load()
+{
+    // 1. Item labels are never edited in place.
+    GamesListView->setLabelEditing(false);
+    // 3. The list type chosen last, without storing it again or loading twice.
+    GamesListTypeCombo->setCurrentIndex(restoredListType(m_platform.settings));
+    // 4. The game list for that list type.
+    m_gameList->LoadGameList();
+}
+
+void MainForm::Form_Unload(bool& cancel)
+{
+    Q_UNUSED(cancel);
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+QString MainForm::statusText() const
+{
+    return m_statusText->text();
+}
+
+void MainForm::setStatusText(const QString& text)
+{
+    m_statusText->setText(text);
+}
+
+void MainForm::changeHeight(int twipsDelta)
+{
+    // The client area takes the whole change, so the outer height changes by the same
+    // amount. No bound of our own: only a height below nothing is impossible.
+    const int pixels =
+        twipsDelta > 0 ? twips::toPixelsY(this, twipsDelta) : -twips::toPixelsY(this, -twipsDelta);
+    m_client->setFixedHeight(std::max(0, m_client->height() + pixels));
+    placeStatusBar();
+}
