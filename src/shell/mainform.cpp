@@ -160,7 +160,7 @@ void MainForm::buildListArea()
     GamesListTypeCombo->setFont(tahoma(7.2));
     for (int i = 0; i < kListTypeCount; ++i)
         GamesListTypeCombo->addItem(listTypeName(i));
-    twips::place(GamesListTypeCombo, 7995, 30, 1977, 315);
+    twips::place(GamesListTypeCombo, 7995, 15, 1977, 330);
 }
 
 QLabel* MainForm::addLabel(QWidget* parent, const char* name, const QString& text, int left,
@@ -178,10 +178,10 @@ void MainForm::buildGeneralGroup()
     OptionPanel& o = *m_options;
     moveInto(o.OriginalMameOption, Frame5, 120, 255, 2532, 255);
     moveInto(o.AlternateMameOption, Frame5, 120, 525, 2532, 255);
-    moveInto(o.AlternateMameText, Frame5, 360, 795, 2292, 315);
+    moveInto(o.AlternateMameText, Frame5, 360, 795, 2292, 330);
     moveInto(o.CheatCheck, Frame5, 120, 1170, 2532, 255);
     moveInto(o.AdditionalParamCheck, Frame5, 120, 1440, 2532, 255);
-    moveInto(o.AdditionalParamText, Frame5, 360, 1710, 2292, 315);
+    moveInto(o.AdditionalParamText, Frame5, 360, 1710, 2292, 330);
     addSeparator(Frame5, 120, 2100, 2532);
 
     const QFont buttonFont = tahoma(7.8, true);
@@ -189,20 +189,20 @@ void MainForm::buildGeneralGroup()
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setFont(buttonFont);
     Command1->setToolTip(QStringLiteral("right click to refresh list"));
-    twips::place(Command1, 120, 2205, 1080, 345);
+    twips::place(Command1, 120, 2205, 1200, 345);
     PlaybackCombo = new QComboBox(Frame5);
     PlaybackCombo->setObjectName(QStringLiteral("PlaybackCombo"));
     PlaybackCombo->setFont(tahoma(7.2));
-    twips::place(PlaybackCombo, 1275, 2220, 1377, 315);
+    twips::place(PlaybackCombo, 1395, 2212, 1257, 330);
 
     Command2 = new QPushButton(QStringLiteral("Record"), Frame5);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setFont(buttonFont);
-    twips::place(Command2, 120, 2625, 1080, 345);
+    twips::place(Command2, 120, 2625, 1200, 345);
     RecText = new QLineEdit(QStringLiteral("Default"), Frame5);
     RecText->setObjectName(QStringLiteral("RecText"));
     RecText->setFont(tahoma(7.2));
-    twips::place(RecText, 1275, 2640, 1377, 315);
+    twips::place(RecText, 1395, 2632, 1257, 330);
     addSeparator(Frame5, 120, 3060, 2532);
 
     PlayButton =
@@ -232,23 +232,24 @@ void MainForm::buildGraphicsGroup()
         {"Label10", "VSync:", o.VSyncCombo, "Label12", "Flip:", o.FlipCombo},
         {"Label6", "VGA Freq.:", o.VGAFreqCombo, nullptr, nullptr, nullptr},
     };
+    // The right column is the wider: "Anit-clockwise" and "No scanlines" are its entries.
     int top = 255;
     for (const Row& row : rows) {
-        addLabel(Frame2, row.leftLabel, QString::fromLatin1(row.leftText), 120, top + 30, 960, 255);
-        moveInto(row.leftCombo, Frame2, 1095, top, 1335, 315);
+        addLabel(Frame2, row.leftLabel, QString::fromLatin1(row.leftText), 75, top + 38, 870, 255);
+        moveInto(row.leftCombo, Frame2, 960, top, 1185, 330);
         if (row.rightCombo) {
-            addLabel(Frame2, row.rightLabel, QString::fromLatin1(row.rightText), 2550, top + 30,
-                     1005, 255);
-            moveInto(row.rightCombo, Frame2, 3570, top, 1245, 315);
+            addLabel(Frame2, row.rightLabel, QString::fromLatin1(row.rightText), 2235, top + 38,
+                     960, 255);
+            moveInto(row.rightCombo, Frame2, 3210, top, 1590, 330);
         }
         top += 360;
     }
     // The fifth row's right half is the gamma switch and its value.
-    moveInto(o.GammaCheck, Frame2, 2550, 255 + 4 * 360 + 30, 1005, 255);
-    moveInto(o.GammaText, Frame2, 3570, 255 + 4 * 360, 1245, 315);
+    moveInto(o.GammaCheck, Frame2, 2235, 255 + 4 * 360 + 38, 960, 255);
+    moveInto(o.GammaText, Frame2, 3210, 255 + 4 * 360, 1590, 330);
 
-    moveInto(o.FrameskipLabel, Frame2, 120, top + 60, 960, 255);
-    moveInto(o.FrameskipSlider, Frame2, 1095, top, 3720, 390);
+    moveInto(o.FrameskipLabel, Frame2, 75, top + 75, 870, 255);
+    moveInto(o.FrameskipSlider, Frame2, 960, top + 15, 3840, 390);
 }
 
 void MainForm::buildVectorGroup()
@@ -256,13 +257,13 @@ void MainForm::buildVectorGroup()
     Frame4 = makeGroup(m_client, "Frame4", QStringLiteral("Vector"), 5160, 4440, 1932, 2532);
     OptionPanel& o = *m_options;
     addLabel(Frame4, "Label13", QStringLiteral("Antialiasing:"), 120, 255, 1692, 240);
-    moveInto(o.AntialiasCombo, Frame4, 120, 495, 1692, 315);
+    moveInto(o.AntialiasCombo, Frame4, 120, 495, 1692, 330);
     addLabel(Frame4, "Label17", QStringLiteral("Translucency:"), 120, 900, 1692, 240);
-    moveInto(o.TranslucencyCombo, Frame4, 120, 1140, 1692, 315);
-    moveInto(o.BeamCheck, Frame4, 120, 1605, 900, 255);
-    moveInto(o.BeamText, Frame4, 1035, 1575, 777, 315);
-    moveInto(o.FlickerCheck, Frame4, 120, 2010, 900, 255);
-    moveInto(o.FlickerText, Frame4, 1035, 1980, 777, 315);
+    moveInto(o.TranslucencyCombo, Frame4, 120, 1140, 1692, 330);
+    moveInto(o.BeamCheck, Frame4, 120, 1620, 900, 255);
+    moveInto(o.BeamText, Frame4, 1035, 1582, 777, 330);
+    moveInto(o.FlickerCheck, Frame4, 120, 2025, 900, 255);
+    moveInto(o.FlickerText, Frame4, 1035, 1987, 777, 330);
 }
 
 void MainForm::buildSoundGroup()
@@ -281,17 +282,17 @@ void MainForm::buildSoundGroup()
     };
     int top = 255;
     for (const auto& row : rows) {
-        addLabel(Frame3, row.name, QString::fromLatin1(row.text), 120, top + 30, 855, 255);
-        moveInto(row.combo, Frame3, 975, top, 1677, 315);
+        addLabel(Frame3, row.name, QString::fromLatin1(row.text), 75, top + 38, 795, 255);
+        moveInto(row.combo, Frame3, 885, top, 1812, 330);
         top += 360;
     }
-    moveInto(o.SbOplCheck, Frame3, 120, top + 45, 2532, 255);
+    moveInto(o.SbOplCheck, Frame3, 75, top + 45, 2622, 255);
 }
 
 void MainForm::buildJoystickGroup()
 {
     Frame6 = makeGroup(m_client, "Frame6", QStringLiteral("Joystick"), 7200, 6360, 2772, 612);
-    moveInto(m_options->JoyCombo, Frame6, 120, 240, 2532, 315);
+    moveInto(m_options->JoyCombo, Frame6, 75, 240, 2622, 330);
 }
 
 void MainForm::buildBottomLine()

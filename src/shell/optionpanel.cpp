@@ -29,6 +29,18 @@ QFont textFont()
     return font;
 }
 
+// Check box values are 0 cleared, 1 checked, 2 greyed; Qt numbers the last two the other
+// way round.
+Qt::CheckState checkState(int value)
+{
+    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+
+int checkValue(Qt::CheckState state)
+{
+    return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
+}
+
 } // namespace
 
 OptionPanel::OptionPanel(QWidget* parent, HeightChange changeWindowHeight)
@@ -172,7 +184,7 @@ OptionSet OptionPanel::read() const
             value = static_cast<QRadioButton*>(widget)->isChecked();
             break;
         case OptionKind::CheckBox:
-            value = static_cast<int>(static_cast<QCheckBox*>(widget)->checkState());
+            value = checkValue(static_cast<QCheckBox*>(widget)->checkState());
             break;
         case OptionKind::ComboBox:
             value = static_cast<QComboBox*>(widget)->currentIndex();
@@ -204,7 +216,7 @@ bool OptionPanel::apply(OptionId id, const OptionValue& value)
         const int* state = std::get_if<int>(&value);
         if (!state || *state < 0 || *state > 2)
             return false;
-        static_cast<QCheckBox*>(widget)->setCheckState(static_cast<Qt::CheckState>(*state));
+        static_cast<QCheckBox*>(widget)->setCheckState(checkState(*state));
         if (id == OptionId::AdditionalParamCheck)
             AdditionalParamCheck_Click(); // also when the state did not change
         return true;

@@ -1,0 +1,415 @@
+#include "catalogue/gamelistview.h"
+#include "platform/twips.h"
+#include "programfixture.h"
+#include "shell/optioncontrols.h"
+#include "shell/optionpanel.h"
+#include "shell/optiontables.h"
+#include "shell/picturebutton.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTest>
+
+namespace {
+
+using MainWindowTest = ProgramFixture;
+
+template <typename T>
+T* named(QWidget& window, const char* name)
+{
+    T* widget = window.findChild<T*>(QLatin1StringView(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+// A rectangle in twips as the window has it, through the one conversion the window uses.
+QRect pixelsFor(const QWidget* w, int left, int top, int width, int height)
+{
+    return twips::toPixels(w, left, top, width, height);
+}
+
+TEST_F(MainWindowTest, theOptionControlsHaveTheirKindsCaptionsAndTooltips)
+{
+    MainForm& w = window();
+    struct Case
+    {
+        const char* name;
+        const char* metaClass;
+        const char* caption; // the control's own caption, or nullptr
+        const char* toolTip;
+    };
+    const Case cases[] = {
+        {"OriginalMameOption", "OptionRadioButton", "Original MAME",
+         "Use original MAME DOS release"},
+        {"AlternateMameOption", "OptionRadioButton",
+         "Altenate build:", "Use non-official MAME like PentiuMame..."},
+        {"AlternateMameText", "QLineEdit", nullptr, ""},
+        {"AdditionalParamText", "QLineEdit", nullptr, ""},
+        {"BeamText", "QLineEdit", nullptr, ""},
+        {"FlickerText", "QLineEdit", nullptr, ""},
+        {"GammaText", "QLineEdit", nullptr, ""},
+        {"FrameskipSlider", "QSlider", nullptr, ""},
+        {"CheatCheck", "OptionCheckBox", "Enable cheat", "Enable cheat"},
+        {"AdditionalParamCheck", "OptionCheckBox", "Additional parameters:", ""},
+        {"BeamCheck", "OptionCheckBox", "Beam:", ""},
+        {"FlickerCheck", "OptionCheckBox", "Flicker:", ""},
+        {"SbOplCheck", "OptionCheckBox", "Use the SoundBlaster OPL chip",
+         "Faster but less faithful"},
+        {"GammaCheck", "OptionCheckBox", "Gamma:", ""},
+        {"VideoCombo", "QComboBox", nullptr, "Choose your prefered res here..."},
+        {"AudioCombo", "QComboBox", nullptr, "Choose SB if you got a SB AWE32 for better results"},
+        {"DoubleCombo", "QComboBox", nullptr, "Can make redraws faster but reduce the image..."},
+        {"DepthCombo", "QComboBox", nullptr, ""},
+        {"VGAFreqCombo", "QComboBox", nullptr,
+         "WARNING: Can damage your monitior ! Please read MAME documentation..."},
+        {"ScanlinesCombo", "QComboBox", nullptr, ""},
+        {"VESACombo", "QComboBox", nullptr, ""},
+        {"VSyncCombo", "QComboBox", nullptr, ""},
+        {"RotateCombo", "QComboBox", nullptr, ""},
+        {"FlipCombo", "QComboBox", nullptr, ""},
+        {"SampleRateCombo", "QComboBox", nullptr, ""},
+        {"BitRateCombo", "QComboBox", nullptr,
+         "For the software sound rendering engine not your soundcard..."},
+        {"AntialiasCombo", "QComboBox", nullptr, ""},
+        {"JoyCombo", "QComboBox", nullptr, ""},
+        {"TranslucencyCombo", "QComboBox", nullptr, ""},
+    };
+    ASSERT_EQ(std::size(cases), size_t(kOptionCount));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(optionInfos()[i].name, std::string(c.name)); // store order
+        QWidget* control = w.options()->control(optionInfos()[i].id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->objectName(), QLatin1StringView(c.name));
+        EXPECT_STREQ(control->metaObject()->className(), c.metaClass);
+        EXPECT_EQ(control->toolTip(), QString::fromLatin1(c.toolTip));
+        if (c.caption) {
+            EXPECT_EQ(static_cast<QAbstractButton*>(control)->text(),
+                      QString::fromLatin1(c.caption));
+        }
+        EXPECT_TRUE(control->isVisibleTo(&w));
+    }
+}
+
+TEST_F(MainWindowTest, initialContentsBeforeAnythingIsApplied)
+{
+    const OptionSet initial = window().options()->read();
+    EXPECT_EQ(initial, OptionSet{});
+    EXPECT_TRUE(initial.OriginalMameOption);
+    EXPECT_EQ(initial.AlternateMameText, QStringLiteral("Pmame31"));
+    EXPECT_EQ(initial.AdditionalParamText, QStringLiteral("Add your shit here !"));
+    EXPECT_EQ(initial.GammaText, QStringLiteral("1.00"));
+    for (const OptionInfo& info : optionInfos()) {
+        if (info.kind == OptionKind::ComboBox) {
+            EXPECT_EQ(std::get<int>(initial.value(info.id)), -1) << info.name;
+        }
+    }
+    const OptionPanel& o = *window().options();
+    EXPECT_FALSE(o.AlternateMameText->isEnabled());
+    EXPECT_FALSE(o.AdditionalParamText->isEnabled());
+    EXPECT_EQ(o.FrameskipLabel->text(), QStringLiteral("Frameskip: 0"));
+    EXPECT_EQ(window().statusText(), QStringLiteral("Updated joy for mame 0.36b1..."));
+    EXPECT_EQ(window().CommandlineLabel->text(), QStringLiteral("Debug"));
+    EXPECT_EQ(window().RecText->text(), QStringLiteral("Default"));
+    EXPECT_EQ(window().PlaybackCombo->count(), 0);
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Brimwork's Korvane"));
+}
+
+TEST_F(MainWindowTest, everyComboHasItsEntriesAndItemData)
+{
+    struct Case
+    {
+        const char* name;
+        QStringList entries;
+        QList<int> itemData; // empty: only zeros
+    };
+    const Case cases[] = {
+        {"AudioCombo",
+         {"Ask Interactively", "Silence", "Sound Blaster", "Sound Blaster AWE32",
+          "Pro Audio Spectrum", "Ultrasound MAX", "Ultrasound", "Windows Sound System",
+          "Ensoniq Soundscape"},
+         {-1, 0, 1, 2, 3, 4, 5, 6, 7}},
+        {"SampleRateCombo",
+         {"Default", "11,025 kHz", "22,050 kHz", "44,100 kHz"},
+         {0, 11025, 22050, 44100}},
+        {"BitRateCombo", {"Default", "8 bits", "16 bits"}, {0, 8, 16}},
+        {"VGAFreqCombo", {"Default", "1", "2", "3"}, {0, 1, 2, 3}},
+        {"VideoCombo",
+         {"Default", "320x240", "400x300", "512x384", "640x480", "800x600", "1024x768"},
+         {}},
+        {"DoubleCombo", {"Default", "Yes", "No"}, {}},
+        {"DepthCombo", {"Default", "8bit [256]", "16bit [65k]"}, {}},
+        {"ScanlinesCombo", {"Default", "Scanlines", "No scanlines"}, {}},
+        {"VESACombo", {"Default", "No VESA", "VESA1", "VESA2b", "VESA2l", "VESA3"}, {}},
+        {"VSyncCombo", {"Default", "VSync", "No VSync"}, {}},
+        {"RotateCombo", {"Default", "No rotate", "Clockwise", "Anit-clockwise"}, {}},
+        {"FlipCombo", {"Default", "X only", "Y only", "X&Y"}, {}},
+        {"AntialiasCombo", {"Default", "Antialias", "No Antialias"}, {}},
+        {"TranslucencyCombo", {"Default", "Translucency", "No Translucency"}, {}},
+        {"JoyCombo",
+         {"Default",
+          "No joystick",
+          "Auto detection",
+          "2 buttons stick/pad",
+          "Dual sticks/pads",
+          "4 buttons stick/pad",
+          "6 buttons stick/pad",
+          "8 buttons stick/pad",
+          "CH Flightstick Pro",
+          "Wingman Extreme",
+          "Wingman Warrior",
+          "Microsoft Sidewinder (up to 4)",
+          "Gravis GamePad Pro",
+          "SNES pad LPT1",
+          "SNES pad LPT2",
+          "SNES pad LPT3",
+          "PSX pad LPT1",
+          "PSX pad LPT2",
+          "PSX pad LPT3",
+          "N64 pad LPT1",
+          "N64 pad LPT2",
+          "N64 pad LPT3"},
+         {}},
+        {"GamesListTypeCombo",
+         {"Full list", "All except clones", "All except NEO\u2022GEO", "Only NEO\u2022GEO",
+          "Home hacks", "Only good drivers", "Only prelim drivers"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QComboBox* combo = named<QComboBox>(window(), c.name);
+        ASSERT_NE(combo, nullptr);
+        EXPECT_FALSE(combo->isEditable());
+        ASSERT_EQ(combo->count(), c.entries.size());
+        for (int i = 0; i < combo->count(); ++i) {
+            EXPECT_EQ(combo->itemText(i), c.entries[i]);
+            if (!c.itemData.isEmpty()) {
+                EXPECT_EQ(combo->itemData(i).toInt(), c.itemData[i]);
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowTest, theFontsOfTheDesign)
+{
+    const OptionPanel& o = *window().options();
+    EXPECT_EQ(o.BeamText->font().family(), QStringLiteral("Courier"));
+    EXPECT_DOUBLE_EQ(o.BeamText->font().pointSizeF(), 9.6);
+    EXPECT_EQ(o.JoyCombo->font().family(), QStringLiteral("Tahoma"));
+    EXPECT_DOUBLE_EQ(o.JoyCombo->font().pointSizeF(), 7.2);
+    EXPECT_DOUBLE_EQ(window().client()->font().pointSizeF(), 7.8);
+    EXPECT_DOUBLE_EQ(window().CommandlineLabel->font().pointSizeF(), 6.0);
+    EXPECT_DOUBLE_EQ(window().Label14->font().pointSizeF(), 10.2);
+    EXPECT_TRUE(window().PlayButton->font().bold());
+    EXPECT_DOUBLE_EQ(window().PlayButton->font().pointSizeF(), 10.2);
+    EXPECT_TRUE(window().Command1->font().bold());
+}
+
+TEST_F(MainWindowTest, theGeometryOfTheDesignInTwips)
+{
+    MainForm& w = window();
+    w.show();
+    const QWidget* client = w.client();
+    EXPECT_EQ(client->size(), pixelsFor(client, 0, 0, 10092, 7344).size());
+    EXPECT_EQ(w.GamesListView->geometry(), pixelsFor(client, 120, 0, 6972, 4452));
+    const QRect label = w.CommandlineLabel->geometry();
+    EXPECT_EQ(label.topLeft(), pixelsFor(client, 120, 6960, 1, 1).topLeft());
+    EXPECT_EQ(label.width(), pixelsFor(client, 120, 6960, 6972, 1).width());
+    struct Group
+    {
+        QGroupBox* box;
+        const char* caption;
+        QRect twipsRect;
+    };
+    const Group groups[] = {
+        {w.Frame5, "General", {7200, 360, 2772, 4092}},
+        {w.Frame2, "Graphics", {120, 4440, 4932, 2532}},
+        {w.Frame3, "Sound", {7200, 4440, 2772, 1812}},
+        {w.Frame6, "Joystick", {7200, 6360, 2772, 612}},
+        {w.Frame4, "Vector", {5160, 4440, 1932, 2532}},
+    };
+    for (const Group& g : groups) {
+        SCOPED_TRACE(g.caption);
+        EXPECT_EQ(g.box->title(), QString::fromLatin1(g.caption));
+        const QRect& r = g.twipsRect;
+        EXPECT_EQ(g.box->geometry(), pixelsFor(client, r.x(), r.y(), r.width(), r.height()));
+    }
+    // The status bar lies along the bottom edge.
+    EXPECT_EQ(w.StatusBar->geometry().bottom(), client->rect().bottom());
+}
+
+TEST_F(MainWindowTest, everyControlLiesInsideItsGroupAndShowsItsWholeCaption)
+{
+    MainForm& w = window();
+    w.show();
+    for (QGroupBox* group : {w.Frame5, w.Frame2, w.Frame3, w.Frame6, w.Frame4}) {
+        for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            SCOPED_TRACE(child->objectName().toStdString());
+            EXPECT_TRUE(group->rect().contains(child->geometry())) << group->title().toStdString();
+            // Labels and buttons fit their text; combos their entries, but for the sound
+            // card, whose longest names drop down in full.
+            if (child == w.options()->AudioCombo || qobject_cast<QPushButton*>(child))
+                continue;
+            if (qobject_cast<QLabel*>(child) || qobject_cast<QAbstractButton*>(child) ||
+                qobject_cast<QComboBox*>(child)) {
+                EXPECT_GE(child->width(), child->sizeHint().width());
+            }
+        }
+    }
+    // Siblings within a group do not overlap.
+    for (QGroupBox* group : {w.Frame5, w.Frame2, w.Frame3, w.Frame6, w.Frame4}) {
+        const auto children = group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (int i = 0; i < children.size(); ++i) {
+            for (int j = i + 1; j < children.size(); ++j) {
+                EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
+                    << children[i]->objectName().toStdString() << " / "
+                    << children[j]->objectName().toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowTest, groupsHoldTheirControlsInOrder)
+{
+    MainForm& w = window();
+    auto names = [](QGroupBox* group) {
+        QStringList list;
+        auto children = group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        // Top to bottom by row (controls of one row share their middle), then left to right.
+        std::stable_sort(children.begin(), children.end(), [](QWidget* a, QWidget* b) {
+            const int ay = a->geometry().center().y();
+            const int by = b->geometry().center().y();
+            return std::abs(ay - by) > 3 ? ay < by : a->x() < b->x();
+        });
+        for (QWidget* child : children) {
+            if (!child->objectName().isEmpty())
+                list.append(child->objectName());
+        }
+        return list;
+    };
+    EXPECT_EQ(names(w.Frame5),
+              (QStringList{"OriginalMameOption", "AlternateMameOption", "AlternateMameText",
+                           "CheatCheck", "AdditionalParamCheck", "AdditionalParamText", "Command1",
+                           "PlaybackCombo", "Command2", "RecText", "PlayButton"}));
+    EXPECT_EQ(names(w.Frame4),
+              (QStringList{"Label13", "AntialiasCombo", "Label17", "TranslucencyCombo", "BeamCheck",
+                           "BeamText", "FlickerCheck", "FlickerText"}));
+    EXPECT_EQ(names(w.Frame3), (QStringList{"Label1", "AudioCombo", "Label2", "SampleRateCombo",
+                                            "Label3", "BitRateCombo", "SbOplCheck"}));
+    EXPECT_EQ(names(w.Frame6), QStringList{"JoyCombo"});
+    const QStringList graphics = names(w.Frame2);
+    for (const char* n :
+         {"Label7",         "VideoCombo",     "Label8",       "ScanlinesCombo", "Label5",
+          "DepthCombo",     "Label4",         "DoubleCombo",  "Label9",         "VESACombo",
+          "Label11",        "RotateCombo",    "Label10",      "VSyncCombo",     "Label12",
+          "FlipCombo",      "Label6",         "VGAFreqCombo", "GammaCheck",     "GammaText",
+          "FrameskipLabel", "FrameskipSlider"})
+        EXPECT_TRUE(graphics.contains(QLatin1StringView(n))) << n;
+    EXPECT_EQ(graphics.last(), QStringLiteral("FrameskipSlider"));
+    const QStringList labels{"Label7",  "Label8",  "Label5",  "Label4", "Label9",
+                             "Label11", "Label10", "Label12", "Label6", "Label1",
+                             "Label2",  "Label3",  "Label13", "Label17"};
+    const QStringList texts{
+        "Resolution:", "Scanlines:", "Color depth:",  "Double pixel:", "VESA:",
+        "Rotate:",     "VSync:",     "Flip:",         "VGA Freq.:",    "Soundcard:",
+        "Hz rate:",    "Bit rate:",  "Antialiasing:", "Translucency:"};
+    for (int i = 0; i < labels.size(); ++i)
+        EXPECT_EQ(named<QLabel>(w, labels[i].toLatin1().constData())->text(), texts[i]);
+}
+
+TEST_F(MainWindowTest, theLaunchControlsAndImages)
+{
+    MainForm& w = window();
+    EXPECT_EQ(w.Command1->text(), QStringLiteral("Playback"));
+    EXPECT_EQ(w.Command1->toolTip(), QStringLiteral("right click to refresh list"));
+    EXPECT_EQ(w.Command2->text(), QStringLiteral("Record"));
+    EXPECT_EQ(w.PlayButton->text(), QStringLiteral("Play now !"));
+    EXPECT_EQ(w.PlayButton->picture().size(), QSize(208, 48));
+    EXPECT_FALSE(w.PlaybackCombo->isEditable());
+    EXPECT_FALSE(w.windowIcon().isNull());
+    for (const ImageList* list : {&w.GamesImageList, &w.GamesSmallImageList}) {
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_EQ(list->maskColour(), QColor(0xC0, 0xC0, 0xC0));
+        for (const char* key : {"ROM", "BADROM"}) {
+            const QPixmap image = list->image(QLatin1StringView(key));
+            EXPECT_EQ(image.size(), list->imageSize()) << key;
+            EXPECT_TRUE(image.hasAlpha()) << key; // the silver background is see-through
+        }
+    }
+    EXPECT_EQ(w.GamesImageList.imageSize(), QSize(32, 32));
+    EXPECT_EQ(w.GamesSmallImageList.imageSize(), QSize(16, 16));
+    EXPECT_NE(w.GamesImageList.image("ROM").toImage(), w.GamesImageList.image("BADROM").toImage());
+}
+
+TEST_F(MainWindowTest, theMenuTreeAndItsShortcuts)
+{
+    MainForm& w = window();
+    QStringList topLevel;
+    for (QAction* a : w.menuBar()->actions())
+        topLevel.append(a->text());
+    // RightClickMenu is never in the menu bar.
+    EXPECT_EQ(topLevel, (QStringList{"Tools", "View", "Settings", "Help"}));
+
+    auto items = [](QMenu* menu) {
+        QStringList list;
+        for (QAction* a : menu->actions()) {
+            QString item = a->isSeparator() ? QStringLiteral("-") : a->text();
+            if (!a->shortcut().isEmpty())
+                item += u' ' + a->shortcut().toString();
+            list.append(a->objectName() + u'=' + item);
+        }
+        return list;
+    };
+    EXPECT_EQ(items(w.ToolsMenu), (QStringList{"UpdateGamesMenu=Update the games list",
+                                               "WriteOptimizedMenu=Write an optimized games list",
+                                               "rien=-", "VerifyAllRomsMenu=Verify All roms"}));
+    EXPECT_EQ(items(w.ViewMenu),
+              (QStringList{"ViewAsDetailsMenu=View as Details", "ViewAsIconsMenu=View as Icons",
+                           "rien3=-", "FullscreenMenu=Full window F12"}));
+    EXPECT_EQ(items(w.SettingsMenu),
+              (QStringList{"SaveDefaultCfgMenu=Save default settings Shift+F5", "rien2=-",
+                           "SaveCurrentGameCfgMenu=Save current game settings F5",
+                           "DeleteCurrentGameCfgMenu=Delete current game settings F8"}));
+    EXPECT_EQ(items(w.RightClickMenu), QStringList{"VerifyCurrentRomMenu=Verify this rom F9"});
+    EXPECT_EQ(items(w.HelpMenu), QStringList{"AboutMenu=About... F1"});
+    EXPECT_TRUE(w.FullscreenMenu->isCheckable());
+    EXPECT_FALSE(w.FullscreenMenu->isChecked());
+}
+
+TEST_F(MainWindowTest, theHiddenMenusShortcutWorks)
+{
+    MainForm& w = window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QSignalSpy triggered(w.VerifyCurrentRomMenu, &QAction::triggered);
+    w.GamesListView->setFocus();
+    QTest::keyClick(&w, Qt::Key_F9);
+    EXPECT_EQ(triggered.count(), 1);
+}
+
+TEST_F(MainWindowTest, commandsNotYetBuiltSaySoAndChangeNothing)
+{
+    MainForm& w = window();
+    for (QAction* action :
+         {w.UpdateGamesMenu, w.WriteOptimizedMenu, w.VerifyAllRomsMenu, w.ViewAsDetailsMenu,
+          w.ViewAsIconsMenu, w.FullscreenMenu, w.SaveDefaultCfgMenu, w.SaveCurrentGameCfgMenu,
+          w.DeleteCurrentGameCfgMenu, w.VerifyCurrentRomMenu, w.AboutMenu}) {
+        SCOPED_TRACE(action->objectName().toStdString());
+        action->trigger();
+        EXPECT_TRUE(w.statusText().contains(action->text()));
+    }
+    EXPECT_FALSE(w.FullscreenMenu->isChecked());
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "fakes/fakemessageboxes.h"
+#include "fakes/fakeprocesses.h"
+#include "fakes/fakesettingsstore.h"
+#include "platform/localfiles.h"
+#include "platform/platform.h"
+#include "shell/mainform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A program directory in a temporary folder (with KvCfg and INP), fakes for the platform
+// and, on demand, the main window built on them.
+class ProgramFixture : public ::testing::Test
+{
+protected:
+    ProgramFixture()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("KvCfg"));
+        QDir(dir.path()).mkpath(QStringLiteral("INP"));
+    }
+
+    QString path(const QString& relative) const { return QDir(dir.path()).filePath(relative); }
+
+    void writeFile(const QString& relative, const QByteArray& bytes) const
+    {
+        QFile file(path(relative));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    MainForm& window()
+    {
+        if (!form)
+            form = std::make_unique<MainForm>(platform);
+        return *form;
+    }
+
+    // The window after its start-up sequence.
+    MainForm& started()
+    {
+        window().Form_Load();
+        return *form;
+    }
+
+    QTemporaryDir dir;
+    FakeSettingsStore settings;
+    LocalFiles files;
+    FakeMessageBoxes messages;
+    FakeProcesses processes;
+    Platform platform{settings, files, messages, processes, dir.path()};
+    std::unique_ptr<MainForm> form;
+};
+
+// A game block of a -listinfo text, CR LF ended.
+inline QByteArray gameBlock(const char* name, const char* description, const char* year,
+                            const char* cloneof, const char* romof, const char* status)
+{
+    QByteArray block = QByteArray("game (\r\n\tname ") + name + "\r\n\tdescription \"" +
+                       description + "\"\r\n\tyear " + year + "\r\n\tmanufacturer \"Maker\"\r\n";
+    if (cloneof)
+        block += QByteArray("\tcloneof ") + cloneof + "\r\n";
+    if (romof)
+        block += QByteArray("\tromof ") + romof + "\r\n";
+    block += "\trom ( name a.1 size 1 crc 0 )\r\n";
+    block += QByteArray("\tdriver ( status ") + status + " color good )\r\n)\r\n\r\n";
+    return block;
+}
