@@ -17,6 +17,8 @@ public:
     // True when a regular file exists at path and can be opened for reading.
     virtual bool isReadableFile(const QString& path) const = 0;
 
+    virtual bool isDirectory(const QString& path) const = 0;
+
     // The names (without directory) of the regular files in dir whose names end in suffix,
     // letter case ignored, ordered by name with letter case ignored. Empty when dir is
     // missing or unreadable.

@@ -12,6 +12,11 @@ bool LocalFiles::isReadableFile(const QString& path) const
     return info.isFile() && info.isReadable();
 }
 
+bool LocalFiles::isDirectory(const QString& path) const
+{
+    return QFileInfo(path).isDir();
+}
+
 QStringList LocalFiles::filesWithSuffix(const QString& dir, const QString& suffix) const
 {
     QStringList names;

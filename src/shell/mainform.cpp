@@ -4,6 +4,7 @@
 #include "catalogue/gamelistmodel.h"
 #include "catalogue/gamelistview.h"
 #include "catalogue/listtype.h"
+#include "launch/launcher.h"
 #include "platform/platform.h"
 #include "platform/twips.h"
 #include "shell/artwork.h"
@@ -118,6 +119,20 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     m_gameList = new GameList(
         platform, this, GamesListView, m_games, GamesListTypeCombo,
         [this](const QString& text) { setStatusText(text); }, this);
+    Launcher::Host host{
+        [this] { return m_options->read(); },
+        [this]() -> std::optional<SelectedGame> {
+            const int row = GamesListView->selectedRow();
+            if (row < 0)
+                return std::nullopt;
+            return SelectedGame{m_games->row(row).name, m_games->row(row).cloneof};
+        },
+        [this] { return GamesListTypeCombo->currentIndex(); },
+        [this](const QString& text) { setStatusText(text); },
+    };
+    m_launcher = new Launcher(
+        platform, std::move(host),
+        {Command1, PlaybackCombo, Command2, RecText, PlayButton, CommandlineLabel, &INPFile}, this);
     wireCommands();
 
     // The window keeps the width of its design; only End and Home in FlickerText change
@@ -391,6 +406,8 @@ void MainForm::Form_Load()
 {
     // 1. Item labels are never edited in place.
     GamesListView->setLabelEditing(false);
+    // 2. The recordings in INP, for the playback list.
+    m_launcher->listRecordings();
     // 3. The list type chosen last, without storing it again or loading twice.
     GamesListTypeCombo->setCurrentIndex(restoredListType(m_platform.settings));
     // 4. The game list for that list type.

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 class GameList;
+class Launcher;
 class GameListModel;
 class GameListView;
 class OptionPanel;
@@ -40,6 +41,7 @@ public:
     QWidget* client() const { return m_client; }
     OptionPanel* options() const { return m_options; }
     GameList* gameList() const { return m_gameList; }
+    Launcher* launcher() const { return m_launcher; }
     GameListModel* games() const { return m_games; }
 
     QString statusText() const;
@@ -113,4 +115,5 @@ private:
     OptionPanel* m_options;
     GameListModel* m_games;
     GameList* m_gameList;
+    Launcher* m_launcher;
 };

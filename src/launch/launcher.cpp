@@ -1,0 +1,103 @@
+#include "launch/launcher.h"
+
+#include "launch/recordingslisting.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/processes.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+Launcher::Launcher(Platform& platform, Host host, Controls controls, QObject* parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_host(std::move(host))
+    , m_controls(controls)
+{
+    connect(m_controls.PlayButton, &QPushButton::clicked, this, &Launcher::PlayButton_Click);
+    connect(m_controls.Command2, &QPushButton::clicked, this, &Launcher::Command2_Click);
+    // Playback answers the mouse press itself, not the click, so it is not connected to
+    // clicked: a press starts the game, and the keyboard's activation does nothing.
+    m_controls.Command1->installEventFilter(this);
+}
+
+void Launcher::LaunchGame(const QString& extraSwitches)
+{
+    const QString line = BuildCommandLine(m_host.options(), m_host.selectedGame(),
+                                          m_host.listType(), extraSwitches, m_platform.messages);
+    m_controls.CommandlineLabel->setText(line);
+    const ProcessStart start =
+        m_platform.processes.StartProcess(line, WindowStyle::MaximizedWithFocus);
+    if (start.taskId == 0) {
+        m_host.reportStatus(QStringLiteral("The game could not be started: %1.")
+                                .arg(start.error.isEmpty() ? start.program : start.error));
+    }
+}
+
+void Launcher::PlayButton_Click()
+{
+    LaunchGame(QString());
+}
+
+void Launcher::Command2_Click()
+{
+    // The name goes to MAME as the user left it; MAME adds the extension and the directory.
+    LaunchGame(QStringLiteral("-record ") + m_controls.RecText->text() + u' ');
+}
+
+void Launcher::Command1_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton) {
+        m_controls.INPFile->refresh();
+        FillPlaybackList();
+        reportMissingRecordingsDirectory();
+        return;
+    }
+    QComboBox* combo = m_controls.PlaybackCombo;
+    if (combo->currentIndex() < 0) {
+        m_host.reportStatus(QStringLiteral("There is no recording to play back."));
+        return;
+    }
+    LaunchGame(QStringLiteral("-playback ") + combo->currentText() + u' ');
+}
+
+void Launcher::FillPlaybackList()
+{
+    QComboBox* combo = m_controls.PlaybackCombo;
+    combo->clear();
+    const RecordingsListing& listing = *m_controls.INPFile;
+    for (int i = 0; i < listing.count(); ++i)
+        combo->addItem(listing.name(i).chopped(std::min<qsizetype>(4, listing.name(i).size())));
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+}
+
+void Launcher::listRecordings()
+{
+    RecordingsListing& listing = *m_controls.INPFile;
+    listing.setDirectory(QDir(m_platform.programDir).filePath(QStringLiteral("INP")));
+    listing.setPattern(QStringLiteral("*.INP"));
+    FillPlaybackList();
+    reportMissingRecordingsDirectory();
+}
+
+void Launcher::reportMissingRecordingsDirectory()
+{
+    const QString directory = m_controls.INPFile->directory();
+    if (!m_platform.files.isDirectory(directory)) {
+        m_host.reportStatus(
+            QStringLiteral("The recordings directory %1 does not exist: recordings cannot be "
+                           "listed.")
+                .arg(QDir::toNativeSeparators(directory)));
+    }
+}
+
+bool Launcher::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_controls.Command1 && event->type() == QEvent::MouseButtonPress)
+        Command1_MouseDown(static_cast<QMouseEvent*>(event)->button());
+    return QObject::eventFilter(watched, event);
+}

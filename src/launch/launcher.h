@@ -1,0 +1,73 @@
+#pragma once
+
+#include "launch/commandline.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class RecordingsListing;
+struct Platform;
+
+// Play, record and playback: the launch controls of the main window, and the one
+// operation through which every game starts.
+class Launcher final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Launcher)
+
+public:
+    // What a launch reads of the window at that moment, and where it reports.
+    struct Host
+    {
+        std::function<OptionSet()> options;
+        std::function<std::optional<SelectedGame>()> selectedGame;
+        std::function<int()> listType;
+        std::function<void(const QString&)> reportStatus;
+    };
+
+    struct Controls
+    {
+        QPushButton* Command1; // Playback
+        QComboBox* PlaybackCombo;
+        QPushButton* Command2; // Record
+        QLineEdit* RecText;
+        QPushButton* PlayButton;
+        QLabel* CommandlineLabel;
+        RecordingsListing* INPFile;
+    };
+
+    Launcher(Platform& platform, Host host, Controls controls, QObject* parent = nullptr);
+
+    // Builds the command line from the window's options, selected game and list type plus
+    // extraSwitches, shows it in CommandlineLabel and starts it. Returns at once; a start
+    // that fails is reported in the status bar.
+    void LaunchGame(const QString& extraSwitches);
+
+    void PlayButton_Click();
+    void Command2_Click();
+    // A mouse press on Playback: the right button re-reads the recordings, any other plays
+    // the chosen one back. Activating the button from the keyboard does nothing.
+    void Command1_MouseDown(Qt::MouseButton button);
+    // Rebuilds PlaybackCombo from the recordings listing and selects the first entry.
+    void FillPlaybackList();
+
+    // The start-up step: list the recordings in <program dir>/INP and fill PlaybackCombo.
+    void listRecordings();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void reportMissingRecordingsDirectory();
+
+    Platform& m_platform;
+    Host m_host;
+    Controls m_controls;
+};

@@ -1,0 +1,247 @@
+#include "catalogue/gamelist.h"
+#include "catalogue/gamelistmodel.h"
+#include "catalogue/gamelistview.h"
+#include "launch/launcher.h"
+#include "platform/localprocesses.h"
+#include "programfixture.h"
+#include "shell/optionpanel.h"
+#include "shell/picturebutton.h"
+
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+// Every combo on its first entry, as the default option set of an empty store has them.
+void applyDefaultCombos(MainForm& w)
+{
+    for (const OptionInfo& info : optionInfos()) {
+        if (info.kind == OptionKind::ComboBox)
+            w.options()->apply(info.id, 0);
+    }
+}
+
+class LauncherTest : public ProgramFixture
+{
+protected:
+    LauncherTest()
+    {
+        writeFile(QStringLiteral("KvCfg/Korvane.gam"),
+                  gameBlock("smashtv", "Smash", "1990", nullptr, nullptr, "good") +
+                      gameBlock("clone", "Clone", "1990", "smashtv", "smashtv", "good"));
+        writeFile(QStringLiteral("KvCfg/Korvane.hck"),
+                  gameBlock("H", "Hack", "2001", "P", "P", "good"));
+    }
+
+    // The window started with the default option set on the panel.
+    MainForm& ready()
+    {
+        started();
+        applyDefaultCombos(*form);
+        return *form;
+    }
+
+    void select(int row)
+    {
+        GameListModel* model = form->games();
+        form->GamesListView->selectionModel()->select(
+            model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
+    QStringList started_() const
+    {
+        QStringList lines;
+        for (const auto& s : processes.started)
+            lines.append(s.commandLine);
+        return lines;
+    }
+
+    void press(QWidget* button, Qt::MouseButton which)
+    {
+        QTest::mousePress(button, which);
+        QTest::mouseRelease(button, which);
+    }
+};
+
+TEST_F(LauncherTest, playRecordAndPlaybackPassTheirSwitches)
+{
+    writeFile(QStringLiteral("INP/a.INP"), "x");
+    MainForm& w = ready();
+    w.Command2->click(); // before any row is selected
+    select(0);
+    w.PlayButton->click();
+    w.Command2->click();
+    press(w.Command1, Qt::LeftButton);
+    press(w.Command1, Qt::MiddleButton);
+    EXPECT_EQ(started_(),
+              (QStringList{"MAME -soundcard -1 -record Default ", "MAME smashtv -soundcard -1 ",
+                           "MAME smashtv -soundcard -1 -record Default ",
+                           "MAME smashtv -soundcard -1 -playback a ",
+                           "MAME smashtv -soundcard -1 -playback a "}));
+    for (const auto& s : processes.started)
+        EXPECT_EQ(s.style, WindowStyle::MaximizedWithFocus);
+    EXPECT_EQ(w.CommandlineLabel->text(),
+              QStringLiteral("MAME smashtv -soundcard -1 -playback a "));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(LauncherTest, theRecordingNameIsTakenAsItStands)
+{
+    MainForm& w = ready();
+    select(0);
+    for (const char* name : {"", "my run", "x; touch /tmp/owned"}) {
+        w.RecText->setText(QString::fromLatin1(name));
+        w.Command2->click();
+        EXPECT_EQ(
+            processes.started.last().commandLine,
+            QStringLiteral("MAME smashtv -soundcard -1 -record %1 ").arg(QLatin1StringView(name)));
+    }
+}
+
+TEST_F(LauncherTest, homeHacksStartTheParentWithTheHacksDirectory)
+{
+    MainForm& w = ready();
+    w.GamesListTypeCombo->setCurrentIndex(4);
+    w.gameList()->GamesListTypeCombo_Click();
+    select(0);
+    w.PlayButton->click();
+    EXPECT_EQ(started_(), QStringList{"MAME P -romdir H -soundcard -1 "});
+}
+
+TEST_F(LauncherTest, theJoystickMessageComesBeforeTheStartAndTheLineStillStarts)
+{
+    MainForm& w = ready();
+    ASSERT_TRUE(w.options()->apply(OptionId::JoyCombo, -1));
+    select(0);
+    w.PlayButton->click();
+    EXPECT_EQ(
+        messages.texts(),
+        QStringList{"Mmm? JoyCombo.ListIndex #-1 is not supported, contact Brimwork for a fix!"});
+    EXPECT_EQ(started_(), QStringList{"MAME smashtv -soundcard -1 "});
+}
+
+TEST_F(LauncherTest, recordingsAreListedByNameWithoutRegardToCase)
+{
+    writeFile(QStringLiteral("INP/b.INP"), "x");
+    writeFile(QStringLiteral("INP/a.inp"), "x");
+    writeFile(QStringLiteral("INP/c.INP"), "x");
+    writeFile(QStringLiteral("INP/notes.txt"), "x");
+    writeFile(QStringLiteral("INP/d.INP.bak"), "x");
+    QDir(dir.path()).mkpath(QStringLiteral("INP/dir.INP"));
+    MainForm& w = ready();
+    auto entries = [&w] {
+        QStringList list;
+        for (int i = 0; i < w.PlaybackCombo->count(); ++i)
+            list.append(w.PlaybackCombo->itemText(i));
+        return list;
+    };
+    EXPECT_EQ(entries(), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
+
+    // A new recording shows only after a right press, which also selects the first again.
+    writeFile(QStringLiteral("INP/0first.Inp"), "x");
+    w.PlaybackCombo->setCurrentIndex(2);
+    EXPECT_EQ(entries(), (QStringList{"a", "b", "c"}));
+    press(w.Command1, Qt::RightButton);
+    EXPECT_EQ(entries(), (QStringList{"0first", "a", "b", "c"}));
+    EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
+    EXPECT_TRUE(processes.started.isEmpty()); // the right press starts nothing
+
+    for (const char* name : {"0first.Inp", "a.inp", "b.INP", "c.INP"})
+        QFile::remove(path(QStringLiteral("INP/") + QLatin1StringView(name)));
+    press(w.Command1, Qt::RightButton);
+    EXPECT_EQ(w.PlaybackCombo->count(), 0);
+    EXPECT_EQ(w.PlaybackCombo->currentIndex(), -1);
+}
+
+TEST_F(LauncherTest, playbackWithoutARecordingStartsNothingAndSaysSo)
+{
+    MainForm& w = ready();
+    select(0);
+    press(w.Command1, Qt::LeftButton);
+    EXPECT_TRUE(processes.started.isEmpty());
+    EXPECT_EQ(w.statusText(), QStringLiteral("There is no recording to play back."));
+}
+
+TEST_F(LauncherTest, thePlaybackButtonIgnoresTheKeyboard)
+{
+    writeFile(QStringLiteral("INP/a.INP"), "x");
+    MainForm& w = ready();
+    select(0);
+    w.show();
+    w.Command1->setFocus();
+    QTest::keyClick(w.Command1, Qt::Key_Space);
+    w.Command1->click();
+    EXPECT_TRUE(processes.started.isEmpty());
+}
+
+TEST_F(LauncherTest, aMissingRecordingsDirectoryIsReported)
+{
+    QDir(path(QStringLiteral("INP"))).removeRecursively();
+    MainForm& w = ready();
+    EXPECT_EQ(w.PlaybackCombo->count(), 0);
+    EXPECT_TRUE(w.statusText().contains(QStringLiteral("INP"))) << w.statusText().toStdString();
+}
+
+TEST_F(LauncherTest, aStartThatFailsIsShownAndReported)
+{
+    processes.result = {0, QStringLiteral("MAME"),
+                        QStringLiteral("MAME not found in /games or on PATH")};
+    MainForm& w = ready();
+    select(0);
+    w.PlayButton->click();
+    EXPECT_EQ(w.CommandlineLabel->text(), QStringLiteral("MAME smashtv -soundcard -1 "));
+    EXPECT_EQ(
+        w.statusText(),
+        QStringLiteral("The game could not be started: MAME not found in /games or on PATH."));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// The whole way from the Play button to the emulator's process, with the stand-in as MAME:
+// the words it receives are the line's words, none of them interpreted, and it runs in the
+// program directory.
+TEST_F(LauncherTest, playStartsTheEmulatorInTheProgramDirectoryWithPlainWords)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KORVANE_STANDIN_MAME), path(QStringLiteral("MAME"))));
+    QFile::setPermissions(path(QStringLiteral("MAME")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    LocalProcesses real(dir.path(), QString());
+    Platform realPlatform{settings, files, messages, real, dir.path()};
+    MainForm w(realPlatform);
+    w.Form_Load();
+    applyDefaultCombos(w);
+    w.GamesListView->selectionModel()->select(
+        w.games()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const QString canary = path(QStringLiteral("owned"));
+    ASSERT_TRUE(w.options()->apply(OptionId::AdditionalParamCheck, 1));
+    ASSERT_TRUE(w.options()->apply(OptionId::AdditionalParamText,
+                                   QStringLiteral("x; touch %1 $(touch %1)").arg(canary)));
+    w.PlayButton->click();
+
+    QFile log(path(QStringLiteral("standin-mame.log")));
+    const QDeadlineTimer deadline(10'000);
+    QByteArray text;
+    while (!deadline.hasExpired()) {
+        if (log.open(QIODevice::ReadOnly)) {
+            text = log.readAll();
+            log.close();
+            if (text.contains("end\n"))
+                break;
+        }
+        QThread::msleep(20);
+    }
+    const QByteArray expected = "run\ncwd " + dir.path().toUtf8() +
+                                "\narg smashtv\narg -soundcard\narg -1\narg x;\narg touch\narg " +
+                                canary.toUtf8() + "\narg $(touch\narg " + canary.toUtf8() +
+                                ")\nend\n";
+    EXPECT_EQ(text.toStdString(), expected.toStdString());
+    EXPECT_FALSE(QFile::exists(canary));
+}
+
+} // namespace
