@@ -1,0 +1,211 @@
+#include "gamelistbench.h"
+
+#include "syntheticcatalogue.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+
+#include "catalogue/gamecolumns.h"
+#include "catalogue/gamelist.h"
+#include "catalogue/gamelistmodel.h"
+#include "catalogue/gamelistreader.h"
+#include "catalogue/listtype.h"
+#include "fakes/fakemessageboxes.h"
+#include "fakes/fakeprocesses.h"
+#include "fakes/fakesettingsstore.h"
+#include "platform/localfiles.h"
+#include "platform/platform.h"
+#include "shell/mainform.h"
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr double kMegabyte = 1e6;
+
+// The main window as the program builds it, over fakes for everything but the files, which
+// are the real ones in the generated program directory.
+struct BenchWindow
+{
+    explicit BenchWindow(const QString& programDir)
+        : platform{settings, files, messages, processes, programDir}
+        , form(platform)
+    {
+        form.GamesListTypeCombo->setCurrentIndex(FullList);
+        form.show();
+        QCoreApplication::processEvents();
+    }
+
+    FakeSettingsStore settings;
+    LocalFiles files;
+    FakeMessageBoxes messages;
+    FakeProcesses processes;
+    Platform platform;
+    MainForm form;
+
+    // Taken on the first load.
+    double rowsMegabytes = 0;
+    double residentGrowthMegabytes = 0;
+    std::vector<CatalogueEntry> fileOrder;
+};
+
+const SyntheticCatalogue* g_catalogue = nullptr;
+std::unique_ptr<BenchWindow> g_window;
+
+const SyntheticCatalogue& catalogue()
+{
+    return *g_catalogue;
+}
+
+std::size_t residentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    std::size_t size = 0;
+    std::size_t resident = 0;
+    statm >> size >> resident;
+    return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+[[noreturn]] void fail(const QString& what)
+{
+    std::fprintf(stderr, "korvane_bench: %s\n", qPrintable(what));
+    std::exit(EXIT_FAILURE);
+}
+
+// The window, with the catalogue loaded once. That first load measures the memory and is
+// checked: a load that shows the wrong rows would make every figure meaningless.
+BenchWindow& loadedWindow()
+{
+    if (g_window)
+        return *g_window;
+    g_window = std::make_unique<BenchWindow>(catalogue().programDir);
+    BenchWindow& w = *g_window;
+
+    const std::size_t before = residentBytes();
+    w.form.gameList()->LoadGameList();
+    QCoreApplication::processEvents();
+    const std::size_t after = residentBytes();
+
+    const QString expected =
+        QStringLiteral("Brimwork's Korvane - %1 games available").arg(catalogue().games);
+    if (w.form.windowTitle() != expected) {
+        fail(QStringLiteral("after loading %1 the caption reads \"%2\", not \"%3\"")
+                 .arg(catalogue().path, w.form.windowTitle(), expected));
+    }
+    if (!w.messages.shown.isEmpty())
+        fail(QStringLiteral("the load showed a message: ") + w.messages.shown.first().text);
+
+    GameListModel* model = w.form.games();
+    w.rowsMegabytes = static_cast<double>(model->memoryUsage()) / kMegabyte;
+    w.residentGrowthMegabytes =
+        (static_cast<double>(after) - static_cast<double>(before)) / kMegabyte;
+    w.fileOrder.reserve(static_cast<std::size_t>(model->rowCount()));
+    for (int i = 0; i < model->rowCount(); ++i)
+        w.fileOrder.push_back(model->row(i));
+    return w;
+}
+
+void BM_ReadGameList(benchmark::State& state)
+{
+    std::int64_t entries = 0;
+    for (auto _ : state) {
+        entries = 0;
+        const bool read = ReadGameList(catalogue().path, [&entries](CatalogueEntry&& entry) {
+            benchmark::DoNotOptimize(entry);
+            ++entries;
+        });
+        if (!read) {
+            state.SkipWithError("the catalogue could not be read");
+            return;
+        }
+    }
+    if (entries != catalogue().games)
+        state.SkipWithError("the reader did not deliver every game");
+    state.SetBytesProcessed(state.iterations() * catalogue().bytes);
+    state.counters["entries"] = static_cast<double>(entries);
+}
+BENCHMARK(BM_ReadGameList)->Unit(benchmark::kMillisecond);
+
+// The floor for any reader: the same file read the same way, only looking for line ends.
+void BM_LineScan(benchmark::State& state)
+{
+    std::vector<char> buffer(std::size_t(1) << 20);
+    std::int64_t lines = 0;
+    for (auto _ : state) {
+        QFile file(catalogue().path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            state.SkipWithError("the catalogue could not be opened");
+            return;
+        }
+        lines = 0;
+        qint64 got = 0;
+        while ((got = file.read(buffer.data(), static_cast<qint64>(buffer.size()))) > 0) {
+            const char* p = buffer.data();
+            const char* const end = p + got;
+            while (const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) {
+                ++lines;
+                p = static_cast<const char*>(hit) + 1;
+            }
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * catalogue().bytes);
+    state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_LineScan)->Unit(benchmark::kMillisecond);
+
+// From the file to the rows on screen and the caption set, as a reload from the list-type
+// chooser does it.
+void BM_LoadToRowsShown(benchmark::State& state)
+{
+    BenchWindow& w = loadedWindow();
+    GameList* gameList = w.form.gameList();
+    for (auto _ : state) {
+        gameList->LoadGameList();
+        QCoreApplication::processEvents();
+    }
+    state.counters["rows"] = w.form.games()->rowCount();
+    state.counters["rows_MB"] = w.rowsMegabytes;
+    state.counters["rss_growth_MB"] = w.residentGrowthMegabytes;
+}
+BENCHMARK(BM_LoadToRowsShown)->Unit(benchmark::kMillisecond);
+
+void BM_SortByColumn(benchmark::State& state)
+{
+    BenchWindow& w = loadedWindow();
+    GameListModel* model = w.form.games();
+    const int column = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        model->setRows(w.fileOrder); // each sort starts from the order of the file
+        state.ResumeTiming();
+        model->sort(column);
+    }
+    model->setRows(w.fileOrder);
+    state.SetLabel(kGameColumns[static_cast<std::size_t>(column)].header.toString().toStdString());
+}
+BENCHMARK(BM_SortByColumn)
+    ->DenseRange(0, static_cast<int>(kGameColumns.size()) - 1)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+GameListBenchScope::GameListBenchScope(const SyntheticCatalogue& catalogue)
+{
+    g_catalogue = &catalogue;
+}
+
+GameListBenchScope::~GameListBenchScope()
+{
+    g_window.reset();
+    g_catalogue = nullptr;
+}

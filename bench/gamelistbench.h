@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QtGlobal>
+
+struct SyntheticCatalogue;
+
+// Lends the generated catalogue to the benchmarks while it lives, and owns the main window
+// they load it into. main() creates it after the QApplication, so the window goes first.
+class GameListBenchScope final
+{
+    Q_DISABLE_COPY_MOVE(GameListBenchScope)
+
+public:
+    explicit GameListBenchScope(const SyntheticCatalogue& catalogue);
+    ~GameListBenchScope();
+};
