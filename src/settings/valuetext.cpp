@@ -56,22 +56,28 @@ std::optional<qint64> wholeNumber(QStringView text, qint64 minimum, qint64 maxim
     return static_cast<qint64>(rounded);
 }
 
-std::optional<qint16> toInt16(QStringView text)
+namespace {
+
+template <typename Int>
+std::optional<Int> toWhole(QStringView text)
 {
     const auto value =
-        wholeNumber(text, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
+        wholeNumber(text, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max());
     if (!value)
         return std::nullopt;
-    return static_cast<qint16>(*value);
+    return static_cast<Int>(*value);
+}
+
+} // namespace
+
+std::optional<qint16> toInt16(QStringView text)
+{
+    return toWhole<qint16>(text);
 }
 
 std::optional<qint32> toInt32(QStringView text)
 {
-    const auto value =
-        wholeNumber(text, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
-    if (!value)
-        return std::nullopt;
-    return static_cast<qint32>(*value);
+    return toWhole<qint32>(text);
 }
 
 } // namespace valuetext
