@@ -93,10 +93,14 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const
 
 QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= columnCount())
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return {};
-    return kGameColumns[static_cast<size_t>(section)].header.toString();
+    const GameColumn& column = kGameColumns[static_cast<size_t>(section)];
+    if (role == Qt::DisplayRole)
+        return column.header.toString();
+    if (role == ColumnKeyRole)
+        return column.key.toString();
+    return {};
 }
 
 Qt::ItemFlags GameListModel::flags(const QModelIndex& index) const

@@ -17,6 +17,8 @@ class GameListModel final : public QAbstractTableModel
 public:
     // The icon key ("ROM" or "BADROM") of a row, on every column.
     static constexpr int ImageKeyRole = Qt::UserRole;
+    // The key of a column ("Description", "Year", ...), from headerData.
+    static constexpr int ColumnKeyRole = Qt::UserRole + 1;
 
     explicit GameListModel(QObject* parent = nullptr);
 

@@ -84,8 +84,12 @@ TEST_F(GameListTest, rowsCarryTheEntryInTheirColumnsAndTheImageKey)
     QAbstractItemModelTester tester(window().games(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     const QStringList headers{"Game", "Year", "Clone of", "Name", "Manufacturer"};
-    for (int c = 0; c < 5; ++c)
+    const QStringList keys{"Description", "Year", "Cloneof", "Name", "Manufacturer"};
+    for (int c = 0; c < 5; ++c) {
         EXPECT_EQ(model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), headers[c]);
+        EXPECT_EQ(model.headerData(c, Qt::Horizontal, GameListModel::ColumnKeyRole).toString(),
+                  keys[c]);
+    }
     const QStringList cells{"Clone", "1982", "parent", "clone", "Maker"};
     for (int c = 0; c < 5; ++c)
         EXPECT_EQ(model.data(model.index(1, c), Qt::DisplayRole).toString(), cells[c]);
