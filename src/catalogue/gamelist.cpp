@@ -74,7 +74,6 @@ void GameList::LoadGameList()
     }
 
     m_window->setWindowTitle(loadingCaption());
-    m_model->clear();
 
     std::vector<CatalogueEntry> rows;
     bool complete = false;
@@ -84,6 +83,7 @@ void GameList::LoadGameList()
                 rows.push_back(std::move(entry));
         });
     }
+    // The old rows go and the new ones come in one reset of the view.
     m_model->setRows(std::move(rows));
     m_window->setWindowTitle(gamesAvailableCaption(m_model->rowCount()));
     if (!complete) {

@@ -24,11 +24,6 @@ void GameListModel::setRows(std::vector<CatalogueEntry> rows)
     endResetModel();
 }
 
-void GameListModel::clear()
-{
-    setRows({});
-}
-
 std::size_t GameListModel::memoryUsage() const
 {
     // A string's heap block: a header of 16 bytes, UTF-16 text and its terminator, rounded

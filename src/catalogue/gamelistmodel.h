@@ -27,7 +27,6 @@ public:
 
     // Replaces every row at once.
     void setRows(std::vector<CatalogueEntry> rows);
-    void clear();
 
     const CatalogueEntry& row(int index) const { return m_rows[static_cast<size_t>(index)]; }
     // Approximate memory held by the rows, for the benchmark.

@@ -70,16 +70,20 @@ void Launcher::FillPlaybackList()
     QComboBox* combo = m_controls.PlaybackCombo;
     combo->clear();
     const RecordingsListing& listing = *m_controls.INPFile;
-    for (int i = 0; i < listing.count(); ++i)
-        combo->addItem(listing.name(i).chopped(std::min<qsizetype>(4, listing.name(i).size())));
+    for (int i = 0; i < listing.count(); ++i) {
+        // The name without its last four characters: the ".INP" extension.
+        const QString name = listing.name(i);
+        combo->addItem(name.left(std::max<qsizetype>(0, name.size() - 4)));
+    }
     combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
 }
 
 void Launcher::listRecordings()
 {
     RecordingsListing& listing = *m_controls.INPFile;
-    listing.setDirectory(QDir(m_platform.programDir).filePath(QStringLiteral("INP")));
+    // The pattern first: the listing reads the directory as soon as both are known.
     listing.setPattern(QStringLiteral("*.INP"));
+    listing.setDirectory(QDir(m_platform.programDir).filePath(QStringLiteral("INP")));
     FillPlaybackList();
     reportMissingRecordingsDirectory();
 }

@@ -20,8 +20,6 @@ QString IniSettingsStore::keyPath(const QString& section, const QString& key)
 QString IniSettingsStore::read(const QString& section, const QString& key,
                                const QString& defaultValue) const
 {
-    // Pick up what another running copy of the program may have written meanwhile.
-    m_settings.sync();
     const QVariant value = m_settings.value(keyPath(section, key));
     if (!value.isValid())
         return defaultValue;

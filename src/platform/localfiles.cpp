@@ -23,7 +23,8 @@ QStringList LocalFiles::filesWithSuffix(const QString& dir, const QString& suffi
     const QDir directory(dir);
     if (!directory.exists())
         return names;
-    const QStringList all = directory.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList all =
+        directory.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
     for (const QString& name : all) {
         if (name.endsWith(suffix, Qt::CaseInsensitive))
             names.append(name);

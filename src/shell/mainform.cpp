@@ -187,6 +187,14 @@ QLabel* MainForm::addLabel(QWidget* parent, const char* name, const QString& tex
     return label;
 }
 
+void MainForm::addLabelledCombo(QWidget* group, const char* labelName, const char* text,
+                                QComboBox* combo, int top, Span label, Span box)
+{
+    // The label's text sits level with the text in the box.
+    addLabel(group, labelName, QString::fromLatin1(text), label.left, top + 38, label.width, 255);
+    moveInto(combo, group, box.left, top, box.width, 330);
+}
+
 void MainForm::buildGeneralGroup()
 {
     Frame5 = makeGroup(m_client, "Frame5", QStringLiteral("General"), 7200, 360, 2772, 4092);
@@ -250,12 +258,11 @@ void MainForm::buildGraphicsGroup()
     // The right column is the wider: "Anit-clockwise" and "No scanlines" are its entries.
     int top = 255;
     for (const Row& row : rows) {
-        addLabel(Frame2, row.leftLabel, QString::fromLatin1(row.leftText), 75, top + 38, 870, 255);
-        moveInto(row.leftCombo, Frame2, 960, top, 1185, 330);
+        addLabelledCombo(Frame2, row.leftLabel, row.leftText, row.leftCombo, top, {75, 870},
+                         {960, 1185});
         if (row.rightCombo) {
-            addLabel(Frame2, row.rightLabel, QString::fromLatin1(row.rightText), 2235, top + 38,
-                     960, 255);
-            moveInto(row.rightCombo, Frame2, 3210, top, 1590, 330);
+            addLabelledCombo(Frame2, row.rightLabel, row.rightText, row.rightCombo, top,
+                             {2235, 960}, {3210, 1590});
         }
         top += 360;
     }
@@ -297,8 +304,7 @@ void MainForm::buildSoundGroup()
     };
     int top = 255;
     for (const auto& row : rows) {
-        addLabel(Frame3, row.name, QString::fromLatin1(row.text), 75, top + 38, 795, 255);
-        moveInto(row.combo, Frame3, 885, top, 1812, 330);
+        addLabelledCombo(Frame3, row.name, row.text, row.combo, top, {75, 795}, {885, 1812});
         top += 360;
     }
     moveInto(o.SbOplCheck, Frame3, 75, top + 45, 2622, 255);

@@ -104,6 +104,14 @@ private:
     void buildBottomLine();
     void buildMenus();
     void wireCommands();
+    // A horizontal extent in twips.
+    struct Span
+    {
+        int left;
+        int width;
+    };
+    void addLabelledCombo(QWidget* group, const char* labelName, const char* text, QComboBox* combo,
+                          int top, Span label, Span box);
     QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
                      int width, int height);
     void placeStatusBar();
