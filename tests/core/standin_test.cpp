@@ -121,13 +121,4 @@ TEST_F(StandinTest, ListInfoPrintsTheFileBesideItOrItsOwnCatalogue)
     EXPECT_EQ(fromFile.out, own.toStdString());
 }
 
-TEST_F(StandinTest, RecordWithoutInpFailsAndCreatesNothing)
-{
-    const Outcome result =
-        run({QStringLiteral("smashtv"), QStringLiteral("-record"), QStringLiteral("myrun")});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_FALSE(result.err.empty());
-    EXPECT_FALSE(QFileInfo::exists(path("INP")));
-}
-
 } // namespace

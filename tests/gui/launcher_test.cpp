@@ -2,19 +2,16 @@
 #include "catalogue/gamelistmodel.h"
 #include "catalogue/gamelistview.h"
 #include "launch/launcher.h"
-#include "platform/localprocesses.h"
 #include "programfixture.h"
 #include "shell/optionpanel.h"
 #include "shell/picturebutton.h"
 
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QThread>
 
 namespace {
 
@@ -91,19 +88,6 @@ TEST_F(LauncherTest, playRecordAndPlaybackPassTheirSwitches)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(LauncherTest, theRecordingNameIsTakenAsItStands)
-{
-    MainForm& w = ready();
-    select(0);
-    for (const char* name : {"", "my run", "x; touch /tmp/owned"}) {
-        w.RecText->setText(QString::fromLatin1(name));
-        w.Command2->click();
-        EXPECT_EQ(
-            processes.started.last().commandLine,
-            QStringLiteral("MAME smashtv -soundcard -1 -record %1 ").arg(QLatin1StringView(name)));
-    }
-}
-
 TEST_F(LauncherTest, homeHacksStartTheParentWithTheHacksDirectory)
 {
     MainForm& w = ready();
@@ -112,18 +96,6 @@ TEST_F(LauncherTest, homeHacksStartTheParentWithTheHacksDirectory)
     select(0);
     w.PlayButton->click();
     EXPECT_EQ(started_(), QStringList{"MAME P -romdir H -soundcard -1 "});
-}
-
-TEST_F(LauncherTest, theJoystickMessageComesBeforeTheStartAndTheLineStillStarts)
-{
-    MainForm& w = ready();
-    ASSERT_TRUE(w.options()->apply(OptionId::JoyCombo, -1));
-    select(0);
-    w.PlayButton->click();
-    EXPECT_EQ(
-        messages.texts(),
-        QStringList{"Mmm? JoyCombo.ListIndex #-1 is not supported, contact Brimwork for a fix!"});
-    EXPECT_EQ(started_(), QStringList{"MAME smashtv -soundcard -1 "});
 }
 
 TEST_F(LauncherTest, recordingsAreListedByNameWithoutRegardToCase)
@@ -201,47 +173,6 @@ TEST_F(LauncherTest, aStartThatFailsIsShownAndReported)
         w.statusText(),
         QStringLiteral("The game could not be started: MAME not found in /games or on PATH."));
     EXPECT_TRUE(messages.shown.isEmpty());
-}
-
-// The whole way from the Play button to the emulator's process, with the stand-in as MAME:
-// the words it receives are the line's words, none of them interpreted, and it runs in the
-// program directory.
-TEST_F(LauncherTest, playStartsTheEmulatorInTheProgramDirectoryWithPlainWords)
-{
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KORVANE_STANDIN_MAME), path(QStringLiteral("MAME"))));
-    QFile::setPermissions(path(QStringLiteral("MAME")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    LocalProcesses real(dir.path(), QString());
-    Platform realPlatform{settings, files, messages, real, dir.path()};
-    MainForm w(realPlatform);
-    w.Form_Load();
-    applyDefaultCombos(w);
-    w.GamesListView->selectionModel()->select(
-        w.games()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    const QString canary = path(QStringLiteral("owned"));
-    ASSERT_TRUE(w.options()->apply(OptionId::AdditionalParamCheck, 1));
-    ASSERT_TRUE(w.options()->apply(OptionId::AdditionalParamText,
-                                   QStringLiteral("x; touch %1 $(touch %1)").arg(canary)));
-    w.PlayButton->click();
-
-    QFile log(path(QStringLiteral("standin-mame.log")));
-    const QDeadlineTimer deadline(10'000);
-    QByteArray text;
-    while (!deadline.hasExpired()) {
-        if (log.open(QIODevice::ReadOnly)) {
-            text = log.readAll();
-            log.close();
-            if (text.contains("end\n"))
-                break;
-        }
-        QThread::msleep(20);
-    }
-    const QByteArray expected = "run\ncwd " + dir.path().toUtf8() +
-                                "\narg smashtv\narg -soundcard\narg -1\narg x;\narg touch\narg " +
-                                canary.toUtf8() + "\narg $(touch\narg " + canary.toUtf8() +
-                                ")\nend\n";
-    EXPECT_EQ(text.toStdString(), expected.toStdString());
-    EXPECT_FALSE(QFile::exists(canary));
 }
 
 } // namespace

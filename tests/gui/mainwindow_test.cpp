@@ -200,21 +200,6 @@ TEST_F(MainWindowTest, everyComboHasItsEntriesAndItemData)
     }
 }
 
-TEST_F(MainWindowTest, theFontsOfTheDesign)
-{
-    const OptionPanel& o = *window().options();
-    EXPECT_EQ(o.BeamText->font().family(), QStringLiteral("Courier"));
-    EXPECT_DOUBLE_EQ(o.BeamText->font().pointSizeF(), 9.6);
-    EXPECT_EQ(o.JoyCombo->font().family(), QStringLiteral("Tahoma"));
-    EXPECT_DOUBLE_EQ(o.JoyCombo->font().pointSizeF(), 7.2);
-    EXPECT_DOUBLE_EQ(window().client()->font().pointSizeF(), 7.8);
-    EXPECT_DOUBLE_EQ(window().CommandlineLabel->font().pointSizeF(), 6.0);
-    EXPECT_DOUBLE_EQ(window().Label14->font().pointSizeF(), 10.2);
-    EXPECT_TRUE(window().PlayButton->font().bold());
-    EXPECT_DOUBLE_EQ(window().PlayButton->font().pointSizeF(), 10.2);
-    EXPECT_TRUE(window().Command1->font().bold());
-}
-
 TEST_F(MainWindowTest, theGeometryOfTheDesignInTwips)
 {
     MainForm& w = window();
