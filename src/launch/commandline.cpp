@@ -22,53 +22,6 @@
 namespace {
 
 // ----------------------------------------------------------------------------------------
-// Switch tables of the combos whose entries stand for fixed switches, indexed by entry.
-// Entry 0 is "Default" and stays empty so that MAME's own default applies.
-
-constexpr std::array<QStringView, 3> kDoubleSwitches{{{}, u"-double ", u"-nodouble "}};
-constexpr std::array<QStringView, 3> kDepthSwitches{{{}, u"-depth 8 ", u"-depth 16 "}};
-constexpr std::array<QStringView, 3> kScanlinesSwitches{{{}, u"-scanlines ", u"-noscanlines "}};
-constexpr std::array<QStringView, 6> kVesaSwitches{{
-    {},
-    u"-novesa ",
-    u"-vesa -vesamode vesa1 ",
-    u"-vesa -vesamode vesa2b ",
-    u"-vesa -vesamode vesa2l ",
-    u"-vesa -vesamode vesa3 ",
-}};
-constexpr std::array<QStringView, 3> kVSyncSwitches{{{}, u"-vsync ", u"-novsync "}};
-constexpr std::array<QStringView, 4> kRotateSwitches{{{}, u"-norotate ", u"-ror ", u"-rol "}};
-constexpr std::array<QStringView, 4> kFlipSwitches{{{}, u"-flipx ", u"-flipy ", u"-flipx -flipy "}};
-constexpr std::array<QStringView, 3> kAntialiasSwitches{{{}, u"-antialias ", u"-noantialias "}};
-constexpr std::array<QStringView, 3> kTranslucencySwitches{
-    {{}, u"-translucency ", u"-notranslucency "}};
-
-constexpr std::array<QStringView, 22> kJoySwitches{{
-    {},
-    u"-joy none ",
-    u"-joy auto ",
-    u"-joy standard ",
-    u"-joy dual ",
-    u"-joy 4button ",
-    u"-joy 6button ",
-    u"-joy 8button ",
-    u"-joy fspro ",
-    u"-joy wingex ",
-    u"-joy wingwarrior ",
-    u"-joy sidewinder ",
-    u"-joy gamepadpro ",
-    u"-joy sneslpt1 ",
-    u"-joy sneslpt2 ",
-    u"-joy sneslpt3 ",
-    u"-joy psxlpt1 ",
-    u"-joy psxlpt2 ",
-    u"-joy psxlpt3 ",
-    u"-joy n64lpt1 ",
-    u"-joy n64lpt2 ",
-    u"-joy n64lpt3 ",
-}};
-
-// ----------------------------------------------------------------------------------------
 // Check box tests. A greyed box (2) only comes from a stored value. The sound and display
 // boxes count it as set; the cheat and additional-parameter boxes need a plain tick, so a
 // greyed box never switches cheats on or passes free text the user did not confirm.
@@ -120,11 +73,11 @@ QString resolutionPiece(int index)
     return u"-resolution " % entry->text % u' ';
 }
 
-QString fixedSwitchPiece(std::span<const QStringView> switches, int index)
+// The switches that the selected entry stands for ("-double ", "-vesa -vesamode vesa2b ").
+QString fixedSwitchPiece(OptionId combo, int index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= switches.size())
-        return {};
-    return switches[static_cast<std::size_t>(index)].toString();
+    const ComboEntry* entry = entryAt(combo, index);
+    return entry ? entry->switchText.toString() : QString();
 }
 
 // switchText followed by a text of the panel, which goes in exactly as typed.
@@ -137,9 +90,9 @@ QString textSwitchPiece(bool on, QStringView switchText, const QString& text)
 
 QString programPiece(const OptionSet& options)
 {
-    if (options.OriginalMameOption)
+    if (options.flag(OptionId::OriginalMameOption))
         return QStringLiteral("MAME ");
-    return options.AlternateMameText % u' ';
+    return options.text(OptionId::AlternateMameText) % u' ';
 }
 
 QString gamePiece(const std::optional<SelectedGame>& game, int listType)
@@ -163,14 +116,15 @@ QString frameskipPiece(int position)
 
 QString joystickPiece(int index, MessageBoxes& messages)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= kJoySwitches.size()) {
+    const ComboEntry* entry = entryAt(OptionId::JoyCombo, index);
+    if (!entry) {
         // The player is told, then the game starts without a joystick switch.
         messages.show(u"Mmm? JoyCombo.ListIndex #" % QString::number(index) %
                           u" is not supported, contact Brimwork for a fix!",
                       appTitle(), MessageButtons::Ok);
         return {};
     }
-    return kJoySwitches[static_cast<std::size_t>(index)].toString();
+    return entry->switchText.toString();
 }
 
 } // namespace
@@ -179,36 +133,37 @@ QString BuildCommandLine(const OptionSet& options, const std::optional<SelectedG
                          int listType, const QString& extraSwitches, MessageBoxes& messages)
 {
     using enum OptionId;
-    const OptionSet& o = options;
+    auto number = [&options](OptionId id) { return options.number(id); };
+    auto text = [&options](OptionId id) -> const QString& { return options.text(id); };
 
     // A braced list is evaluated in order, so the joystick message comes up while the
     // pieces are formed, before the caller shows or starts the line.
     const std::array<QString, 25> pieces{
-        programPiece(o),
+        programPiece(options),
         gamePiece(game, listType),
-        itemDataPiece(AudioCombo, o.AudioCombo, u"-soundcard ", DefaultEntry::AddsSwitch),
-        itemDataPiece(SampleRateCombo, o.SampleRateCombo, u"-sr ", DefaultEntry::AddsNothing),
-        itemDataPiece(BitRateCombo, o.BitRateCombo, u"-sb ", DefaultEntry::AddsNothing),
-        isSet(o.SbOplCheck) ? QStringLiteral("-fm ") : QString(),
-        resolutionPiece(o.VideoCombo),
-        frameskipPiece(o.FrameskipSlider),
-        fixedSwitchPiece(kDoubleSwitches, o.DoubleCombo),
-        fixedSwitchPiece(kDepthSwitches, o.DepthCombo),
-        itemDataPiece(VGAFreqCombo, o.VGAFreqCombo, u"-vgafreq ", DefaultEntry::AddsNothing),
-        fixedSwitchPiece(kScanlinesSwitches, o.ScanlinesCombo),
-        fixedSwitchPiece(kVesaSwitches, o.VESACombo),
-        fixedSwitchPiece(kVSyncSwitches, o.VSyncCombo),
-        textSwitchPiece(isSet(o.GammaCheck), u"-gamma ", o.GammaText),
-        fixedSwitchPiece(kRotateSwitches, o.RotateCombo),
-        fixedSwitchPiece(kFlipSwitches, o.FlipCombo),
-        fixedSwitchPiece(kAntialiasSwitches, o.AntialiasCombo),
-        textSwitchPiece(isSet(o.BeamCheck), u"-beam ", o.BeamText),
-        textSwitchPiece(isSet(o.FlickerCheck), u"-flicker ", o.FlickerText),
-        fixedSwitchPiece(kTranslucencySwitches, o.TranslucencyCombo),
-        isTicked(o.CheatCheck) ? QStringLiteral("-cheat ") : QString(),
+        itemDataPiece(AudioCombo, number(AudioCombo), u"-soundcard ", DefaultEntry::AddsSwitch),
+        itemDataPiece(SampleRateCombo, number(SampleRateCombo), u"-sr ", DefaultEntry::AddsNothing),
+        itemDataPiece(BitRateCombo, number(BitRateCombo), u"-sb ", DefaultEntry::AddsNothing),
+        isSet(number(SbOplCheck)) ? QStringLiteral("-fm ") : QString(),
+        resolutionPiece(number(VideoCombo)),
+        frameskipPiece(number(FrameskipSlider)),
+        fixedSwitchPiece(DoubleCombo, number(DoubleCombo)),
+        fixedSwitchPiece(DepthCombo, number(DepthCombo)),
+        itemDataPiece(VGAFreqCombo, number(VGAFreqCombo), u"-vgafreq ", DefaultEntry::AddsNothing),
+        fixedSwitchPiece(ScanlinesCombo, number(ScanlinesCombo)),
+        fixedSwitchPiece(VESACombo, number(VESACombo)),
+        fixedSwitchPiece(VSyncCombo, number(VSyncCombo)),
+        textSwitchPiece(isSet(number(GammaCheck)), u"-gamma ", text(GammaText)),
+        fixedSwitchPiece(RotateCombo, number(RotateCombo)),
+        fixedSwitchPiece(FlipCombo, number(FlipCombo)),
+        fixedSwitchPiece(AntialiasCombo, number(AntialiasCombo)),
+        textSwitchPiece(isSet(number(BeamCheck)), u"-beam ", text(BeamText)),
+        textSwitchPiece(isSet(number(FlickerCheck)), u"-flicker ", text(FlickerText)),
+        fixedSwitchPiece(TranslucencyCombo, number(TranslucencyCombo)),
+        isTicked(number(CheatCheck)) ? QStringLiteral("-cheat ") : QString(),
         extraSwitches,
-        joystickPiece(o.JoyCombo, messages),
-        textSwitchPiece(isTicked(o.AdditionalParamCheck), {}, o.AdditionalParamText),
+        joystickPiece(number(JoyCombo), messages),
+        textSwitchPiece(isTicked(number(AdditionalParamCheck)), {}, text(AdditionalParamText)),
     };
 
     QString line;

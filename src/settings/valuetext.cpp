@@ -7,11 +7,26 @@
 
 namespace valuetext {
 
-double leadingNumber(QStringView text)
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+struct Scan
+{
+    double value = 0.0;
+    bool found = false; // at least one digit
+    qsizetype end = 0;  // the position after the number, or 0 when none was found
+};
+
+// Reads the number at the start of text, after leading blanks.
+Scan scanNumber(QStringView text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
+    while (i < n && isBlank(text[i]))
         ++i;
 
     bool negative = false;
@@ -37,26 +52,18 @@ double leadingNumber(QStringView text)
         takeDigits();
     }
     if (!anyDigit)
-        return 0.0;
+        return {};
 
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    Scan scan{0.0, true, i};
+    const auto [end, error] =
+        std::from_chars(number.data(), number.data() + number.size(), scan.value);
     (void)end;
     if (error == std::errc::result_out_of_range)
-        value = std::numeric_limits<double>::infinity();
-    return negative ? -value : value;
+        scan.value = std::numeric_limits<double>::infinity();
+    if (negative)
+        scan.value = -scan.value;
+    return scan;
 }
-
-std::optional<qint64> wholeNumber(QStringView text, qint64 minimum, qint64 maximum)
-{
-    // nearbyint rounds in the current rounding mode, which is round-half-to-even.
-    const double rounded = std::nearbyint(leadingNumber(text));
-    if (!(rounded >= static_cast<double>(minimum) && rounded <= static_cast<double>(maximum)))
-        return std::nullopt;
-    return static_cast<qint64>(rounded);
-}
-
-namespace {
 
 template <typename Int>
 std::optional<Int> toWhole(QStringView text)
@@ -70,6 +77,20 @@ std::optional<Int> toWhole(QStringView text)
 
 } // namespace
 
+double leadingNumber(QStringView text)
+{
+    return scanNumber(text).value;
+}
+
+std::optional<qint64> wholeNumber(QStringView text, qint64 minimum, qint64 maximum)
+{
+    // nearbyint rounds in the current rounding mode, which is round-half-to-even.
+    const double rounded = std::nearbyint(leadingNumber(text));
+    if (!(rounded >= static_cast<double>(minimum) && rounded <= static_cast<double>(maximum)))
+        return std::nullopt;
+    return static_cast<qint64>(rounded);
+}
+
 std::optional<qint16> toInt16(QStringView text)
 {
     return toWhole<qint16>(text);
@@ -78,6 +99,22 @@ std::optional<qint16> toInt16(QStringView text)
 std::optional<qint32> toInt32(QStringView text)
 {
     return toWhole<qint32>(text);
+}
+
+std::optional<bool> toBoolean(QStringView text)
+{
+    if (text.compare(u"True", Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(u"False", Qt::CaseInsensitive) == 0)
+        return false;
+    const Scan scan = scanNumber(text);
+    if (!scan.found)
+        return std::nullopt;
+    for (qsizetype i = scan.end; i < text.size(); ++i) {
+        if (!isBlank(text[i]))
+            return std::nullopt;
+    }
+    return scan.value != 0.0;
 }
 
 } // namespace valuetext

@@ -22,4 +22,8 @@ std::optional<qint64> wholeNumber(QStringView text, qint64 minimum, qint64 maxim
 std::optional<qint16> toInt16(QStringView text);
 std::optional<qint32> toInt32(QStringView text);
 
+// "True" or "False" in any letter case, or a text that is a number and nothing else (blanks
+// around it allowed), which is false when it is zero. nullopt for any other text.
+std::optional<bool> toBoolean(QStringView text);
+
 } // namespace valuetext

@@ -28,6 +28,8 @@
 
 // Every position and size below is in twips, converted by twips::place alone.
 
+using enum OptionId;
+
 namespace {
 
 constexpr int kClientWidth = 10092;
@@ -188,7 +190,7 @@ QLabel* MainForm::addLabel(QWidget* parent, const char* name, const QString& tex
 }
 
 void MainForm::addLabelledCombo(QWidget* group, const char* labelName, const char* text,
-                                QComboBox* combo, int top, Span label, Span box)
+                                QWidget* combo, int top, Span label, Span box)
 {
     // The label's text sits level with the text in the box.
     addLabel(group, labelName, QString::fromLatin1(text), label.left, top + 38, label.width, 255);
@@ -198,13 +200,13 @@ void MainForm::addLabelledCombo(QWidget* group, const char* labelName, const cha
 void MainForm::buildGeneralGroup()
 {
     Frame5 = makeGroup(m_client, "Frame5", QStringLiteral("General"), 7200, 360, 2772, 4092);
-    OptionPanel& o = *m_options;
-    moveInto(o.OriginalMameOption, Frame5, 120, 255, 2532, 255);
-    moveInto(o.AlternateMameOption, Frame5, 120, 525, 2532, 255);
-    moveInto(o.AlternateMameText, Frame5, 360, 795, 2292, 330);
-    moveInto(o.CheatCheck, Frame5, 120, 1170, 2532, 255);
-    moveInto(o.AdditionalParamCheck, Frame5, 120, 1440, 2532, 255);
-    moveInto(o.AdditionalParamText, Frame5, 360, 1710, 2292, 330);
+    auto o = [this](OptionId id) { return m_options->control(id); };
+    moveInto(o(OriginalMameOption), Frame5, 120, 255, 2532, 255);
+    moveInto(o(AlternateMameOption), Frame5, 120, 525, 2532, 255);
+    moveInto(o(AlternateMameText), Frame5, 360, 795, 2292, 330);
+    moveInto(o(CheatCheck), Frame5, 120, 1170, 2532, 255);
+    moveInto(o(AdditionalParamCheck), Frame5, 120, 1440, 2532, 255);
+    moveInto(o(AdditionalParamText), Frame5, 360, 1710, 2292, 330);
     addSeparator(Frame5, 120, 2100, 2532);
 
     const QFont buttonFont = tahoma(7.8, true);
@@ -238,22 +240,22 @@ void MainForm::buildGeneralGroup()
 void MainForm::buildGraphicsGroup()
 {
     Frame2 = makeGroup(m_client, "Frame2", QStringLiteral("Graphics"), 120, 4440, 4932, 2532);
-    OptionPanel& o = *m_options;
+    auto o = [this](OptionId id) { return m_options->control(id); };
     struct Row
     {
         const char* leftLabel;
         const char* leftText;
-        QComboBox* leftCombo;
+        QWidget* leftCombo;
         const char* rightLabel;
         const char* rightText;
-        QComboBox* rightCombo;
+        QWidget* rightCombo;
     };
     const Row rows[] = {
-        {"Label7", "Resolution:", o.VideoCombo, "Label8", "Scanlines:", o.ScanlinesCombo},
-        {"Label5", "Color depth:", o.DepthCombo, "Label4", "Double pixel:", o.DoubleCombo},
-        {"Label9", "VESA:", o.VESACombo, "Label11", "Rotate:", o.RotateCombo},
-        {"Label10", "VSync:", o.VSyncCombo, "Label12", "Flip:", o.FlipCombo},
-        {"Label6", "VGA Freq.:", o.VGAFreqCombo, nullptr, nullptr, nullptr},
+        {"Label7", "Resolution:", o(VideoCombo), "Label8", "Scanlines:", o(ScanlinesCombo)},
+        {"Label5", "Color depth:", o(DepthCombo), "Label4", "Double pixel:", o(DoubleCombo)},
+        {"Label9", "VESA:", o(VESACombo), "Label11", "Rotate:", o(RotateCombo)},
+        {"Label10", "VSync:", o(VSyncCombo), "Label12", "Flip:", o(FlipCombo)},
+        {"Label6", "VGA Freq.:", o(VGAFreqCombo), nullptr, nullptr, nullptr},
     };
     // The right column is the wider: "Anit-clockwise" and "No scanlines" are its entries.
     int top = 255;
@@ -267,53 +269,53 @@ void MainForm::buildGraphicsGroup()
         top += 360;
     }
     // The fifth row's right half is the gamma switch and its value.
-    moveInto(o.GammaCheck, Frame2, 2235, 255 + 4 * 360 + 38, 960, 255);
-    moveInto(o.GammaText, Frame2, 3210, 255 + 4 * 360, 1590, 330);
+    moveInto(o(GammaCheck), Frame2, 2235, 255 + 4 * 360 + 38, 960, 255);
+    moveInto(o(GammaText), Frame2, 3210, 255 + 4 * 360, 1590, 330);
 
-    moveInto(o.FrameskipLabel, Frame2, 75, top + 75, 870, 255);
-    moveInto(o.FrameskipSlider, Frame2, 960, top + 15, 3840, 390);
+    moveInto(m_options->FrameskipLabel, Frame2, 75, top + 75, 870, 255);
+    moveInto(o(FrameskipSlider), Frame2, 960, top + 15, 3840, 390);
 }
 
 void MainForm::buildVectorGroup()
 {
     Frame4 = makeGroup(m_client, "Frame4", QStringLiteral("Vector"), 5160, 4440, 1932, 2532);
-    OptionPanel& o = *m_options;
+    auto o = [this](OptionId id) { return m_options->control(id); };
     addLabel(Frame4, "Label13", QStringLiteral("Antialiasing:"), 120, 255, 1692, 240);
-    moveInto(o.AntialiasCombo, Frame4, 120, 495, 1692, 330);
+    moveInto(o(AntialiasCombo), Frame4, 120, 495, 1692, 330);
     addLabel(Frame4, "Label17", QStringLiteral("Translucency:"), 120, 900, 1692, 240);
-    moveInto(o.TranslucencyCombo, Frame4, 120, 1140, 1692, 330);
-    moveInto(o.BeamCheck, Frame4, 120, 1620, 900, 255);
-    moveInto(o.BeamText, Frame4, 1035, 1582, 777, 330);
-    moveInto(o.FlickerCheck, Frame4, 120, 2025, 900, 255);
-    moveInto(o.FlickerText, Frame4, 1035, 1987, 777, 330);
+    moveInto(o(TranslucencyCombo), Frame4, 120, 1140, 1692, 330);
+    moveInto(o(BeamCheck), Frame4, 120, 1620, 900, 255);
+    moveInto(o(BeamText), Frame4, 1035, 1582, 777, 330);
+    moveInto(o(FlickerCheck), Frame4, 120, 2025, 900, 255);
+    moveInto(o(FlickerText), Frame4, 1035, 1987, 777, 330);
 }
 
 void MainForm::buildSoundGroup()
 {
     Frame3 = makeGroup(m_client, "Frame3", QStringLiteral("Sound"), 7200, 4440, 2772, 1812);
-    OptionPanel& o = *m_options;
+    auto o = [this](OptionId id) { return m_options->control(id); };
     const struct
     {
         const char* name;
         const char* text;
-        QComboBox* combo;
+        QWidget* combo;
     } rows[] = {
-        {"Label1", "Soundcard:", o.AudioCombo},
-        {"Label2", "Hz rate:", o.SampleRateCombo},
-        {"Label3", "Bit rate:", o.BitRateCombo},
+        {"Label1", "Soundcard:", o(AudioCombo)},
+        {"Label2", "Hz rate:", o(SampleRateCombo)},
+        {"Label3", "Bit rate:", o(BitRateCombo)},
     };
     int top = 255;
     for (const auto& row : rows) {
         addLabelledCombo(Frame3, row.name, row.text, row.combo, top, {75, 795}, {885, 1812});
         top += 360;
     }
-    moveInto(o.SbOplCheck, Frame3, 75, top + 45, 2622, 255);
+    moveInto(o(SbOplCheck), Frame3, 75, top + 45, 2622, 255);
 }
 
 void MainForm::buildJoystickGroup()
 {
     Frame6 = makeGroup(m_client, "Frame6", QStringLiteral("Joystick"), 7200, 6360, 2772, 612);
-    moveInto(m_options->JoyCombo, Frame6, 75, 240, 2622, 330);
+    moveInto(m_options->control(JoyCombo), Frame6, 75, 240, 2622, 330);
 }
 
 void MainForm::buildBottomLine()

@@ -110,7 +110,7 @@ private:
         int left;
         int width;
     };
-    void addLabelledCombo(QWidget* group, const char* labelName, const char* text, QComboBox* combo,
+    void addLabelledCombo(QWidget* group, const char* labelName, const char* text, QWidget* combo,
                           int top, Span label, Span box);
     QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
                      int width, int height);

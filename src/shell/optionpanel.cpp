@@ -14,6 +14,8 @@
 
 namespace {
 
+using enum OptionId;
+
 QFont comboFont()
 {
     QFont font(QStringLiteral("Tahoma"));
@@ -48,129 +50,77 @@ OptionPanel::OptionPanel(QWidget* parent, HeightChange changeWindowHeight)
     , m_parent(parent)
     , m_changeWindowHeight(std::move(changeWindowHeight))
 {
-    OriginalMameOption = new OptionRadioButton(QStringLiteral("Original MAME"), parent);
-    OriginalMameOption->setObjectName(QStringLiteral("OriginalMameOption"));
-    OriginalMameOption->setToolTip(QStringLiteral("Use original MAME DOS release"));
-    AlternateMameOption = new OptionRadioButton(QStringLiteral("Altenate build:"), parent);
-    AlternateMameOption->setObjectName(QStringLiteral("AlternateMameOption"));
-    AlternateMameOption->setToolTip(QStringLiteral("Use non-official MAME like PentiuMame..."));
-
-    AlternateMameText = makeText(OptionId::AlternateMameText, QStringLiteral("Pmame31"));
-    AdditionalParamText =
-        makeText(OptionId::AdditionalParamText, QStringLiteral("Add your shit here !"));
-    BeamText = makeText(OptionId::BeamText, QStringLiteral("1.00"));
-    FlickerText = makeText(OptionId::FlickerText, QStringLiteral("0"));
-    GammaText = makeText(OptionId::GammaText, QStringLiteral("1.00"));
-
-    FrameskipSlider = new QSlider(Qt::Horizontal, parent);
-    FrameskipSlider->setObjectName(QStringLiteral("FrameskipSlider"));
-    FrameskipSlider->setRange(kFrameskipMinimum, kFrameskipMaximum);
-    FrameskipSlider->setSingleStep(1);
-    FrameskipSlider->setPageStep(5);
-    FrameskipSlider->setTickPosition(QSlider::TicksBelow);
-    FrameskipSlider->setTickInterval(1);
-    FrameskipLabel = new QLabel(QStringLiteral("Frameskip: 0"), parent);
+    for (const OptionInfo& info : optionInfos())
+        m_controls[static_cast<std::size_t>(info.id)] = makeControl(info);
+    FrameskipLabel = new QLabel(parent);
     FrameskipLabel->setObjectName(QStringLiteral("FrameskipLabel"));
 
-    CheatCheck = makeCheck(OptionId::CheatCheck, QStringLiteral("Enable cheat"),
-                           QStringLiteral("Enable cheat"));
-    AdditionalParamCheck =
-        makeCheck(OptionId::AdditionalParamCheck, QStringLiteral("Additional parameters:"));
-    BeamCheck = makeCheck(OptionId::BeamCheck, QStringLiteral("Beam:"));
-    FlickerCheck = makeCheck(OptionId::FlickerCheck, QStringLiteral("Flicker:"));
-    SbOplCheck = makeCheck(OptionId::SbOplCheck, QStringLiteral("Use the SoundBlaster OPL chip"),
-                           QStringLiteral("Faster but less faithful"));
-    GammaCheck = makeCheck(OptionId::GammaCheck, QStringLiteral("Gamma:"));
-
-    VideoCombo =
-        makeCombo(OptionId::VideoCombo, QStringLiteral("Choose your prefered res here..."));
-    AudioCombo = makeCombo(OptionId::AudioCombo,
-                           QStringLiteral("Choose SB if you got a SB AWE32 for better results"));
-    DoubleCombo = makeCombo(OptionId::DoubleCombo,
-                            QStringLiteral("Can make redraws faster but reduce the image..."));
-    DepthCombo = makeCombo(OptionId::DepthCombo, {});
-    VGAFreqCombo = makeCombo(
-        OptionId::VGAFreqCombo,
-        QStringLiteral("WARNING: Can damage your monitior ! Please read MAME documentation..."));
-    ScanlinesCombo = makeCombo(OptionId::ScanlinesCombo, {});
-    VESACombo = makeCombo(OptionId::VESACombo, {});
-    VSyncCombo = makeCombo(OptionId::VSyncCombo, {});
-    RotateCombo = makeCombo(OptionId::RotateCombo, {});
-    FlipCombo = makeCombo(OptionId::FlipCombo, {});
-    SampleRateCombo = makeCombo(OptionId::SampleRateCombo, {});
-    BitRateCombo =
-        makeCombo(OptionId::BitRateCombo,
-                  QStringLiteral("For the software sound rendering engine not your soundcard..."));
-    AntialiasCombo = makeCombo(OptionId::AntialiasCombo, {});
-    JoyCombo = makeCombo(OptionId::JoyCombo, {});
-    TranslucencyCombo = makeCombo(OptionId::TranslucencyCombo, {});
-
-    // The initial state is already consistent: original build chosen with the alternate
-    // text disabled, additional parameters cleared with their text disabled.
-    OriginalMameOption->setChecked(true);
-    AlternateMameText->setEnabled(false);
-    AdditionalParamText->setEnabled(false);
-
-    connect(FrameskipSlider, &QSlider::valueChanged, this, &OptionPanel::FrameskipSlider_Change);
-    connect(AdditionalParamCheck, &QCheckBox::stateChanged, this,
-            &OptionPanel::AdditionalParamCheck_Click);
-    connect(OriginalMameOption, &QRadioButton::toggled, this, [this](bool chosen) {
-        if (chosen)
-            OriginalMameOption_Click();
-    });
-    connect(AlternateMameOption, &QRadioButton::toggled, this, [this](bool chosen) {
-        if (chosen)
-            AlternateMameOption_Click();
-    });
-    FlickerText->installEventFilter(this);
-
-    m_controls = {OriginalMameOption, AlternateMameOption,  AlternateMameText, AdditionalParamText,
-                  BeamText,           FlickerText,          GammaText,         FrameskipSlider,
-                  CheatCheck,         AdditionalParamCheck, BeamCheck,         FlickerCheck,
-                  SbOplCheck,         GammaCheck,           VideoCombo,        AudioCombo,
-                  DoubleCombo,        DepthCombo,           VGAFreqCombo,      ScanlinesCombo,
-                  VESACombo,          VSyncCombo,           RotateCombo,       FlipCombo,
-                  SampleRateCombo,    BitRateCombo,         AntialiasCombo,    JoyCombo,
-                  TranslucencyCombo};
+    // The controls take their initial contents; the reactions below then make the label
+    // and the two enabled states agree with them.
+    const OptionSet initial;
     for (const OptionInfo& info : optionInfos())
-        Q_ASSERT(control(info.id)->objectName() == optionName(info.id));
+        apply(info.id, initial.value(info.id));
+    OriginalMameOption_Click();
+
+    auto* slider = controlAs<QSlider>(FrameskipSlider);
+    connect(slider, &QSlider::valueChanged, this, &OptionPanel::FrameskipSlider_Change);
+    connect(controlAs<QCheckBox>(AdditionalParamCheck), &QCheckBox::stateChanged, this,
+            &OptionPanel::AdditionalParamCheck_Click);
+    connect(controlAs<QRadioButton>(OriginalMameOption), &QRadioButton::toggled, this,
+            [this](bool chosen) {
+                if (chosen)
+                    OriginalMameOption_Click();
+            });
+    connect(controlAs<QRadioButton>(AlternateMameOption), &QRadioButton::toggled, this,
+            [this](bool chosen) {
+                if (chosen)
+                    AlternateMameOption_Click();
+            });
+    control(FlickerText)->installEventFilter(this);
 }
 
-QLineEdit* OptionPanel::makeText(OptionId id, const QString& text)
+QWidget* OptionPanel::makeControl(const OptionInfo& info)
 {
-    auto* edit = new QLineEdit(text, m_parent);
-    edit->setObjectName(optionName(id));
-    edit->setFont(textFont());
-    // Any length: a command-line parameter text may be long.
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setCursorPosition(0);
-    return edit;
-}
-
-OptionCheckBox* OptionPanel::makeCheck(OptionId id, const QString& caption, const QString& toolTip)
-{
-    auto* check = new OptionCheckBox(caption, m_parent);
-    check->setObjectName(optionName(id));
-    check->setToolTip(toolTip);
-    return check;
-}
-
-QComboBox* OptionPanel::makeCombo(OptionId id, const QString& toolTip)
-{
-    auto* combo = new QComboBox(m_parent);
-    combo->setObjectName(optionName(id));
-    combo->setFont(comboFont());
-    combo->setToolTip(toolTip);
-    combo->setEditable(false);
-    for (const ComboEntry& entry : comboEntries(id))
-        combo->addItem(entry.text.toString(), entry.itemData);
-    combo->setCurrentIndex(-1);
-    return combo;
-}
-
-QWidget* OptionPanel::control(OptionId id) const
-{
-    return m_controls[static_cast<size_t>(id)];
+    const QString caption = info.caption.toString();
+    QWidget* widget = nullptr;
+    switch (info.kind) {
+    case OptionKind::OptionButton:
+        widget = new OptionRadioButton(caption, m_parent);
+        break;
+    case OptionKind::CheckBox:
+        widget = new OptionCheckBox(caption, m_parent);
+        break;
+    case OptionKind::ComboBox: {
+        auto* combo = new QComboBox(m_parent);
+        combo->setFont(comboFont());
+        combo->setEditable(false);
+        for (const ComboEntry& entry : comboEntries(info.id))
+            combo->addItem(entry.text.toString(), entry.itemData);
+        widget = combo;
+        break;
+    }
+    case OptionKind::Slider: {
+        auto* slider = new QSlider(Qt::Horizontal, m_parent);
+        slider->setRange(kFrameskipMinimum, kFrameskipMaximum);
+        slider->setSingleStep(1);
+        slider->setPageStep(5);
+        slider->setTickPosition(QSlider::TicksBelow);
+        slider->setTickInterval(1);
+        widget = slider;
+        break;
+    }
+    case OptionKind::TextField: {
+        auto* edit = new QLineEdit(m_parent);
+        edit->setFont(textFont());
+        // Any length: a command-line parameter text may be long.
+        edit->setMaxLength(std::numeric_limits<int>::max());
+        widget = edit;
+        break;
+    }
+    }
+    widget->setObjectName(info.name.toString());
+    widget->setToolTip(info.toolTip.toString());
+    return widget;
 }
 
 OptionSet OptionPanel::read() const
@@ -217,7 +167,7 @@ bool OptionPanel::apply(OptionId id, const OptionValue& value)
         if (!state || *state < 0 || *state > 2)
             return false;
         static_cast<QCheckBox*>(widget)->setCheckState(checkState(*state));
-        if (id == OptionId::AdditionalParamCheck)
+        if (id == AdditionalParamCheck)
             AdditionalParamCheck_Click(); // also when the state did not change
         return true;
     }
@@ -233,7 +183,7 @@ bool OptionPanel::apply(OptionId id, const OptionValue& value)
         const int* position = std::get_if<int>(&value);
         if (!position || *position < kFrameskipMinimum || *position > kFrameskipMaximum)
             return false;
-        FrameskipSlider->setValue(*position);
+        static_cast<QSlider*>(widget)->setValue(*position);
         FrameskipSlider_Change();
         return true;
     }
@@ -253,32 +203,33 @@ bool OptionPanel::apply(OptionId id, const OptionValue& value)
 void OptionPanel::FrameskipSlider_Change()
 {
     FrameskipLabel->setText(QStringLiteral("Frameskip: ") +
-                            QString::number(FrameskipSlider->value()));
+                            QString::number(controlAs<QSlider>(FrameskipSlider)->value()));
 }
 
 void OptionPanel::AdditionalParamCheck_Click()
 {
     // Only a plain check enables the text; a greyed box leaves it disabled.
-    AdditionalParamText->setEnabled(AdditionalParamCheck->checkState() == Qt::Checked);
+    control(AdditionalParamText)
+        ->setEnabled(controlAs<QCheckBox>(AdditionalParamCheck)->checkState() == Qt::Checked);
 }
 
 void OptionPanel::OriginalMameOption_Click()
 {
-    AlternateMameOption->setChecked(false);
-    AlternateMameText->setEnabled(false);
+    controlAs<QRadioButton>(AlternateMameOption)->setChecked(false);
+    control(AlternateMameText)->setEnabled(false);
 }
 
 void OptionPanel::AlternateMameOption_Click()
 {
-    OriginalMameOption->setChecked(false);
-    AlternateMameText->setEnabled(true);
+    controlAs<QRadioButton>(OriginalMameOption)->setChecked(false);
+    control(AlternateMameText)->setEnabled(true);
 }
 
 bool OptionPanel::eventFilter(QObject* watched, QEvent* event)
 {
     // End and Home in FlickerText make the window taller or shorter; the key still moves
     // the caret, so it is not consumed. Modifiers make no difference.
-    if (watched == FlickerText && event->type() == QEvent::KeyPress) {
+    if (watched == control(FlickerText) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_End)
             m_changeWindowHeight(120);

@@ -7,12 +7,7 @@
 #include <array>
 #include <functional>
 
-class OptionCheckBox;
-class OptionRadioButton;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QSlider;
 class QWidget;
 
 // The option panel: the 29 controls that hold the option set, and their own reactions.
@@ -37,46 +32,25 @@ public:
     // then unchanged.
     bool apply(OptionId id, const OptionValue& value);
 
-    QWidget* control(OptionId id) const;
+    // The control of an option: an OptionRadioButton, OptionCheckBox, QComboBox, QSlider or
+    // QLineEdit by the option's kind, named after the option.
+    QWidget* control(OptionId id) const { return m_controls[static_cast<std::size_t>(id)]; }
+    template <typename T>
+    T* controlAs(OptionId id) const
+    {
+        T* typed = qobject_cast<T*>(control(id));
+        Q_ASSERT(typed);
+        return typed;
+    }
 
-    OptionRadioButton* OriginalMameOption;
-    OptionRadioButton* AlternateMameOption;
-    QLineEdit* AlternateMameText;
-    QLineEdit* AdditionalParamText;
-    QLineEdit* BeamText;
-    QLineEdit* FlickerText;
-    QLineEdit* GammaText;
-    QSlider* FrameskipSlider;
+    // The caption beside the slider, "Frameskip: " and its position.
     QLabel* FrameskipLabel;
-    OptionCheckBox* CheatCheck;
-    OptionCheckBox* AdditionalParamCheck;
-    OptionCheckBox* BeamCheck;
-    OptionCheckBox* FlickerCheck;
-    OptionCheckBox* SbOplCheck;
-    OptionCheckBox* GammaCheck;
-    QComboBox* VideoCombo;
-    QComboBox* AudioCombo;
-    QComboBox* DoubleCombo;
-    QComboBox* DepthCombo;
-    QComboBox* VGAFreqCombo;
-    QComboBox* ScanlinesCombo;
-    QComboBox* VESACombo;
-    QComboBox* VSyncCombo;
-    QComboBox* RotateCombo;
-    QComboBox* FlipCombo;
-    QComboBox* SampleRateCombo;
-    QComboBox* BitRateCombo;
-    QComboBox* AntialiasCombo;
-    QComboBox* JoyCombo;
-    QComboBox* TranslucencyCombo;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QComboBox* makeCombo(OptionId id, const QString& toolTip);
-    QLineEdit* makeText(OptionId id, const QString& text);
-    OptionCheckBox* makeCheck(OptionId id, const QString& caption, const QString& toolTip = {});
+    QWidget* makeControl(const OptionInfo& info);
 
     void FrameskipSlider_Change();
     void AdditionalParamCheck_Click();

@@ -1,5 +1,7 @@
 #include "shell/optionset.h"
 
+#include "settings/optiontext.h"
+
 #include <algorithm>
 
 namespace {
@@ -7,37 +9,48 @@ namespace {
 using enum OptionId;
 using enum OptionKind;
 
+// clang-format off
 constexpr std::array<OptionInfo, kOptionCount> kInfos{{
-    {OriginalMameOption, "OriginalMameOption", OptionButton},
-    {AlternateMameOption, "AlternateMameOption", OptionButton},
-    {AlternateMameText, "AlternateMameText", TextField},
-    {AdditionalParamText, "AdditionalParamText", TextField},
-    {BeamText, "BeamText", TextField},
-    {FlickerText, "FlickerText", TextField},
-    {GammaText, "GammaText", TextField},
-    {FrameskipSlider, "FrameskipSlider", Slider},
-    {CheatCheck, "CheatCheck", CheckBox},
-    {AdditionalParamCheck, "AdditionalParamCheck", CheckBox},
-    {BeamCheck, "BeamCheck", CheckBox},
-    {FlickerCheck, "FlickerCheck", CheckBox},
-    {SbOplCheck, "SbOplCheck", CheckBox},
-    {GammaCheck, "GammaCheck", CheckBox},
-    {VideoCombo, "VideoCombo", ComboBox},
-    {AudioCombo, "AudioCombo", ComboBox},
-    {DoubleCombo, "DoubleCombo", ComboBox},
-    {DepthCombo, "DepthCombo", ComboBox},
-    {VGAFreqCombo, "VGAFreqCombo", ComboBox},
-    {ScanlinesCombo, "ScanlinesCombo", ComboBox},
-    {VESACombo, "VESACombo", ComboBox},
-    {VSyncCombo, "VSyncCombo", ComboBox},
-    {RotateCombo, "RotateCombo", ComboBox},
-    {FlipCombo, "FlipCombo", ComboBox},
-    {SampleRateCombo, "SampleRateCombo", ComboBox},
-    {BitRateCombo, "BitRateCombo", ComboBox},
-    {AntialiasCombo, "AntialiasCombo", ComboBox},
-    {JoyCombo, "JoyCombo", ComboBox},
-    {TranslucencyCombo, "TranslucencyCombo", ComboBox},
+    // id, name, kind, default text, initial text, caption, tooltip
+    {OriginalMameOption, u"OriginalMameOption", OptionButton, u"True", u"True",
+     u"Original MAME", u"Use original MAME DOS release"},
+    {AlternateMameOption, u"AlternateMameOption", OptionButton, u"False", u"False",
+     u"Altenate build:", u"Use non-official MAME like PentiuMame..."},
+    {AlternateMameText, u"AlternateMameText", TextField, u"", u"Pmame31", {}, {}},
+    {AdditionalParamText, u"AdditionalParamText", TextField, u"", u"Add your shit here !", {}, {}},
+    {BeamText, u"BeamText", TextField, u"1.00", u"1.00", {}, {}},
+    {FlickerText, u"FlickerText", TextField, u"0", u"0", {}, {}},
+    {GammaText, u"GammaText", TextField, u"1.20", u"1.00", {}, {}},
+    {FrameskipSlider, u"FrameskipSlider", Slider, u"0", u"0", {}, {}},
+    {CheatCheck, u"CheatCheck", CheckBox, u"0", u"0", u"Enable cheat", u"Enable cheat"},
+    {AdditionalParamCheck, u"AdditionalParamCheck", CheckBox, u"0", u"0",
+     u"Additional parameters:", {}},
+    {BeamCheck, u"BeamCheck", CheckBox, u"0", u"0", u"Beam:", {}},
+    {FlickerCheck, u"FlickerCheck", CheckBox, u"0", u"0", u"Flicker:", {}},
+    {SbOplCheck, u"SbOplCheck", CheckBox, u"0", u"0", u"Use the SoundBlaster OPL chip",
+     u"Faster but less faithful"},
+    {GammaCheck, u"GammaCheck", CheckBox, u"0", u"0", u"Gamma:", {}},
+    {VideoCombo, u"VideoCombo", ComboBox, u"0", u"-1", {}, u"Choose your prefered res here..."},
+    {AudioCombo, u"AudioCombo", ComboBox, u"0", u"-1", {},
+     u"Choose SB if you got a SB AWE32 for better results"},
+    {DoubleCombo, u"DoubleCombo", ComboBox, u"0", u"-1", {},
+     u"Can make redraws faster but reduce the image..."},
+    {DepthCombo, u"DepthCombo", ComboBox, u"0", u"-1", {}, {}},
+    {VGAFreqCombo, u"VGAFreqCombo", ComboBox, u"0", u"-1", {},
+     u"WARNING: Can damage your monitior ! Please read MAME documentation..."},
+    {ScanlinesCombo, u"ScanlinesCombo", ComboBox, u"0", u"-1", {}, {}},
+    {VESACombo, u"VESACombo", ComboBox, u"0", u"-1", {}, {}},
+    {VSyncCombo, u"VSyncCombo", ComboBox, u"0", u"-1", {}, {}},
+    {RotateCombo, u"RotateCombo", ComboBox, u"0", u"-1", {}, {}},
+    {FlipCombo, u"FlipCombo", ComboBox, u"0", u"-1", {}, {}},
+    {SampleRateCombo, u"SampleRateCombo", ComboBox, u"0", u"-1", {}, {}},
+    {BitRateCombo, u"BitRateCombo", ComboBox, u"0", u"-1", {},
+     u"For the software sound rendering engine not your soundcard..."},
+    {AntialiasCombo, u"AntialiasCombo", ComboBox, u"0", u"-1", {}, {}},
+    {JoyCombo, u"JoyCombo", ComboBox, u"0", u"-1", {}, {}},
+    {TranslucencyCombo, u"TranslucencyCombo", ComboBox, u"0", u"-1", {}, {}},
 }};
+// clang-format on
 
 static_assert([] {
     for (int i = 0; i < kOptionCount; ++i) {
@@ -46,35 +59,6 @@ static_assert([] {
     }
     return true;
 }());
-
-using BoolField = bool OptionSet::*;
-using IntField = int OptionSet::*;
-using TextField_ = QString OptionSet::*;
-using Field = std::variant<BoolField, IntField, TextField_>;
-
-// The record's member for each option, in store order.
-const std::array<Field, kOptionCount> kFields{
-    &OptionSet::OriginalMameOption, &OptionSet::AlternateMameOption,
-    &OptionSet::AlternateMameText,  &OptionSet::AdditionalParamText,
-    &OptionSet::BeamText,           &OptionSet::FlickerText,
-    &OptionSet::GammaText,          &OptionSet::FrameskipSlider,
-    &OptionSet::CheatCheck,         &OptionSet::AdditionalParamCheck,
-    &OptionSet::BeamCheck,          &OptionSet::FlickerCheck,
-    &OptionSet::SbOplCheck,         &OptionSet::GammaCheck,
-    &OptionSet::VideoCombo,         &OptionSet::AudioCombo,
-    &OptionSet::DoubleCombo,        &OptionSet::DepthCombo,
-    &OptionSet::VGAFreqCombo,       &OptionSet::ScanlinesCombo,
-    &OptionSet::VESACombo,          &OptionSet::VSyncCombo,
-    &OptionSet::RotateCombo,        &OptionSet::FlipCombo,
-    &OptionSet::SampleRateCombo,    &OptionSet::BitRateCombo,
-    &OptionSet::AntialiasCombo,     &OptionSet::JoyCombo,
-    &OptionSet::TranslucencyCombo,
-};
-
-const Field& fieldOf(OptionId id)
-{
-    return kFields[static_cast<size_t>(id)];
-}
 
 } // namespace
 
@@ -90,34 +74,65 @@ const OptionInfo& optionInfo(OptionId id)
 
 QString optionName(OptionId id)
 {
-    return QString::fromLatin1(optionInfo(id).name);
+    return optionInfo(id).name.toString();
 }
 
 std::optional<OptionId> optionFromName(QStringView name)
 {
-    const auto it = std::find_if(kInfos.begin(), kInfos.end(), [name](const OptionInfo& info) {
-        return name == QLatin1StringView(info.name);
-    });
+    const auto it = std::find_if(kInfos.begin(), kInfos.end(),
+                                 [name](const OptionInfo& info) { return name == info.name; });
     if (it == kInfos.end())
         return std::nullopt;
     return it->id;
 }
 
-OptionValue OptionSet::value(OptionId id) const
+QStringView propertySuffix(OptionKind kind)
 {
-    return std::visit([this](auto member) -> OptionValue { return this->*member; }, fieldOf(id));
+    switch (kind) {
+    case OptionKind::TextField:
+        return u"Text";
+    case OptionKind::ComboBox:
+        return u"ListIndex";
+    default:
+        return u"Value";
+    }
+}
+
+QString fileKey(OptionId id)
+{
+    const OptionInfo& info = optionInfo(id);
+    return info.name % u'.' % propertySuffix(info.kind);
+}
+
+OptionSet::OptionSet()
+{
+    for (const OptionInfo& info : kInfos) {
+        const ParsedOption initial = parseOptionText(info.kind, info.initialText);
+        Q_ASSERT(initial.ok());
+        m_values[index(info.id)] = initial.value;
+    }
 }
 
 bool OptionSet::setValue(OptionId id, const OptionValue& v)
 {
-    return std::visit(
-        [this, &v](auto member) {
-            using T = std::remove_reference_t<decltype(this->*member)>;
-            if (const T* typed = std::get_if<T>(&v)) {
-                this->*member = *typed;
-                return true;
-            }
-            return false;
-        },
-        fieldOf(id));
+    if (v.index() != m_values[index(id)].index())
+        return false;
+    m_values[index(id)] = v;
+    return true;
+}
+
+bool OptionSet::flag(OptionId id) const
+{
+    Q_ASSERT(optionInfo(id).kind == OptionKind::OptionButton);
+    return std::get<bool>(value(id));
+}
+
+int OptionSet::number(OptionId id) const
+{
+    return std::get<int>(value(id));
+}
+
+const QString& OptionSet::text(OptionId id) const
+{
+    return std::get<QString>(value(id));
 }

@@ -9,6 +9,7 @@
 
 // The 29 launch options, each named after the control that shows it. The order is the
 // order of the settings store and of the per-game files; stored files rely on the names.
+// optionInfos() describes each one; the two lists are kept in step by a compile-time check.
 enum class OptionId
 {
     OriginalMameOption,
@@ -47,9 +48,9 @@ inline constexpr int kOptionCount = 29;
 enum class OptionKind
 {
     OptionButton, // bool: chosen or not
-    CheckBox,     // int: 0 cleared, 1 checked, 2 greyed
-    ComboBox,     // int: zero-based entry index, -1 for none
-    Slider,       // int: position
+    CheckBox,     // int, 16-bit: 0 cleared, 1 checked, 2 greyed
+    ComboBox,     // int, 16-bit: zero-based entry index, -1 for none
+    Slider,       // int, 32-bit: position
     TextField,    // QString
 };
 
@@ -57,11 +58,17 @@ enum class OptionKind
 // slider, QString for text fields.
 using OptionValue = std::variant<bool, int, QString>;
 
+// Everything the program knows of one option, written once: the panel builds its control
+// from it, the settings store and the per-game files name and convert the value by it.
 struct OptionInfo
 {
     OptionId id;
-    const char* name; // the control's name, the settings key
+    QStringView name; // the control's name and the settings key
     OptionKind kind;
+    QStringView defaultText; // the default option set's text when the store lacks the key
+    QStringView initialText; // the control's content when the main window is created
+    QStringView caption;     // an option button's or check box's own caption
+    QStringView toolTip;
 };
 
 // The 29 options in store order.
@@ -70,43 +77,32 @@ const OptionInfo& optionInfo(OptionId id);
 QString optionName(OptionId id);
 std::optional<OptionId> optionFromName(QStringView name);
 
-// A plain value record of the option set, as the panel shows it at one moment. The member
-// initializers are the controls' contents when the main window is created.
-struct OptionSet
-{
-    bool OriginalMameOption = true;
-    bool AlternateMameOption = false;
-    QString AlternateMameText = QStringLiteral("Pmame31");
-    QString AdditionalParamText = QStringLiteral("Add your shit here !");
-    QString BeamText = QStringLiteral("1.00");
-    QString FlickerText = QStringLiteral("0");
-    QString GammaText = QStringLiteral("1.00");
-    int FrameskipSlider = 0;
-    int CheatCheck = 0;
-    int AdditionalParamCheck = 0;
-    int BeamCheck = 0;
-    int FlickerCheck = 0;
-    int SbOplCheck = 0;
-    int GammaCheck = 0;
-    int VideoCombo = -1;
-    int AudioCombo = -1;
-    int DoubleCombo = -1;
-    int DepthCombo = -1;
-    int VGAFreqCombo = -1;
-    int ScanlinesCombo = -1;
-    int VESACombo = -1;
-    int VSyncCombo = -1;
-    int RotateCombo = -1;
-    int FlipCombo = -1;
-    int SampleRateCombo = -1;
-    int BitRateCombo = -1;
-    int AntialiasCombo = -1;
-    int JoyCombo = -1;
-    int TranslucencyCombo = -1;
+// The property that holds a value of this kind, the suffix of the option's key in a
+// per-game file: "Value", "Text" or "ListIndex".
+QStringView propertySuffix(OptionKind kind);
+// The option's key in a per-game file, such as "VideoCombo.ListIndex".
+QString fileKey(OptionId id);
 
-    OptionValue value(OptionId id) const;
-    // Stores v in the field; false (and nothing changed) when v is not of the field's type.
+// A plain value record of the option set, as the panel shows it at one moment. A new record
+// holds the controls' contents when the main window is created.
+class OptionSet
+{
+public:
+    OptionSet();
+
+    const OptionValue& value(OptionId id) const { return m_values[index(id)]; }
+    // Stores v; false (and nothing changed) when v is not of the option's type.
     bool setValue(OptionId id, const OptionValue& v);
 
+    // Typed reads; each asserts that the option is of the kind asked for.
+    bool flag(OptionId id) const;
+    int number(OptionId id) const;
+    const QString& text(OptionId id) const;
+
     friend bool operator==(const OptionSet&, const OptionSet&) = default;
+
+private:
+    static std::size_t index(OptionId id) { return static_cast<std::size_t>(id); }
+
+    std::array<OptionValue, kOptionCount> m_values;
 };

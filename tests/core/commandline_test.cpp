@@ -16,6 +16,8 @@
 
 namespace {
 
+using enum OptionId;
+
 // What start-up applies before any per-game file: every combo on its first entry, every
 // box cleared, the slider at 0 and the original build chosen.
 OptionSet defaultOptions()
@@ -26,8 +28,6 @@ OptionSet defaultOptions()
             info.kind == OptionKind::Slider)
             o.setValue(info.id, 0);
     }
-    o.OriginalMameOption = true;
-    o.AlternateMameOption = false;
     return o;
 }
 
@@ -53,21 +53,21 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
         {"default options, play", noTweak, kSmashtv, FullList, {}, kDefaultLine},
         {"no selected row", noTweak, std::nullopt, FullList, {}, "MAME -soundcard -1 "},
         {"frameskip brings two spaces",
-         [](OptionSet& o) { o.FrameskipSlider = 2; },
+         [](OptionSet& o) { o.setValue(FrameskipSlider, 2); },
          kSmashtv,
          FullList,
          {},
          "MAME smashtv -soundcard -1  -frameskip 2 "},
         {"frameskip at its top",
-         [](OptionSet& o) { o.FrameskipSlider = 11; },
+         [](OptionSet& o) { o.setValue(FrameskipSlider, 11); },
          kSmashtv,
          FullList,
          {},
          "MAME smashtv -soundcard -1  -frameskip 11 "},
         {"alternate build",
          [](OptionSet& o) {
-             o.OriginalMameOption = false;
-             o.AlternateMameOption = true;
+             o.setValue(OriginalMameOption, false);
+             o.setValue(AlternateMameOption, true);
          },
          kSmashtv,
          FullList,
@@ -75,16 +75,16 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
          "Pmame31 smashtv -soundcard -1 "},
         {"alternate build with an empty name",
          [](OptionSet& o) {
-             o.OriginalMameOption = false;
-             o.AlternateMameOption = true;
-             o.AlternateMameText.clear();
+             o.setValue(OriginalMameOption, false);
+             o.setValue(AlternateMameOption, true);
+             o.setValue(AlternateMameText, QString());
          },
          kSmashtv,
          FullList,
          {},
          " smashtv -soundcard -1 "},
         {"only OriginalMameOption picks the program",
-         [](OptionSet& o) { o.AlternateMameOption = true; },
+         [](OptionSet& o) { o.setValue(AlternateMameOption, true); },
          kSmashtv,
          FullList,
          {},
@@ -109,8 +109,8 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
          "MAME H -soundcard -1 "},
         {"record: after the cheat switch, before the joystick",
          [](OptionSet& o) {
-             o.CheatCheck = 1;
-             o.JoyCombo = 2;
+             o.setValue(CheatCheck, 1);
+             o.setValue(JoyCombo, 2);
          },
          kSmashtv, FullList, QStringLiteral("-record Default "),
          "MAME smashtv -soundcard -1 -cheat -record Default -joy auto "},
@@ -120,66 +120,66 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
          "MAME smashtv -soundcard -1 -record  "},
         {"additional parameters ticked with an empty text",
          [](OptionSet& o) {
-             o.AdditionalParamCheck = 1;
-             o.AdditionalParamText.clear();
+             o.setValue(AdditionalParamCheck, 1);
+             o.setValue(AdditionalParamText, QString());
          },
          kSmashtv,
          FullList,
          {},
          "MAME smashtv -soundcard -1  "},
         {"additional parameters ticked with the initial text",
-         [](OptionSet& o) { o.AdditionalParamCheck = 1; },
+         [](OptionSet& o) { o.setValue(AdditionalParamCheck, 1); },
          kSmashtv,
          FullList,
          {},
          "MAME smashtv -soundcard -1 Add your shit here ! "},
         {"additional parameters cleared ignore the text",
-         [](OptionSet& o) { o.AdditionalParamText = QStringLiteral("-log -debug"); },
+         [](OptionSet& o) { o.setValue(AdditionalParamText, QStringLiteral("-log -debug")); },
          kSmashtv,
          FullList,
          {},
          kDefaultLine},
         {"texts go in untouched",
          [](OptionSet& o) {
-             o.OriginalMameOption = false;
-             o.AlternateMameText = QStringLiteral(" my mame");
-             o.GammaCheck = 1;
-             o.GammaText = QStringLiteral(" \"1,5\" ");
-             o.AdditionalParamCheck = 1;
-             o.AdditionalParamText = QStringLiteral("-a\t; $(b) ");
+             o.setValue(OriginalMameOption, false);
+             o.setValue(AlternateMameText, QStringLiteral(" my mame"));
+             o.setValue(GammaCheck, 1);
+             o.setValue(GammaText, QStringLiteral(" \"1,5\" "));
+             o.setValue(AdditionalParamCheck, 1);
+             o.setValue(AdditionalParamText, QStringLiteral("-a\t; $(b) "));
          },
          SelectedGame{QStringLiteral("sm ash"), {}}, FullList, QStringLiteral("x"),
          " my mame sm ash -soundcard -1 -gamma  \"1,5\"  x-a\t; $(b)  "},
         {"all 25 pieces in their order",
          [](OptionSet& o) {
-             o.OriginalMameOption = false;
-             o.AlternateMameOption = true;
-             o.AudioCombo = 2;
-             o.SampleRateCombo = 3;
-             o.BitRateCombo = 2;
-             o.SbOplCheck = 1;
-             o.VideoCombo = 4;
-             o.FrameskipSlider = 3;
-             o.DoubleCombo = 1;
-             o.DepthCombo = 2;
-             o.VGAFreqCombo = 1;
-             o.ScanlinesCombo = 2;
-             o.VESACombo = 3;
-             o.VSyncCombo = 1;
-             o.GammaCheck = 1;
-             o.GammaText = QStringLiteral("1.20");
-             o.RotateCombo = 2;
-             o.FlipCombo = 3;
-             o.AntialiasCombo = 1;
-             o.BeamCheck = 1;
-             o.BeamText = QStringLiteral("1.50");
-             o.FlickerCheck = 1;
-             o.FlickerText = QStringLiteral("0.5");
-             o.TranslucencyCombo = 1;
-             o.CheatCheck = 1;
-             o.JoyCombo = 5;
-             o.AdditionalParamCheck = 1;
-             o.AdditionalParamText = QStringLiteral("-log");
+             o.setValue(OriginalMameOption, false);
+             o.setValue(AlternateMameOption, true);
+             o.setValue(AudioCombo, 2);
+             o.setValue(SampleRateCombo, 3);
+             o.setValue(BitRateCombo, 2);
+             o.setValue(SbOplCheck, 1);
+             o.setValue(VideoCombo, 4);
+             o.setValue(FrameskipSlider, 3);
+             o.setValue(DoubleCombo, 1);
+             o.setValue(DepthCombo, 2);
+             o.setValue(VGAFreqCombo, 1);
+             o.setValue(ScanlinesCombo, 2);
+             o.setValue(VESACombo, 3);
+             o.setValue(VSyncCombo, 1);
+             o.setValue(GammaCheck, 1);
+             o.setValue(GammaText, QStringLiteral("1.20"));
+             o.setValue(RotateCombo, 2);
+             o.setValue(FlipCombo, 3);
+             o.setValue(AntialiasCombo, 1);
+             o.setValue(BeamCheck, 1);
+             o.setValue(BeamText, QStringLiteral("1.50"));
+             o.setValue(FlickerCheck, 1);
+             o.setValue(FlickerText, QStringLiteral("0.5"));
+             o.setValue(TranslucencyCombo, 1);
+             o.setValue(CheatCheck, 1);
+             o.setValue(JoyCombo, 5);
+             o.setValue(AdditionalParamCheck, 1);
+             o.setValue(AdditionalParamText, QStringLiteral("-log"));
          },
          kSmashtv, FullList, QStringLiteral("-record smash1 "),
          "Pmame31 smashtv -soundcard 1 -sr 44100 -sb 16 -fm -resolution 640x480  -frameskip 3 "
@@ -269,21 +269,19 @@ TEST(BuildCommandLineTest, EveryComboEntryGivesItsPiece)
 struct CheckCase
 {
     const char* what;
-    int OptionSet::*check;
+    OptionId check;
     std::array<const char*, 3> pieces; // for check states 0, 1 and 2 (greyed)
 };
 
 TEST(BuildCommandLineTest, CheckBoxesUnderTheirTests)
 {
     const std::vector<CheckCase> cases{
-        {"SbOplCheck", &OptionSet::SbOplCheck, {"", "-fm ", "-fm "}},
-        {"GammaCheck", &OptionSet::GammaCheck, {"", "-gamma 1.00 ", "-gamma 1.00 "}},
-        {"BeamCheck", &OptionSet::BeamCheck, {"", "-beam 1.00 ", "-beam 1.00 "}},
-        {"FlickerCheck", &OptionSet::FlickerCheck, {"", "-flicker 0 ", "-flicker 0 "}},
-        {"CheatCheck", &OptionSet::CheatCheck, {"", "-cheat ", ""}},
-        {"AdditionalParamCheck",
-         &OptionSet::AdditionalParamCheck,
-         {"", "Add your shit here ! ", ""}},
+        {"SbOplCheck", SbOplCheck, {"", "-fm ", "-fm "}},
+        {"GammaCheck", GammaCheck, {"", "-gamma 1.00 ", "-gamma 1.00 "}},
+        {"BeamCheck", BeamCheck, {"", "-beam 1.00 ", "-beam 1.00 "}},
+        {"FlickerCheck", FlickerCheck, {"", "-flicker 0 ", "-flicker 0 "}},
+        {"CheatCheck", CheatCheck, {"", "-cheat ", ""}},
+        {"AdditionalParamCheck", AdditionalParamCheck, {"", "Add your shit here ! ", ""}},
     };
 
     for (const CheckCase& c : cases) {
@@ -291,7 +289,7 @@ TEST(BuildCommandLineTest, CheckBoxesUnderTheirTests)
         for (int state = 0; state <= 2; ++state) {
             SCOPED_TRACE(state);
             OptionSet options = defaultOptions(); // texts keep their initial contents
-            options.*c.check = state;
+            options.setValue(c.check, state);
             FakeMessageBoxes messages;
             const QString line = BuildCommandLine(options, kSmashtv, FullList, {}, messages);
             EXPECT_EQ(line.toStdString(),
@@ -313,20 +311,20 @@ TEST(BuildCommandLineTest, UnknownJoystickIsReportedAndLeftOut)
 {
     const std::vector<JoystickCase> cases{
         {"no entry chosen",
-         [](OptionSet& o) { o.JoyCombo = -1; },
+         [](OptionSet& o) { o.setValue(JoyCombo, -1); },
          {},
          "Mmm? JoyCombo.ListIndex #-1 is not supported, contact Brimwork for a fix!",
          kDefaultLine},
         {"one past the last entry",
-         [](OptionSet& o) { o.JoyCombo = 22; },
+         [](OptionSet& o) { o.setValue(JoyCombo, 22); },
          {},
          "Mmm? JoyCombo.ListIndex #22 is not supported, contact Brimwork for a fix!",
          kDefaultLine},
         {"the pieces after it still follow",
          [](OptionSet& o) {
-             o.JoyCombo = 22;
-             o.AdditionalParamCheck = 1;
-             o.AdditionalParamText = QStringLiteral("-log");
+             o.setValue(JoyCombo, 22);
+             o.setValue(AdditionalParamCheck, 1);
+             o.setValue(AdditionalParamText, QStringLiteral("-log"));
          },
          QStringLiteral("-playback a "),
          "Mmm? JoyCombo.ListIndex #22 is not supported, contact Brimwork for a fix!",
@@ -334,7 +332,7 @@ TEST(BuildCommandLineTest, UnknownJoystickIsReportedAndLeftOut)
         // Before any settings are applied every combo is at -1: only the joystick speaks up,
         // the other combos quietly add nothing, the sound card included.
         {"panel as created",
-         [](OptionSet& o) { o = OptionSet{}; },
+         [](OptionSet& o) { o = OptionSet(); },
          {},
          "Mmm? JoyCombo.ListIndex #-1 is not supported, contact Brimwork for a fix!",
          "MAME smashtv "},

@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, theOptionControlsHaveTheirKindsCaptionsAndTooltips)
     for (size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(optionInfos()[i].name, std::string(c.name)); // store order
+        EXPECT_EQ(optionInfos()[i].name, QLatin1StringView(c.name)); // store order
         QWidget* control = w.options()->control(optionInfos()[i].id);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->objectName(), QLatin1StringView(c.name));
@@ -105,18 +105,19 @@ TEST_F(MainWindowTest, initialContentsBeforeAnythingIsApplied)
 {
     const OptionSet initial = window().options()->read();
     EXPECT_EQ(initial, OptionSet{});
-    EXPECT_TRUE(initial.OriginalMameOption);
-    EXPECT_EQ(initial.AlternateMameText, QStringLiteral("Pmame31"));
-    EXPECT_EQ(initial.AdditionalParamText, QStringLiteral("Add your shit here !"));
-    EXPECT_EQ(initial.GammaText, QStringLiteral("1.00"));
+    EXPECT_TRUE(initial.flag(OptionId::OriginalMameOption));
+    EXPECT_EQ(initial.text(OptionId::AlternateMameText), QStringLiteral("Pmame31"));
+    EXPECT_EQ(initial.text(OptionId::AdditionalParamText), QStringLiteral("Add your shit here !"));
+    EXPECT_EQ(initial.text(OptionId::GammaText), QStringLiteral("1.00"));
     for (const OptionInfo& info : optionInfos()) {
         if (info.kind == OptionKind::ComboBox) {
-            EXPECT_EQ(std::get<int>(initial.value(info.id)), -1) << info.name;
+            EXPECT_EQ(std::get<int>(initial.value(info.id)), -1)
+                << info.name.toString().toStdString();
         }
     }
     const OptionPanel& o = *window().options();
-    EXPECT_FALSE(o.AlternateMameText->isEnabled());
-    EXPECT_FALSE(o.AdditionalParamText->isEnabled());
+    EXPECT_FALSE(o.control(OptionId::AlternateMameText)->isEnabled());
+    EXPECT_FALSE(o.control(OptionId::AdditionalParamText)->isEnabled());
     EXPECT_EQ(o.FrameskipLabel->text(), QStringLiteral("Frameskip: 0"));
     EXPECT_EQ(window().statusText(), QStringLiteral("Updated joy for mame 0.36b1..."));
     EXPECT_EQ(window().CommandlineLabel->text(), QStringLiteral("Debug"));
@@ -243,7 +244,8 @@ TEST_F(MainWindowTest, everyControlLiesInsideItsGroupAndShowsItsWholeCaption)
             EXPECT_TRUE(group->rect().contains(child->geometry())) << group->title().toStdString();
             // Labels and buttons fit their text; combos their entries, but for the sound
             // card, whose longest names drop down in full.
-            if (child == w.options()->AudioCombo || qobject_cast<QPushButton*>(child))
+            if (child == w.options()->control(OptionId::AudioCombo) ||
+                qobject_cast<QPushButton*>(child))
                 continue;
             if (qobject_cast<QLabel*>(child) || qobject_cast<QAbstractButton*>(child) ||
                 qobject_cast<QComboBox*>(child)) {

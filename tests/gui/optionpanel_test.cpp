@@ -13,6 +13,8 @@
 
 namespace {
 
+using enum OptionId;
+
 class OptionPanelTest : public ProgramFixture
 {
 protected:
@@ -21,13 +23,13 @@ protected:
 
 TEST_F(OptionPanelTest, theSliderRewritesItsLabel)
 {
-    ASSERT_TRUE(o().apply(OptionId::FrameskipSlider, 11));
+    ASSERT_TRUE(o().apply(FrameskipSlider, 11));
     EXPECT_EQ(o().FrameskipLabel->text(), QStringLiteral("Frameskip: 11"));
-    o().FrameskipSlider->setFocus();
-    QTest::keyClick(o().FrameskipSlider, Qt::Key_Left); // the user's own move
+    o().control(FrameskipSlider)->setFocus();
+    QTest::keyClick(o().control(FrameskipSlider), Qt::Key_Left); // the user's own move
     EXPECT_EQ(o().FrameskipLabel->text(), QStringLiteral("Frameskip: 10"));
-    EXPECT_EQ(o().FrameskipSlider->maximum(), 11);
-    EXPECT_EQ(o().FrameskipSlider->pageStep(), 5);
+    EXPECT_EQ(o().controlAs<QSlider>(FrameskipSlider)->maximum(), 11);
+    EXPECT_EQ(o().controlAs<QSlider>(FrameskipSlider)->pageStep(), 5);
 }
 
 TEST_F(OptionPanelTest, onlyAPlainCheckEnablesTheAdditionalParameters)
@@ -39,53 +41,54 @@ TEST_F(OptionPanelTest, onlyAPlainCheckEnablesTheAdditionalParameters)
     };
     for (const Step& step :
          {Step{1, true}, Step{2, false}, Step{1, true}, Step{0, false}, Step{0, false}}) {
-        ASSERT_TRUE(o().apply(OptionId::AdditionalParamCheck, step.state));
-        EXPECT_EQ(o().AdditionalParamText->isEnabled(), step.enabled) << step.state;
+        ASSERT_TRUE(o().apply(AdditionalParamCheck, step.state));
+        EXPECT_EQ(o().control(AdditionalParamText)->isEnabled(), step.enabled) << step.state;
     }
     // A disabled field still holds and reports its text.
-    EXPECT_EQ(o().read().AdditionalParamText, QStringLiteral("Add your shit here !"));
+    EXPECT_EQ(o().read().text(AdditionalParamText), QStringLiteral("Add your shit here !"));
 }
 
 TEST_F(OptionPanelTest, theUsersClicksToggleBetweenClearedAndChecked)
 {
-    OptionCheckBox* check = o().AdditionalParamCheck;
-    ASSERT_TRUE(o().apply(OptionId::AdditionalParamCheck, 2));
+    auto* check = o().controlAs<OptionCheckBox>(AdditionalParamCheck);
+    ASSERT_TRUE(o().apply(AdditionalParamCheck, 2));
     check->click();
-    EXPECT_EQ(o().read().AdditionalParamCheck, 1);
-    EXPECT_TRUE(o().AdditionalParamText->isEnabled());
+    EXPECT_EQ(o().read().number(AdditionalParamCheck), 1);
+    EXPECT_TRUE(o().control(AdditionalParamText)->isEnabled());
     check->click();
-    EXPECT_EQ(o().read().AdditionalParamCheck, 0);
+    EXPECT_EQ(o().read().number(AdditionalParamCheck), 0);
     check->click();
-    EXPECT_EQ(o().read().AdditionalParamCheck, 1);
+    EXPECT_EQ(o().read().number(AdditionalParamCheck), 1);
 }
 
 TEST_F(OptionPanelTest, theTwoBuildsExcludeEachOtherAndMayBothBeClear)
 {
-    ASSERT_TRUE(o().apply(OptionId::AlternateMameOption, true));
+    ASSERT_TRUE(o().apply(AlternateMameOption, true));
     OptionSet set = o().read();
-    EXPECT_FALSE(set.OriginalMameOption);
-    EXPECT_TRUE(set.AlternateMameOption);
-    EXPECT_TRUE(o().AlternateMameText->isEnabled());
-    EXPECT_EQ(set.AlternateMameText, QStringLiteral("Pmame31")); // text untouched
+    EXPECT_FALSE(set.flag(OriginalMameOption));
+    EXPECT_TRUE(set.flag(AlternateMameOption));
+    EXPECT_TRUE(o().control(AlternateMameText)->isEnabled());
+    EXPECT_EQ(set.text(AlternateMameText), QStringLiteral("Pmame31")); // text untouched
 
-    ASSERT_TRUE(o().apply(OptionId::AlternateMameOption, false));
+    ASSERT_TRUE(o().apply(AlternateMameOption, false));
     set = o().read();
-    EXPECT_FALSE(set.OriginalMameOption);
-    EXPECT_FALSE(set.AlternateMameOption);
-    EXPECT_TRUE(o().AlternateMameText->isEnabled()); // unchoosing changes nothing else
+    EXPECT_FALSE(set.flag(OriginalMameOption));
+    EXPECT_FALSE(set.flag(AlternateMameOption));
+    EXPECT_TRUE(o().control(AlternateMameText)->isEnabled()); // unchoosing changes nothing else
 
-    o().OriginalMameOption->click();
-    EXPECT_TRUE(o().read().OriginalMameOption);
-    EXPECT_FALSE(o().AlternateMameText->isEnabled());
-    o().OriginalMameOption->click(); // clicking the chosen one keeps it chosen
-    EXPECT_TRUE(o().read().OriginalMameOption);
+    o().controlAs<OptionRadioButton>(OriginalMameOption)->click();
+    EXPECT_TRUE(o().read().flag(OriginalMameOption));
+    EXPECT_FALSE(o().control(AlternateMameText)->isEnabled());
+    o().controlAs<OptionRadioButton>(OriginalMameOption)
+        ->click(); // clicking the chosen one keeps it chosen
+    EXPECT_TRUE(o().read().flag(OriginalMameOption));
 
     // Applied in store order, "True"/"True" leaves the alternate build chosen.
-    ASSERT_TRUE(o().apply(OptionId::OriginalMameOption, true));
-    ASSERT_TRUE(o().apply(OptionId::AlternateMameOption, true));
+    ASSERT_TRUE(o().apply(OriginalMameOption, true));
+    ASSERT_TRUE(o().apply(AlternateMameOption, true));
     set = o().read();
-    EXPECT_FALSE(set.OriginalMameOption);
-    EXPECT_TRUE(set.AlternateMameOption);
+    EXPECT_FALSE(set.flag(OriginalMameOption));
+    EXPECT_TRUE(set.flag(AlternateMameOption));
 }
 
 TEST_F(OptionPanelTest, endAndHomeInFlickerTextChangeTheWindowHeight)
@@ -96,7 +99,7 @@ TEST_F(OptionPanelTest, endAndHomeInFlickerTextChangeTheWindowHeight)
     const int before = w.frameGeometry().height();
     const int width = w.frameGeometry().width();
     const int step = twips::toPixelsY(&w, 120);
-    QLineEdit* field = o().FlickerText;
+    auto* field = o().controlAs<QLineEdit>(FlickerText);
     field->setText(QStringLiteral("12345"));
     field->setFocus();
     field->setCursorPosition(2);
@@ -128,27 +131,27 @@ TEST_F(OptionPanelTest, refusedValuesAreFailuresAndChangeNothing)
         bool accepted;
     };
     const Case cases[] = {
-        {OptionId::VideoCombo, -1, true},
-        {OptionId::VideoCombo, 6, true},
-        {OptionId::VideoCombo, 7, false},
-        {OptionId::VideoCombo, -2, false},
-        {OptionId::JoyCombo, 21, true},
-        {OptionId::JoyCombo, 22, false},
-        {OptionId::AudioCombo, 8, true},
-        {OptionId::AudioCombo, 9, false},
-        {OptionId::CheatCheck, 2, true},
-        {OptionId::CheatCheck, 3, false},
-        {OptionId::CheatCheck, -1, false},
-        {OptionId::FrameskipSlider, 0, true},
-        {OptionId::FrameskipSlider, 12, false},
-        {OptionId::FrameskipSlider, -1, false},
-        {OptionId::BeamText, QStringLiteral(" a, \"b\" "), true},
-        {OptionId::BeamText, 3, false},
-        {OptionId::OriginalMameOption, 1, false},
-        {OptionId::VideoCombo, QStringLiteral("1"), false},
+        {VideoCombo, -1, true},
+        {VideoCombo, 6, true},
+        {VideoCombo, 7, false},
+        {VideoCombo, -2, false},
+        {JoyCombo, 21, true},
+        {JoyCombo, 22, false},
+        {AudioCombo, 8, true},
+        {AudioCombo, 9, false},
+        {CheatCheck, 2, true},
+        {CheatCheck, 3, false},
+        {CheatCheck, -1, false},
+        {FrameskipSlider, 0, true},
+        {FrameskipSlider, 12, false},
+        {FrameskipSlider, -1, false},
+        {BeamText, QStringLiteral(" a, \"b\" "), true},
+        {BeamText, 3, false},
+        {OriginalMameOption, 1, false},
+        {VideoCombo, QStringLiteral("1"), false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(optionInfo(c.id).name);
+        SCOPED_TRACE(optionName(c.id).toStdString());
         const OptionSet before = o().read();
         const bool accepted = o().apply(c.id, c.value);
         EXPECT_EQ(accepted, c.accepted);
@@ -162,14 +165,15 @@ TEST_F(OptionPanelTest, refusedValuesAreFailuresAndChangeNothing)
 TEST_F(OptionPanelTest, everyOptionReadsBackWhatWasApplied)
 {
     OptionSet wanted;
-    wanted.OriginalMameOption = false;
-    wanted.AlternateMameOption = true;
-    wanted.AlternateMameText = QStringLiteral("  padded  ");
-    wanted.AdditionalParamText = QString(40000, u'x'); // longer than a default line edit takes
-    wanted.BeamText = QStringLiteral("2.5");
-    wanted.FlickerText = QString();
-    wanted.GammaText = QStringLiteral("1,20");
-    wanted.FrameskipSlider = 7;
+    wanted.setValue(OriginalMameOption, false);
+    wanted.setValue(AlternateMameOption, true);
+    wanted.setValue(AlternateMameText, QStringLiteral("  padded  "));
+    wanted.setValue(AdditionalParamText,
+                    QString(40000, u'x')); // longer than a default line edit takes
+    wanted.setValue(BeamText, QStringLiteral("2.5"));
+    wanted.setValue(FlickerText, QString());
+    wanted.setValue(GammaText, QStringLiteral("1,20"));
+    wanted.setValue(FrameskipSlider, 7);
     int state = 0;
     for (const OptionInfo& info : optionInfos()) {
         if (info.kind == OptionKind::CheckBox)
@@ -178,7 +182,8 @@ TEST_F(OptionPanelTest, everyOptionReadsBackWhatWasApplied)
             wanted.setValue(info.id, int(comboEntries(info.id).size()) - 1);
     }
     for (const OptionInfo& info : optionInfos())
-        ASSERT_TRUE(o().apply(info.id, wanted.value(info.id))) << info.name;
+        ASSERT_TRUE(o().apply(info.id, wanted.value(info.id)))
+            << info.name.toString().toStdString();
     EXPECT_EQ(o().read(), wanted);
 }
 
