@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -26,4 +27,15 @@ public:
 
     // An open, readable device for the file, or nullptr when it cannot be opened.
     virtual std::unique_ptr<QIODevice> openForReading(const QString& path) const = 0;
+
+    // True when anything (a file, a directory) exists at exactly this path.
+    virtual bool exists(const QString& path) const = 0;
+
+    // Replaces the file with bytes as one step: they are written to a new file beside it,
+    // which is then renamed over it, so a failure (directory missing or read-only, disk
+    // full) leaves the old file as it was. False on failure, with the reason in *error.
+    virtual bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) = 0;
+
+    // Deletes the file. False on failure, with the reason in *error.
+    virtual bool remove(const QString& path, QString* error) = 0;
 };

@@ -17,10 +17,14 @@ public:
     QString read(const QString& section, const QString& key,
                  const QString& defaultValue) const override;
     bool write(const QString& section, const QString& key, const QString& value) override;
+    bool writeAll(const QString& section,
+                  const QList<std::pair<QString, QString>>& values) override;
     QString location() const override;
 
 private:
     static QString keyPath(const QString& section, const QString& key);
+    // Whether the file on disk holds every value the store holds in memory.
+    bool holdsEveryValue() const;
 
     mutable QSettings m_settings;
 };

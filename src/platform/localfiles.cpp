@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 
@@ -43,4 +44,50 @@ std::unique_ptr<QIODevice> LocalFiles::openForReading(const QString& path) const
     if (!file->open(QIODevice::ReadOnly))
         return nullptr;
     return file;
+}
+
+bool LocalFiles::exists(const QString& path) const
+{
+    return QFileInfo::exists(path);
+}
+
+bool replaceFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    // QSaveFile writes a temporary file in the same directory and renames it over the old
+    // one on commit; it never falls back to writing the old file in place. It is opened
+    // unbuffered because a buffered QSaveFile takes a short write (a full disk, a file size
+    // limit) for success and commits the truncated file; unbuffered, the short count shows.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const qint64 written = file.write(bytes);
+    if (written == bytes.size() && file.commit())
+        return true;
+    if (error) {
+        *error = written >= 0 && written < bytes.size()
+                     ? QStringLiteral("only %1 of %2 bytes could be written (is the disk full?)")
+                           .arg(written)
+                           .arg(bytes.size())
+                     : file.errorString();
+    }
+    file.cancelWriting();
+    return false;
+}
+
+bool LocalFiles::writeAtomically(const QString& path, const QByteArray& bytes, QString* error)
+{
+    return replaceFile(path, bytes, error);
+}
+
+bool LocalFiles::remove(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (file.remove())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }

@@ -2,6 +2,10 @@
 
 #include "platform/files.h"
 
+// Replaces the file at path with bytes as one step (a new file beside it, renamed over it);
+// on failure the old file stays as it was. False on failure, with the reason in *error.
+bool replaceFile(const QString& path, const QByteArray& bytes, QString* error);
+
 // The files of the local file system.
 class LocalFiles final : public Files
 {
@@ -10,4 +14,7 @@ public:
     bool isDirectory(const QString& path) const override;
     QStringList filesWithSuffix(const QString& dir, const QString& suffix) const override;
     std::unique_ptr<QIODevice> openForReading(const QString& path) const override;
+    bool exists(const QString& path) const override;
+    bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) override;
+    bool remove(const QString& path, QString* error) override;
 };

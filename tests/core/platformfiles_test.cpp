@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 TEST(IniSettingsStore, textsComeBackExactlyAsWritten)
@@ -71,6 +74,52 @@ TEST(IniSettingsStore, aWriteThatCannotBeMadeDurableFails)
     EXPECT_TRUE(store.location().endsWith(QStringLiteral("notadir/Korvane.ini")));
 }
 
+// Makes every file write past limit bytes fail, as a full disk does, for as long as it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+        : m_previous(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit tiny = m_old;
+        tiny.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &tiny);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_previous);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    void (*m_previous)(int);
+    rlimit m_old{};
+};
+
+TEST(IniSettingsStore, aWriteCutShortKeepsTheFileAsItWas)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Korvane.ini"));
+    IniSettingsStore store(file);
+    ASSERT_TRUE(store.write(QStringLiteral("Games"), QStringLiteral("ListType"), "3"));
+    QFile ini(file);
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray before = ini.readAll();
+    ini.close();
+    bool written = true;
+    {
+        const FileSizeLimit limit(1000); // room for the lock file, not for the value
+        written = store.writeAll(QStringLiteral("Options"),
+                                 {{QStringLiteral("AdditionalParamText"), QString(4000, u'x')}});
+    }
+    EXPECT_FALSE(written);
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ini.readAll(), before);
+}
+
 TEST(LocalFiles, listsFilesBySuffixInNameOrderWithoutRegardToCase)
 {
     QTemporaryDir dir;
@@ -89,6 +138,35 @@ TEST(LocalFiles, listsFilesBySuffixInNameOrderWithoutRegardToCase)
     EXPECT_FALSE(files.isReadableFile(dir.filePath(QStringLiteral("d.INP"))));
     EXPECT_FALSE(files.isReadableFile(dir.filePath(QStringLiteral("nothing"))));
     EXPECT_TRUE(files.isDirectory(dir.filePath(QStringLiteral("d.INP"))));
+}
+
+TEST(LocalFiles, aFailedWriteLeavesTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("game.kv"));
+    LocalFiles files;
+    QString error;
+    ASSERT_TRUE(files.writeAtomically(path, "old contents", &error));
+    bool written = true;
+    {
+        const FileSizeLimit limit(16);
+        written = files.writeAtomically(path, QByteArray(4096, 'x'), &error);
+    }
+
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old contents"));
+    // Nothing is left behind beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"game.kv"});
+
+    // Without its directory nothing is written, and the reason says why.
+    EXPECT_FALSE(files.writeAtomically(dir.filePath(QStringLiteral("none/x.kv")), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(files.remove(path, &error));
+    EXPECT_FALSE(files.exists(path));
+    EXPECT_FALSE(files.remove(path, &error));
 }
 
 } // namespace

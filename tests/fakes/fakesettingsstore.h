@@ -25,6 +25,16 @@ public:
         return true;
     }
 
+    bool writeAll(const QString& section, const QList<std::pair<QString, QString>>& pairs) override
+    {
+        ++writeCount;
+        if (failWrites)
+            return false;
+        for (const auto& [key, value] : pairs)
+            values.insert({section, key}, value);
+        return true;
+    }
+
     QString location() const override { return QStringLiteral("/fake/Korvane.ini"); }
 
     QMap<QPair<QString, QString>, QString> values;
