@@ -7,6 +7,7 @@
 #include "launch/launcher.h"
 #include "platform/platform.h"
 #include "platform/twips.h"
+#include "settings/optionsettings.h"
 #include "shell/artwork.h"
 #include "shell/optioncontrols.h"
 #include "shell/optionpanel.h"
@@ -135,7 +136,20 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     m_launcher = new Launcher(
         platform, std::move(host),
         {Command1, PlaybackCombo, Command2, RecText, PlayButton, CommandlineLabel, &INPFile}, this);
+    OptionSettings::Host settingsHost{
+        [this]() -> std::optional<QString> {
+            const int row = GamesListView->selectedRow();
+            if (row < 0)
+                return std::nullopt;
+            return m_games->row(row).name;
+        },
+        [this](const QString& text) { setStatusText(text); },
+    };
+    m_optionSettings =
+        new OptionSettings(platform, std::move(settingsHost),
+                           {m_options, CommandlineLabel, DeleteCurrentGameCfgMenu}, this);
     wireCommands();
+    wireSettingsCommands();
 
     // The window keeps the width of its design; only End and Home in FlickerText change
     // its height.
@@ -395,11 +409,20 @@ void MainForm::wireCommands()
     // Commands whose work is not built yet say so in the status bar.
     for (QAction* action :
          {UpdateGamesMenu, WriteOptimizedMenu, VerifyAllRomsMenu, ViewAsDetailsMenu,
-          ViewAsIconsMenu, FullscreenMenu, SaveDefaultCfgMenu, SaveCurrentGameCfgMenu,
-          DeleteCurrentGameCfgMenu, VerifyCurrentRomMenu, AboutMenu}) {
+          ViewAsIconsMenu, FullscreenMenu, VerifyCurrentRomMenu, AboutMenu}) {
         connect(action, &QAction::triggered, this,
                 [this, action] { reportPendingCommand(action); });
     }
+}
+
+void MainForm::wireSettingsCommands()
+{
+    connect(SaveDefaultCfgMenu, &QAction::triggered, m_optionSettings,
+            &OptionSettings::SaveDefaultCfgMenu_Click);
+    connect(SaveCurrentGameCfgMenu, &QAction::triggered, m_optionSettings,
+            &OptionSettings::SaveCurrentGameCfgMenu_Click);
+    connect(DeleteCurrentGameCfgMenu, &QAction::triggered, m_optionSettings,
+            &OptionSettings::DeleteCurrentGameCfgMenu_Click);
 }
 
 void MainForm::reportPendingCommand(const QAction* action)
@@ -420,6 +443,8 @@ void MainForm::Form_Load()
     GamesListTypeCombo->setCurrentIndex(restoredListType(m_platform.settings));
     // 4. The game list for that list type.
     m_gameList->LoadGameList();
+    // 5. The default option set on the panel.
+    m_optionSettings->LoadDefaultCfg();
 }
 
 void MainForm::Form_Unload(bool& cancel)

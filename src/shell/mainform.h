@@ -10,6 +10,7 @@ class Launcher;
 class GameListModel;
 class GameListView;
 class OptionPanel;
+class OptionSettings;
 class PictureButton;
 class QAction;
 class QComboBox;
@@ -42,6 +43,7 @@ public:
     OptionPanel* options() const { return m_options; }
     GameList* gameList() const { return m_gameList; }
     Launcher* launcher() const { return m_launcher; }
+    OptionSettings* optionSettings() const { return m_optionSettings; }
     GameListModel* games() const { return m_games; }
 
     QString statusText() const;
@@ -104,6 +106,7 @@ private:
     void buildBottomLine();
     void buildMenus();
     void wireCommands();
+    void wireSettingsCommands();
     // A horizontal extent in twips.
     struct Span
     {
@@ -124,4 +127,5 @@ private:
     GameListModel* m_games;
     GameList* m_gameList;
     Launcher* m_launcher;
+    OptionSettings* m_optionSettings;
 };
