@@ -9,12 +9,18 @@
 #include "platform/messageboxes.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
+#include "platform/twips.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QIODevice>
+#include <QMenu>
+#include <QScopedValueRollback>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 QString gamesAvailableCaption(int count)
@@ -28,19 +34,43 @@ QString loadingCaption()
     return QStringLiteral("Brimwork's Korvane - Loading games... Please wait!");
 }
 
-GameList::GameList(Platform& platform, QWidget* window, GameListView* view, GameListModel* model,
-                   QComboBox* listTypeCombo, StatusReport reportStatus, QObject* parent)
+namespace {
+
+// The list's rectangle and the width of its first column, in twips, in each mode. The top
+// edge stays at 0; the full window reaches down to the status bar.
+struct ListPlacement
+{
+    int left;
+    int width;
+    int height;
+    int firstColumnWidth;
+};
+constexpr ListPlacement kNormalPlacement{120, 6972, 4452, 3000};
+constexpr ListPlacement kFullWindowPlacement{0, 10092, 7092, 6000};
+
+} // namespace
+
+GameList::GameList(Platform& platform, Controls controls, GameListModel* model,
+                   StatusReport reportStatus, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
-    , m_window(window)
-    , m_view(view)
+    , m_controls(controls)
     , m_model(model)
-    , m_listTypeCombo(listTypeCombo)
     , m_reportStatus(std::move(reportStatus))
 {
     // activated, not currentIndexChanged: only the user's choice stores the list type;
     // restoring it at start-up must not write it back or load twice.
-    connect(m_listTypeCombo, &QComboBox::activated, this, &GameList::GamesListTypeCombo_Click);
+    connect(m_controls.GamesListTypeCombo, &QComboBox::activated, this,
+            &GameList::GamesListTypeCombo_Click);
+    GameListView* view = m_controls.GamesListView;
+    connect(view, &GameListView::rowChosen, this, [this](int row) {
+        if (!m_quiet)
+            GamesListView_ItemClick(row);
+    });
+    connect(view, &GameListView::columnClicked, this, &GameList::GamesListView_ColumnClick);
+    connect(view, &GameListView::doubleClicked, this, &GameList::GamesListView_DblClick);
+    connect(view, &GameListView::keyPressed, this, &GameList::GamesListView_KeyPress);
+    connect(view, &GameListView::mousePressed, this, &GameList::GamesListView_MouseDown);
 }
 
 QString GameList::gameListPath() const
@@ -55,50 +85,152 @@ QString GameList::hackListPath() const
 
 void GameList::LoadGameList()
 {
-    m_view->resetColumns();
+    m_controls.GamesListView->resetColumns();
 
-    // Only the game list file decides whether any list is available; the hack list file is
-    // checked as well when it is the one to read, so that choosing "Home hacks" without it
-    // does not empty the list.
+    // Only the game list file decides whether any list is available: without it the old
+    // rows stay. Without the hack list, "Home hacks" shows no rows rather than games that
+    // are no hacks.
     if (!m_platform.files.isReadableFile(gameListPath())) {
         m_platform.messages.show(QStringLiteral("Gamelist unavailable."), appTitle(),
                                  MessageButtons::Ok);
         return;
     }
-    const int listType = m_listTypeCombo->currentIndex();
-    const bool hacks = listTypeReadsHackList(listType);
+    const int type = listType();
+    const bool hacks = listTypeReadsHackList(type);
     if (hacks && !m_platform.files.isReadableFile(hackListPath())) {
+        showRows({});
         m_platform.messages.show(QStringLiteral("Hack list unavailable."), appTitle(),
                                  MessageButtons::Ok);
         return;
     }
 
-    m_window->setWindowTitle(loadingCaption());
+    m_controls.window->setWindowTitle(loadingCaption());
 
     std::vector<CatalogueEntry> rows;
     bool complete = false;
     if (auto device = m_platform.files.openForReading(hacks ? hackListPath() : gameListPath())) {
-        complete = ReadGameList(*device, [&rows, listType](CatalogueEntry&& entry) {
-            if (listTypeAdmits(listType, entry))
+        complete = ReadGameList(*device, [&rows, type](CatalogueEntry&& entry) {
+            if (listTypeAdmits(type, entry))
                 rows.push_back(std::move(entry));
         });
     }
-    // The old rows go and the new ones come in one reset of the view.
-    m_model->setRows(std::move(rows));
-    m_window->setWindowTitle(gamesAvailableCaption(m_model->rowCount()));
+    showRows(std::move(rows));
     if (!complete) {
         m_reportStatus(QStringLiteral("The list file %1 could not be read to its end.")
                            .arg(QDir::toNativeSeparators(hacks ? hackListPath() : gameListPath())));
     }
 }
 
+void GameList::showRows(std::vector<CatalogueEntry> rows)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    std::optional<CatalogueEntry> kept;
+    if (const CatalogueEntry* game = selectedGame())
+        kept = *game;
+    // The old rows go and the new ones come, already sorted, in one reset of the view.
+    m_model->setRows(std::move(rows), m_sortColumn);
+    m_controls.window->setWindowTitle(gamesAvailableCaption(m_model->rowCount()));
+    if (!kept)
+        return;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_model->row(row) == *kept) {
+            m_controls.GamesListView->selectRow(row);
+            m_controls.GamesListView->scrollToSelection();
+            return;
+        }
+    }
+}
+
 void GameList::GamesListTypeCombo_Click()
 {
-    const int index = m_listTypeCombo->currentIndex();
+    const int index = m_controls.GamesListTypeCombo->currentIndex();
     if (!m_platform.settings.write(QStringLiteral("Games"), QStringLiteral("ListType"),
                                    QString::number(index))) {
         m_reportStatus(QStringLiteral("The list type could not be saved in %1.")
                            .arg(m_platform.settings.location()));
     }
     LoadGameList();
+}
+
+void GameList::GamesListView_ItemClick(int row)
+{
+    const CatalogueEntry& game = m_model->row(row);
+    m_reportStatus(game.description + QStringLiteral(" \u00A9") + game.year + u' ' +
+                   game.manufacturer);
+    if (!m_platform.settings.write(QStringLiteral("Games"), QStringLiteral("LastUsed"),
+                                   game.name)) {
+        m_reportStatus(QStringLiteral("The last game could not be saved in %1.")
+                           .arg(m_platform.settings.location()));
+    }
+    Q_EMIT currentGameChanged(game.name);
+}
+
+void GameList::GamesListView_ColumnClick(int column)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    m_sortColumn = column;
+    m_model->sort(column, Qt::AscendingOrder);
+    m_controls.GamesListView->showSortColumn(column);
+    m_controls.GamesListView->scrollToSelection();
+}
+
+void GameList::GamesListView_DblClick()
+{
+    Q_EMIT launchRequested();
+}
+
+void GameList::GamesListView_KeyPress(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        Q_EMIT launchRequested();
+}
+
+void GameList::GamesListView_MouseDown(Qt::MouseButton button, const QPoint& pos)
+{
+    if (button != Qt::RightButton)
+        return;
+    // Only the selected row's band counts, across the list's whole width, its edges not.
+    const QRect band = m_controls.GamesListView->selectedRowRect();
+    if (band.isNull() || pos.y() <= band.top() || pos.y() >= band.top() + band.height())
+        return;
+    const QWidget* viewport = m_controls.GamesListView->currentView()->viewport();
+    m_controls.RightClickMenu->popup(viewport->mapToGlobal(pos));
+}
+
+void GameList::ViewAsDetailsMenu_Click()
+{
+    m_controls.GamesListView->showReport();
+}
+
+void GameList::ViewAsIconsMenu_Click()
+{
+    m_controls.GamesListView->showIcons();
+}
+
+void GameList::FullscreenMenu_Click()
+{
+    m_fullWindow = !m_fullWindow;
+    const ListPlacement& p = m_fullWindow ? kFullWindowPlacement : kNormalPlacement;
+    GameListView* view = m_controls.GamesListView;
+    twips::place(view, p.left, 0, p.width, p.height);
+    view->setColumnWidth(0, p.firstColumnWidth);
+    // Full size, the list lies over every other control but the status bar; back in its
+    // place, under them as it was built.
+    if (m_fullWindow)
+        view->stackUnder(m_controls.StatusBar);
+    else
+        view->lower();
+    // The action checks itself when triggered; the mode decides.
+    m_controls.FullscreenMenu->setChecked(m_fullWindow);
+}
+
+const CatalogueEntry* GameList::selectedGame() const
+{
+    const int row = m_controls.GamesListView->selectedRow();
+    return row < 0 ? nullptr : &m_model->row(row);
+}
+
+int GameList::listType() const
+{
+    return m_controls.GamesListTypeCombo->currentIndex();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/catalogueentry.h"
+
 #include <QObject>
 #include <QString>
 
@@ -7,11 +9,15 @@
 
 class GameListModel;
 class GameListView;
+class QAction;
 class QComboBox;
+class QMenu;
+class QPoint;
 class QWidget;
 struct Platform;
 
-// The game list's loading and its list-type chooser.
+// The game list: its loading, its list-type chooser, the user's work in it (choosing a
+// game, sorting, the context menu, starting a game) and its views.
 class GameList final : public QObject
 {
     Q_OBJECT
@@ -20,27 +26,74 @@ class GameList final : public QObject
 public:
     using StatusReport = std::function<void(const QString&)>;
 
-    GameList(Platform& platform, QWidget* window, GameListView* view, GameListModel* model,
-             QComboBox* listTypeCombo, StatusReport reportStatus, QObject* parent = nullptr);
+    struct Controls
+    {
+        QWidget* window; // shows the count of games in its caption
+        GameListView* GamesListView;
+        QComboBox* GamesListTypeCombo;
+        QMenu* RightClickMenu;
+        QAction* FullscreenMenu;
+        QWidget* StatusBar; // a sibling of the list that the full window never covers
+    };
+
+    GameList(Platform& platform, Controls controls, GameListModel* model, StatusReport reportStatus,
+             QObject* parent = nullptr);
 
     // Rebuilds the list for the list type the chooser shows now: puts the columns back,
     // reads the game list file (the hack list file for home hacks) and keeps the games the
-    // list type admits. A missing file is reported and leaves the rows as they were.
+    // list type admits, in the order of the last column clicked. The selected game stays
+    // selected when the new rows hold it. A missing game list file is reported and leaves
+    // the rows as they were; a missing hack list empties them.
     void LoadGameList();
 
     // The user chose a list type: remember it, then load the list.
     void GamesListTypeCombo_Click();
 
+    // The user chose row: show it in the status bar and remember it as the last game, then
+    // tell currentGameChanged.
+    void GamesListView_ItemClick(int row);
+    // Sorts by column from now on, ascending, keeping the selected game in view.
+    void GamesListView_ColumnClick(int column);
+    void GamesListView_DblClick();
+    void GamesListView_KeyPress(int key);
+    // A right press inside the selected row's band opens RightClickMenu at the pointer; pos
+    // is in the coordinates of the view's viewport.
+    void GamesListView_MouseDown(Qt::MouseButton button, const QPoint& pos);
+
+    void ViewAsDetailsMenu_Click();
+    void ViewAsIconsMenu_Click();
+    // Lets the list cover the whole window above the status bar, or puts it back.
+    void FullscreenMenu_Click();
+
+    // The current game: the selected row, or nullptr when none is selected.
+    const CatalogueEntry* selectedGame() const;
+    // The list type the chooser shows, -1 for none.
+    int listType() const;
+
     QString gameListPath() const;
     QString hackListPath() const;
 
+Q_SIGNALS:
+    // The user chose the game with this short name: by a click, also on the game chosen
+    // already, or by moving the selection. Never sent by a load or a sort.
+    void currentGameChanged(const QString& name);
+    // A double click or Enter in the list: start the selected game as Play does, also when
+    // no game is selected.
+    void launchRequested();
+
 private:
+    void showRows(std::vector<CatalogueEntry> rows);
+
     Platform& m_platform;
-    QWidget* m_window;
-    GameListView* m_view;
+    Controls m_controls;
     GameListModel* m_model;
-    QComboBox* m_listTypeCombo;
     StatusReport m_reportStatus;
+    // The column the rows are sorted by once the user has clicked one, else -1.
+    int m_sortColumn = -1;
+    bool m_fullWindow = false;
+    // Set while the program itself changes the rows or the selection, which the user did not
+    // choose.
+    bool m_quiet = false;
 };
 
 // The window caption after a load that shows count rows.

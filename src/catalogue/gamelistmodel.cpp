@@ -5,6 +5,45 @@
 #include <algorithm>
 #include <numeric>
 
+namespace {
+
+// The row numbers of rows in the order of one column's text, letter case ignored; rows with
+// equal texts keep their order.
+std::vector<int> sortedOrder(const std::vector<CatalogueEntry>& rows, int column,
+                             Qt::SortOrder order)
+{
+    // Fold every text once, then compare the folded texts: folding inside each of the
+    // million comparisons would cost several times the sort itself.
+    std::vector<QString> keys;
+    keys.reserve(rows.size());
+    for (const CatalogueEntry& entry : rows)
+        keys.push_back(GameListModel::cell(entry, column).toCaseFolded());
+    std::vector<int> result(rows.size());
+    std::iota(result.begin(), result.end(), 0);
+    auto less = [&keys](int a, int b) {
+        return QString::compare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)],
+                                Qt::CaseSensitive) < 0;
+    };
+    if (order == Qt::AscendingOrder)
+        std::stable_sort(result.begin(), result.end(), less);
+    else
+        std::stable_sort(result.begin(), result.end(),
+                         [&less](int a, int b) { return less(b, a); });
+    return result;
+}
+
+std::vector<CatalogueEntry> reordered(std::vector<CatalogueEntry> rows,
+                                      const std::vector<int>& order)
+{
+    std::vector<CatalogueEntry> result;
+    result.reserve(rows.size());
+    for (const int from : order)
+        result.push_back(std::move(rows[static_cast<size_t>(from)]));
+    return result;
+}
+
+} // namespace
+
 GameListModel::GameListModel(QObject* parent)
     : QAbstractTableModel(parent)
 {}
@@ -17,8 +56,13 @@ void GameListModel::setIcons(const QIcon& rom, const QIcon& badRom)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
 }
 
-void GameListModel::setRows(std::vector<CatalogueEntry> rows)
+void GameListModel::setRows(std::vector<CatalogueEntry> rows, int sortColumn)
 {
+    // Ordered before the reset, so that the views lay the rows out once.
+    if (sortColumn >= 0 && sortColumn < columnCount()) {
+        const std::vector<int> order = sortedOrder(rows, sortColumn, Qt::AscendingOrder);
+        rows = reordered(std::move(rows), order);
+    }
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
@@ -110,35 +154,13 @@ void GameListModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= columnCount() || m_rows.empty())
         return;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-
-    // Fold every text once, then compare the folded texts: folding inside each of the
-    // million comparisons would cost several times the sort itself.
-    std::vector<QString> keys;
-    keys.reserve(m_rows.size());
-    for (const CatalogueEntry& entry : m_rows)
-        keys.push_back(cell(entry, column).toCaseFolded());
-    std::vector<int> order_(m_rows.size());
-    std::iota(order_.begin(), order_.end(), 0);
-    auto less = [&keys](int a, int b) {
-        return QString::compare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)],
-                                Qt::CaseSensitive) < 0;
-    };
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(order_.begin(), order_.end(), less);
-    else
-        std::stable_sort(order_.begin(), order_.end(),
-                         [&less](int a, int b) { return less(b, a); });
-
-    std::vector<CatalogueEntry> sorted;
-    sorted.reserve(m_rows.size());
-    std::vector<int> newRowOf(m_rows.size());
-    for (size_t i = 0; i < order_.size(); ++i) {
-        sorted.push_back(std::move(m_rows[static_cast<size_t>(order_[i])]));
-        newRowOf[static_cast<size_t>(order_[i])] = static_cast<int>(i);
-    }
-    m_rows = std::move(sorted);
+    const std::vector<int> newOrder = sortedOrder(m_rows, column, order);
+    m_rows = reordered(std::move(m_rows), newOrder);
 
     // Keep the selection and the current row on the same games.
+    std::vector<int> newRowOf(newOrder.size());
+    for (size_t i = 0; i < newOrder.size(); ++i)
+        newRowOf[static_cast<size_t>(newOrder[i])] = static_cast<int>(i);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());

@@ -25,8 +25,9 @@ public:
     // The icons shown for the two image keys, in every size the views use.
     void setIcons(const QIcon& rom, const QIcon& badRom);
 
-    // Replaces every row at once.
-    void setRows(std::vector<CatalogueEntry> rows);
+    // Replaces every row at once; with a sort column, the rows come in ordered as sort()
+    // orders them ascending.
+    void setRows(std::vector<CatalogueEntry> rows, int sortColumn = -1);
 
     const CatalogueEntry& row(int index) const { return m_rows[static_cast<size_t>(index)]; }
     // Approximate memory held by the rows, for the benchmark.

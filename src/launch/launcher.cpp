@@ -101,7 +101,9 @@ void Launcher::reportMissingRecordingsDirectory()
 
 bool Launcher::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_controls.Command1 && event->type() == QEvent::MouseButtonPress)
+    // A quick second press arrives as a double click; it is a press all the same.
+    if (watched == m_controls.Command1 &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick))
         Command1_MouseDown(static_cast<QMouseEvent*>(event)->button());
     return QObject::eventFilter(watched, event);
 }

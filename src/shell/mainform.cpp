@@ -120,17 +120,18 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     buildMenus();
 
     m_gameList = new GameList(
-        platform, this, GamesListView, m_games, GamesListTypeCombo,
-        [this](const QString& text) { setStatusText(text); }, this);
+        platform,
+        {this, GamesListView, GamesListTypeCombo, RightClickMenu, FullscreenMenu, StatusBar},
+        m_games, [this](const QString& text) { setStatusText(text); }, this);
     Launcher::Host host{
         [this] { return m_options->read(); },
         [this]() -> std::optional<SelectedGame> {
-            const int row = GamesListView->selectedRow();
-            if (row < 0)
+            const CatalogueEntry* game = m_gameList->selectedGame();
+            if (!game)
                 return std::nullopt;
-            return SelectedGame{m_games->row(row).name, m_games->row(row).cloneof};
+            return SelectedGame{game->name, game->cloneof};
         },
-        [this] { return GamesListTypeCombo->currentIndex(); },
+        [this] { return m_gameList->listType(); },
         [this](const QString& text) { setStatusText(text); },
     };
     m_launcher = new Launcher(
@@ -138,10 +139,10 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
         {Command1, PlaybackCombo, Command2, RecText, PlayButton, CommandlineLabel, &INPFile}, this);
     OptionSettings::Host settingsHost{
         [this]() -> std::optional<QString> {
-            const int row = GamesListView->selectedRow();
-            if (row < 0)
+            const CatalogueEntry* game = m_gameList->selectedGame();
+            if (!game)
                 return std::nullopt;
-            return m_games->row(row).name;
+            return game->name;
         },
         [this](const QString& text) { setStatusText(text); },
     };
@@ -406,10 +407,21 @@ void MainForm::buildMenus()
 
 void MainForm::wireCommands()
 {
+    connect(ViewAsDetailsMenu, &QAction::triggered, m_gameList, &GameList::ViewAsDetailsMenu_Click);
+    connect(ViewAsIconsMenu, &QAction::triggered, m_gameList, &GameList::ViewAsIconsMenu_Click);
+    connect(FullscreenMenu, &QAction::triggered, m_gameList, &GameList::FullscreenMenu_Click);
+    connect(m_gameList, &GameList::launchRequested, m_launcher, &Launcher::PlayButton_Click);
+    // A game chosen in the list: its name is offered for a recording and named by the verify
+    // item, then its own settings come onto the panel, in this order.
+    connect(m_gameList, &GameList::currentGameChanged, RecText, &QLineEdit::setText);
+    connect(m_gameList, &GameList::currentGameChanged, this, [this](const QString& name) {
+        VerifyCurrentRomMenu->setText(QStringLiteral("Verify ") + name);
+    });
+    connect(m_gameList, &GameList::currentGameChanged, m_optionSettings, &OptionSettings::LoadCfg);
+
     // Commands whose work is not built yet say so in the status bar.
-    for (QAction* action :
-         {UpdateGamesMenu, WriteOptimizedMenu, VerifyAllRomsMenu, ViewAsDetailsMenu,
-          ViewAsIconsMenu, FullscreenMenu, VerifyCurrentRomMenu, AboutMenu}) {
+    for (QAction* action : {UpdateGamesMenu, WriteOptimizedMenu, VerifyAllRomsMenu,
+                            VerifyCurrentRomMenu, AboutMenu}) {
         connect(action, &QAction::triggered, this,
                 [this, action] { reportPendingCommand(action); });
     }
@@ -427,8 +439,6 @@ void MainForm::wireSettingsCommands()
 
 void MainForm::reportPendingCommand(const QAction* action)
 {
-    if (action->isCheckable())
-        FullscreenMenu->setChecked(false);
     setStatusText(
         QStringLiteral("\"%1\" is not available in this version of Korvane.").arg(action->text()));
 }

@@ -67,12 +67,8 @@ TEST(OptionText, storedTextsConvertByTheOptionsKind)
     using K = OptionKind;
     using F = ValueFailure;
     const Case cases[] = {
+        // How numbers are read is valuetext's; here, the range each kind takes.
         {K::ComboBox, "2.5", 2, F::None},
-        {K::ComboBox, "3.5", 4, F::None},
-        {K::ComboBox, "-2.5", -2, F::None},
-        {K::CheckBox, "abc", 0, F::None},
-        {K::CheckBox, "", 0, F::None},
-        {K::CheckBox, " 7", 7, F::None},
         {K::CheckBox, "32767", 32767, F::None},
         {K::CheckBox, "32768", 0, F::Overflow},
         {K::ComboBox, "-32769", 0, F::Overflow},

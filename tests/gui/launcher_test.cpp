@@ -15,15 +15,6 @@
 
 namespace {
 
-// Every combo on its first entry, as the default option set of an empty store has them.
-void applyDefaultCombos(MainForm& w)
-{
-    for (const OptionInfo& info : optionInfos()) {
-        if (info.kind == OptionKind::ComboBox)
-            w.options()->apply(info.id, 0);
-    }
-}
-
 class LauncherTest : public ProgramFixture
 {
 protected:
@@ -34,14 +25,6 @@ protected:
                       gameBlock("clone", "Clone", "1990", "smashtv", "smashtv", "good"));
         writeFile(QStringLiteral("KvCfg/Korvane.hck"),
                   gameBlock("H", "Hack", "2001", "P", "P", "good"));
-    }
-
-    // The window started with the default option set on the panel.
-    MainForm& ready()
-    {
-        started();
-        applyDefaultCombos(*form);
-        return *form;
     }
 
     void select(int row)
@@ -69,16 +52,18 @@ protected:
 TEST_F(LauncherTest, playRecordAndPlaybackPassTheirSwitches)
 {
     writeFile(QStringLiteral("INP/a.INP"), "x");
-    MainForm& w = ready();
+    MainForm& w = started();
     w.Command2->click(); // before any row is selected
-    select(0);
+    select(0);           // which offers the game's name for the recording
     w.PlayButton->click();
     w.Command2->click();
     press(w.Command1, Qt::LeftButton);
     press(w.Command1, Qt::MiddleButton);
+    QTest::mouseDClick(w.Command1, Qt::LeftButton); // a quick second press
     EXPECT_EQ(started_(),
               (QStringList{"MAME -soundcard -1 -record Default ", "MAME smashtv -soundcard -1 ",
-                           "MAME smashtv -soundcard -1 -record Default ",
+                           "MAME smashtv -soundcard -1 -record smashtv ",
+                           "MAME smashtv -soundcard -1 -playback a ",
                            "MAME smashtv -soundcard -1 -playback a ",
                            "MAME smashtv -soundcard -1 -playback a "}));
     for (const auto& s : processes.started)
@@ -90,7 +75,7 @@ TEST_F(LauncherTest, playRecordAndPlaybackPassTheirSwitches)
 
 TEST_F(LauncherTest, homeHacksStartTheParentWithTheHacksDirectory)
 {
-    MainForm& w = ready();
+    MainForm& w = started();
     w.GamesListTypeCombo->setCurrentIndex(4);
     w.gameList()->GamesListTypeCombo_Click();
     select(0);
@@ -106,7 +91,7 @@ TEST_F(LauncherTest, recordingsAreListedByNameWithoutRegardToCase)
     writeFile(QStringLiteral("INP/notes.txt"), "x");
     writeFile(QStringLiteral("INP/d.INP.bak"), "x");
     QDir(dir.path()).mkpath(QStringLiteral("INP/dir.INP"));
-    MainForm& w = ready();
+    MainForm& w = started();
     auto entries = [&w] {
         QStringList list;
         for (int i = 0; i < w.PlaybackCombo->count(); ++i)
@@ -134,7 +119,7 @@ TEST_F(LauncherTest, recordingsAreListedByNameWithoutRegardToCase)
 
 TEST_F(LauncherTest, playbackWithoutARecordingStartsNothingAndSaysSo)
 {
-    MainForm& w = ready();
+    MainForm& w = started();
     select(0);
     press(w.Command1, Qt::LeftButton);
     EXPECT_TRUE(processes.started.isEmpty());
@@ -144,7 +129,7 @@ TEST_F(LauncherTest, playbackWithoutARecordingStartsNothingAndSaysSo)
 TEST_F(LauncherTest, thePlaybackButtonIgnoresTheKeyboard)
 {
     writeFile(QStringLiteral("INP/a.INP"), "x");
-    MainForm& w = ready();
+    MainForm& w = started();
     select(0);
     w.show();
     w.Command1->setFocus();
@@ -156,7 +141,7 @@ TEST_F(LauncherTest, thePlaybackButtonIgnoresTheKeyboard)
 TEST_F(LauncherTest, aMissingRecordingsDirectoryIsReported)
 {
     QDir(path(QStringLiteral("INP"))).removeRecursively();
-    MainForm& w = ready();
+    MainForm& w = started();
     EXPECT_EQ(w.PlaybackCombo->count(), 0);
     EXPECT_TRUE(w.statusText().contains(QStringLiteral("INP"))) << w.statusText().toStdString();
 }
@@ -165,7 +150,7 @@ TEST_F(LauncherTest, aStartThatFailsIsShownAndReported)
 {
     processes.result = {0, QStringLiteral("MAME"),
                         QStringLiteral("MAME not found in /games or on PATH")};
-    MainForm& w = ready();
+    MainForm& w = started();
     select(0);
     w.PlayButton->click();
     EXPECT_EQ(w.CommandlineLabel->text(), QStringLiteral("MAME smashtv -soundcard -1 "));

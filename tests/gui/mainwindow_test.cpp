@@ -369,8 +369,6 @@ TEST_F(MainWindowTest, theMenuTreeAndItsShortcuts)
                            "DeleteCurrentGameCfgMenu=Delete current game settings F8"}));
     EXPECT_EQ(items(w.RightClickMenu), QStringList{"VerifyCurrentRomMenu=Verify this rom F9"});
     EXPECT_EQ(items(w.HelpMenu), QStringList{"AboutMenu=About... F1"});
-    EXPECT_TRUE(w.FullscreenMenu->isCheckable());
-    EXPECT_FALSE(w.FullscreenMenu->isChecked());
 }
 
 TEST_F(MainWindowTest, theHiddenMenusShortcutWorks)
@@ -387,14 +385,12 @@ TEST_F(MainWindowTest, theHiddenMenusShortcutWorks)
 TEST_F(MainWindowTest, commandsNotYetBuiltSaySoAndChangeNothing)
 {
     MainForm& w = window();
-    for (QAction* action :
-         {w.UpdateGamesMenu, w.WriteOptimizedMenu, w.VerifyAllRomsMenu, w.ViewAsDetailsMenu,
-          w.ViewAsIconsMenu, w.FullscreenMenu, w.VerifyCurrentRomMenu, w.AboutMenu}) {
+    for (QAction* action : {w.UpdateGamesMenu, w.WriteOptimizedMenu, w.VerifyAllRomsMenu,
+                            w.VerifyCurrentRomMenu, w.AboutMenu}) {
         SCOPED_TRACE(action->objectName().toStdString());
         action->trigger();
         EXPECT_TRUE(w.statusText().contains(action->text()));
     }
-    EXPECT_FALSE(w.FullscreenMenu->isChecked());
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 

@@ -9,9 +9,9 @@
 #include "shell/optionpanel.h"
 #include "shell/picturebutton.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -39,13 +39,19 @@ protected:
         return gameSettingsPath(dir.path(), QString::fromLatin1(name));
     }
 
-    // Makes a row the current game, as a click on it does.
+    // The started window on screen, so that the list has laid out its rows.
+    void start()
+    {
+        started();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
     void click(int row)
     {
-        form->GamesListView->selectionModel()->select(form->games()->index(row, 0),
-                                                      QItemSelectionModel::ClearAndSelect |
-                                                          QItemSelectionModel::Rows);
-        form->optionSettings()->LoadCfg();
+        QAbstractItemView* view = form->GamesListView->currentView();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(form->games()->index(row, 0)).center());
     }
 
     void press(const QKeySequence& key) { QTest::keySequence(form.get(), key); }
@@ -67,7 +73,7 @@ protected:
 
 TEST_F(OptionSettingsTest, aFreshStartShowsTheDefaultsAndAGameWithoutAFilePlaysAtOnce)
 {
-    started();
+    start();
     EXPECT_EQ(panel().read(), defaults());
     EXPECT_EQ(panel().FrameskipLabel->text(), QStringLiteral("Frameskip: 0"));
     EXPECT_FALSE(panel().control(AlternateMameText)->isEnabled());
@@ -110,7 +116,7 @@ TEST_F(OptionSettingsTest, aFileThatCannotBeAppliedIsShownAndTheDefaultsFollow)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         form.reset();
-        started();
+        start();
         if (c.contents)
             writeFile(QStringLiteral("KvCfg/smashtv.kv"), c.contents);
         click(1); // robotron has a good file: the item is enabled, the panel shows it
@@ -142,9 +148,7 @@ TEST_F(OptionSettingsTest, aFileThatCannotBeAppliedIsShownAndTheDefaultsFollow)
 
 TEST_F(OptionSettingsTest, F5SavesTheGamesOptionsAndAClickBringsThemBack)
 {
-    started();
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    start();
     click(0);
     panel().apply(ScanlinesCombo, 2);
     panel().apply(AdditionalParamCheck, 1);
@@ -179,7 +183,7 @@ TEST_F(OptionSettingsTest, F5SavesTheGamesOptionsAndAClickBringsThemBack)
 
 TEST_F(OptionSettingsTest, whatCannotBeSavedOrDeletedIsSaidAndTouchesNothing)
 {
-    started();
+    start();
     OptionSettings& commands = *form->optionSettings();
     commands.SaveCurrentGameCfgMenu_Click(); // no game selected
     EXPECT_EQ(form->statusText(),
@@ -212,9 +216,7 @@ TEST_F(OptionSettingsTest, whatCannotBeSavedOrDeletedIsSaidAndTouchesNothing)
 
 TEST_F(OptionSettingsTest, ShiftF5StoresTheDefaultsAndAFailedWriteIsReported)
 {
-    started();
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    start();
     panel().apply(AlternateMameOption, true);
     panel().apply(JoyCombo, -1);
     panel().apply(BeamText, QStringLiteral(" 1,5 "));
@@ -245,7 +247,7 @@ TEST_F(OptionSettingsTest, aStoredDefaultThatCannotBeUsedIsSaidOnceAndStartUpGoe
     settings.values.insert({"Options", "OriginalMameOption"}, "yes");
     settings.values.insert({"Options", "JoyCombo"}, "40");
     settings.values.insert({"Options", "VideoCombo"}, "3");
-    started();
+    start();
     EXPECT_EQ(form->games()->rowCount(), 3);
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[1].text,

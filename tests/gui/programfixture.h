@@ -14,6 +14,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Test failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // A program directory in a temporary folder (with KvCfg and INP), fakes for the platform
 // and, on demand, the main window built on them.
