@@ -58,12 +58,6 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
          FullList,
          {},
          "MAME smashtv -soundcard -1  -frameskip 2 "},
-        {"frameskip at its top",
-         [](OptionSet& o) { o.setValue(FrameskipSlider, 11); },
-         kSmashtv,
-         FullList,
-         {},
-         "MAME smashtv -soundcard -1  -frameskip 11 "},
         {"alternate build",
          [](OptionSet& o) {
              o.setValue(OriginalMameOption, false);
@@ -133,12 +127,6 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
          FullList,
          {},
          "MAME smashtv -soundcard -1 Add your shit here ! "},
-        {"additional parameters cleared ignore the text",
-         [](OptionSet& o) { o.setValue(AdditionalParamText, QStringLiteral("-log -debug")); },
-         kSmashtv,
-         FullList,
-         {},
-         kDefaultLine},
         {"texts go in untouched",
          [](OptionSet& o) {
              o.setValue(OriginalMameOption, false);

@@ -19,6 +19,8 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <map>
+
 namespace {
 
 using MainWindowTest = ProgramFixture;
@@ -37,68 +39,31 @@ QRect pixelsFor(const QWidget* w, int left, int top, int width, int height)
     return twips::toPixels(w, left, top, width, height);
 }
 
-TEST_F(MainWindowTest, theOptionControlsHaveTheirKindsCaptionsAndTooltips)
+TEST_F(MainWindowTest, everyOptionHasAControlOfItsKindBuiltFromTheOptionTable)
 {
     MainForm& w = window();
-    struct Case
-    {
-        const char* name;
-        const char* metaClass;
-        const char* caption; // the control's own caption, or nullptr
-        const char* toolTip;
+    const std::map<OptionKind, const char*> classes{
+        {OptionKind::OptionButton, "OptionRadioButton"},
+        {OptionKind::CheckBox, "OptionCheckBox"},
+        {OptionKind::ComboBox, "QComboBox"},
+        {OptionKind::Slider, "QSlider"},
+        {OptionKind::TextField, "QLineEdit"},
     };
-    const Case cases[] = {
-        {"OriginalMameOption", "OptionRadioButton", "Original MAME",
-         "Use original MAME DOS release"},
-        {"AlternateMameOption", "OptionRadioButton",
-         "Altenate build:", "Use non-official MAME like PentiuMame..."},
-        {"AlternateMameText", "QLineEdit", nullptr, ""},
-        {"AdditionalParamText", "QLineEdit", nullptr, ""},
-        {"BeamText", "QLineEdit", nullptr, ""},
-        {"FlickerText", "QLineEdit", nullptr, ""},
-        {"GammaText", "QLineEdit", nullptr, ""},
-        {"FrameskipSlider", "QSlider", nullptr, ""},
-        {"CheatCheck", "OptionCheckBox", "Enable cheat", "Enable cheat"},
-        {"AdditionalParamCheck", "OptionCheckBox", "Additional parameters:", ""},
-        {"BeamCheck", "OptionCheckBox", "Beam:", ""},
-        {"FlickerCheck", "OptionCheckBox", "Flicker:", ""},
-        {"SbOplCheck", "OptionCheckBox", "Use the SoundBlaster OPL chip",
-         "Faster but less faithful"},
-        {"GammaCheck", "OptionCheckBox", "Gamma:", ""},
-        {"VideoCombo", "QComboBox", nullptr, "Choose your prefered res here..."},
-        {"AudioCombo", "QComboBox", nullptr, "Choose SB if you got a SB AWE32 for better results"},
-        {"DoubleCombo", "QComboBox", nullptr, "Can make redraws faster but reduce the image..."},
-        {"DepthCombo", "QComboBox", nullptr, ""},
-        {"VGAFreqCombo", "QComboBox", nullptr,
-         "WARNING: Can damage your monitior ! Please read MAME documentation..."},
-        {"ScanlinesCombo", "QComboBox", nullptr, ""},
-        {"VESACombo", "QComboBox", nullptr, ""},
-        {"VSyncCombo", "QComboBox", nullptr, ""},
-        {"RotateCombo", "QComboBox", nullptr, ""},
-        {"FlipCombo", "QComboBox", nullptr, ""},
-        {"SampleRateCombo", "QComboBox", nullptr, ""},
-        {"BitRateCombo", "QComboBox", nullptr,
-         "For the software sound rendering engine not your soundcard..."},
-        {"AntialiasCombo", "QComboBox", nullptr, ""},
-        {"JoyCombo", "QComboBox", nullptr, ""},
-        {"TranslucencyCombo", "QComboBox", nullptr, ""},
-    };
-    ASSERT_EQ(std::size(cases), size_t(kOptionCount));
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(optionInfos()[i].name, QLatin1StringView(c.name)); // store order
-        QWidget* control = w.options()->control(optionInfos()[i].id);
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->objectName(), QLatin1StringView(c.name));
-        EXPECT_STREQ(control->metaObject()->className(), c.metaClass);
-        EXPECT_EQ(control->toolTip(), QString::fromLatin1(c.toolTip));
-        if (c.caption) {
-            EXPECT_EQ(static_cast<QAbstractButton*>(control)->text(),
-                      QString::fromLatin1(c.caption));
+    for (const OptionInfo& info : optionInfos()) {
+        SCOPED_TRACE(optionName(info.id).toStdString());
+        QWidget* control = w.options()->control(info.id);
+        EXPECT_EQ(control, named<QWidget>(w, optionName(info.id).toLatin1().constData()));
+        EXPECT_STREQ(control->metaObject()->className(), classes.at(info.kind));
+        EXPECT_EQ(control->toolTip(), info.toolTip);
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            EXPECT_EQ(button->text(), info.caption);
         }
         EXPECT_TRUE(control->isVisibleTo(&w));
     }
+    // Texts of the table that are easy to "correct" by mistake.
+    EXPECT_EQ(optionInfo(OptionId::AlternateMameOption).caption, u"Altenate build:");
+    EXPECT_EQ(optionInfo(OptionId::VGAFreqCombo).toolTip,
+              u"WARNING: Can damage your monitior ! Please read MAME documentation...");
 }
 
 TEST_F(MainWindowTest, initialContentsBeforeAnythingIsApplied)
