@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QSignalSpy>
@@ -124,6 +125,8 @@ TEST_F(ListInteractionTest, aClickShowsTheGameRemembersItAndTellsItsName)
             EXPECT_EQ(settings.values.value({"Games", "LastUsed"}), c.name);
             ASSERT_EQ(chosen.size(), 1);
             EXPECT_EQ(chosen[0][0].toString(), c.name);
+            EXPECT_EQ(w.RecText->text(), c.name);
+            EXPECT_EQ(w.VerifyCurrentRomMenu->text(), QStringLiteral("Verify ") + c.name);
         }
     }
     settings.failWrites = true;

@@ -106,6 +106,10 @@ TEST_F(OptionSettingsTest, aFileThatCannotBeAppliedIsShownAndTheDefaultsFollow)
          "Error in [LoadCfg] #380   info:CheatCheck.Value/7"},
         {"a key without a value", 0, "\"VideoCombo.ListIndex\",\"2\"\r\n\"CheatCheck.Value\"",
          "Error in [LoadCfg] #62   info:CheatCheck.Value/2"},
+        {"no Boolean", 0, "\"OriginalMameOption.Value\",\"yes\"",
+         "Error in [LoadCfg] #13   info:OriginalMameOption.Value/yes"},
+        {"out of range", 0, "\"JoyCombo.ListIndex\",\"70000\"",
+         "Error in [LoadCfg] #6   info:JoyCombo.ListIndex/70000"},
         {"a name that is no file name", 2, nullptr, "Error in [LoadCfg] #52   info:/"},
     };
     for (const Case& c : cases) {
