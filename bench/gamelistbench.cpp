@@ -12,6 +12,7 @@
 #include "catalogue/gamelistreader.h"
 #include "catalogue/gamelistview.h"
 #include "catalogue/listtype.h"
+#include "fakes/fakedesktop.h"
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakeprocesses.h"
 #include "fakes/fakesettingsstore.h"
@@ -39,7 +40,7 @@ constexpr double kMegabyte = 1e6;
 struct BenchWindow
 {
     explicit BenchWindow(const QString& programDir)
-        : platform{settings, files, messages, processes, programDir}
+        : platform{settings, files, messages, processes, desktop, dialogs, windows, programDir}
         , form(platform)
     {
         form.GamesListTypeCombo->setCurrentIndex(FullList);
@@ -51,6 +52,9 @@ struct BenchWindow
     LocalFiles files;
     FakeMessageBoxes messages;
     FakeProcesses processes;
+    FakeDefaultHandler desktop;
+    FakeModalDialogs dialogs;
+    FakeTopLevelWindows windows;
     Platform platform;
     MainForm form;
 

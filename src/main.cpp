@@ -2,8 +2,10 @@
 #include "platform/inisettingsstore.h"
 #include "platform/localfiles.h"
 #include "platform/localprocesses.h"
+#include "platform/ownwindows.h"
 #include "platform/platform.h"
 #include "platform/programdir.h"
+#include "platform/qtdesktop.h"
 #include "platform/qtmessageboxes.h"
 #include "shell/mainform.h"
 
@@ -21,7 +23,10 @@ int main(int argc, char* argv[])
     LocalFiles files;
     QtMessageBoxes messages;
     LocalProcesses processes(programDir);
-    Platform platform{settings, files, messages, processes, programDir};
+    QtDefaultHandler desktop;
+    QtModalDialogs dialogs;
+    OwnTopLevelWindows windows;
+    Platform platform{settings, files, messages, processes, desktop, dialogs, windows, programDir};
 
     MainForm window(platform);
     messages.setParent(&window);

@@ -11,6 +11,60 @@ LocalProcesses::LocalProcesses(const QString& programDir, const QString& pathVar
     , m_pathVariable(pathVariable)
 {}
 
+namespace {
+
+// A child process whose output goes to a file.
+class LocalRun final : public RedirectedRun
+{
+public:
+    LocalRun() { connect(&m_process, &QProcess::finished, this, &RedirectedRun::finished); }
+    ~LocalRun() override
+    {
+        // A run dropped while its program still runs ends it rather than leave it behind.
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    bool isRunning() const override { return m_process.state() != QProcess::NotRunning; }
+    bool exitedNormally() const override
+    {
+        return !m_killed && m_process.exitStatus() == QProcess::NormalExit;
+    }
+    int exitCode() const override { return m_process.exitCode(); }
+    void kill() override
+    {
+        m_killed = true;
+        m_process.kill();
+    }
+
+    QProcess m_process;
+
+private:
+    bool m_killed = false;
+};
+
+} // namespace
+
+QString LocalProcesses::resolve(const QString& commandLine, QStringList* arguments,
+                                QString* error) const
+{
+    *arguments = splitCommandWords(commandLine);
+    if (arguments->isEmpty()) {
+        *error = QStringLiteral("The command line names no program.");
+        return {};
+    }
+    const QString word = arguments->takeFirst();
+    const QString program = findProgram(word, m_programDir, m_pathVariable);
+    if (program.isEmpty()) {
+        *error =
+            word + QStringLiteral(" not found in ") + m_programDir + QStringLiteral(" or on PATH");
+        return word;
+    }
+    return program;
+}
+
 ProcessStart LocalProcesses::StartProcess(const QString& commandLine, WindowStyle style)
 {
     // The style is not passed on: on Linux the window manager and the started program
@@ -19,29 +73,43 @@ ProcessStart LocalProcesses::StartProcess(const QString& commandLine, WindowStyl
     Q_UNUSED(style);
 
     ProcessStart result;
-    QStringList words = splitCommandWords(commandLine);
-    if (words.isEmpty()) {
-        result.error = QStringLiteral("The command line names no program.");
+    QStringList words;
+    result.program = resolve(commandLine, &words, &result.error);
+    if (!result.error.isEmpty())
         return result;
-    }
-
-    const QString word = words.takeFirst();
-    const QString program = findProgram(word, m_programDir, m_pathVariable);
-    if (program.isEmpty()) {
-        result.program = word;
-        result.error =
-            word + QStringLiteral(" not found in ") + m_programDir + QStringLiteral(" or on PATH");
-        return result;
-    }
 
     // Detached: the program's standard input and output are not captured, it is not a
     // child left to reap, and it keeps running if Korvane ends first.
-    result.program = program;
     qint64 pid = 0;
-    if (!QProcess::startDetached(program, words, m_programDir, &pid) || pid <= 0) {
-        result.error = program + QStringLiteral(" could not be started");
+    if (!QProcess::startDetached(result.program, words, m_programDir, &pid) || pid <= 0) {
+        result.error = result.program + QStringLiteral(" could not be started");
         return result;
     }
     result.taskId = pid;
+    return result;
+}
+
+RedirectedStart LocalProcesses::startRedirected(const QString& commandLine,
+                                                const QString& outputPath)
+{
+    RedirectedStart result;
+    QStringList words;
+    result.program = resolve(commandLine, &words, &result.error);
+    if (!result.error.isEmpty())
+        return result;
+
+    auto run = std::make_unique<LocalRun>();
+    QProcess& process = run->m_process;
+    process.setWorkingDirectory(m_programDir);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(outputPath, QIODevice::Truncate);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(result.program, words, QIODevice::ReadOnly);
+    if (!process.waitForStarted(10'000)) {
+        result.error =
+            result.program + QStringLiteral(" could not be started: ") + process.errorString();
+        return result;
+    }
+    result.run = std::move(run);
     return result;
 }

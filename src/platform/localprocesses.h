@@ -3,6 +3,7 @@
 #include "platform/processes.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // Starts programs on this machine: the first word of the command line is looked up with
@@ -17,8 +18,13 @@ public:
                             const QString& pathVariable = qEnvironmentVariable("PATH"));
 
     ProcessStart StartProcess(const QString& commandLine, WindowStyle style) override;
+    RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath) override;
 
 private:
+    // The program and its arguments of commandLine; an empty program with the reason in
+    // *error when there is none to start.
+    QString resolve(const QString& commandLine, QStringList* arguments, QString* error) const;
+
     Q_DISABLE_COPY_MOVE(LocalProcesses)
 
     const QString m_programDir;

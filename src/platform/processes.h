@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QtGlobal>
+
+#include <memory>
 
 // How the started program's window should come up. Linux cannot impose a window state on
 // another program, so these are hints.
@@ -20,6 +23,32 @@ struct ProcessStart
     QString error;
 };
 
+// A program running with its standard output going into a file. It runs until it ends by
+// itself or is ended with kill(); finished() is sent once, either way, from the event loop.
+class RedirectedRun : public QObject
+{
+    Q_OBJECT
+
+public:
+    virtual bool isRunning() const = 0;
+    // Once finished: whether it ended by itself (neither killed nor crashed), and its code.
+    virtual bool exitedNormally() const = 0;
+    virtual int exitCode() const = 0;
+    // Ends the program; finished() follows.
+    virtual void kill() = 0;
+
+Q_SIGNALS:
+    void finished();
+};
+
+// What a redirected start gave: the running program, or nullptr and why nothing started.
+struct RedirectedStart
+{
+    std::unique_ptr<RedirectedRun> run;
+    QString program;
+    QString error;
+};
+
 // Starting outside programs by command line. Nothing ever runs through a shell.
 class Processes
 {
@@ -29,4 +58,10 @@ public:
     // Splits commandLine into words, looks the program up and starts it detached, in the
     // program directory. Returns at once.
     virtual ProcessStart StartProcess(const QString& commandLine, WindowStyle style) = 0;
+
+    // Starts the program of commandLine as StartProcess does, but as a child whose standard
+    // output is written to outputPath (created, or emptied first); its standard error goes
+    // where Korvane's goes and its standard input is empty. Returns once it has started.
+    virtual RedirectedStart startRedirected(const QString& commandLine,
+                                            const QString& outputPath) = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakes/fakedesktop.h"
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakeprocesses.h"
 #include "fakes/fakesettingsstore.h"
@@ -61,7 +62,10 @@ protected:
     LocalFiles files;
     FakeMessageBoxes messages;
     FakeProcesses processes;
-    Platform platform{settings, files, messages, processes, dir.path()};
+    FakeDefaultHandler desktop;
+    FakeModalDialogs dialogs;
+    FakeTopLevelWindows windows;
+    Platform platform{settings, files, messages, processes, desktop, dialogs, windows, dir.path()};
     std::unique_ptr<MainForm> form;
 };
 
