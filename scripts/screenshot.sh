@@ -8,6 +8,8 @@ display=:${KORVANE_SCREENSHOT_DISPLAY:-93}
 config=$(mktemp -d)
 # A settings file that has seen this version, so no first-start dialog covers the window.
 mkdir -p "$config/Korvane"
+printf '[Options]\nKvVersion=%s\n' "$(sed -n 's/^project(Korvane VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")" \
+    > "$config/Korvane/Korvane.ini"
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $app $xvfb 2>/dev/null || true; rm -rf "$config"' EXIT

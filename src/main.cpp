@@ -7,10 +7,28 @@
 #include "platform/programdir.h"
 #include "platform/qtdesktop.h"
 #include "platform/qtmessageboxes.h"
+#include "platform/x11windows.h"
 #include "shell/mainform.h"
 
 #include <QApplication>
 #include <QScreen>
+
+#include <memory>
+
+namespace {
+
+// Every top-level window of the desktop where Qt runs on X11; elsewhere (Wayland, offscreen)
+// only this program's own windows can be listed.
+std::unique_ptr<TopLevelWindows> desktopWindows()
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        if (const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+            return std::make_unique<X11TopLevelWindows>(x11->connection());
+    }
+    return std::make_unique<OwnTopLevelWindows>();
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -25,8 +43,8 @@ int main(int argc, char* argv[])
     LocalProcesses processes(programDir);
     QtDefaultHandler desktop;
     QtModalDialogs dialogs;
-    OwnTopLevelWindows windows;
-    Platform platform{settings, files, messages, processes, desktop, dialogs, windows, programDir};
+    const std::unique_ptr<TopLevelWindows> windows = desktopWindows();
+    Platform platform{settings, files, messages, processes, desktop, dialogs, *windows, programDir};
 
     MainForm window(platform);
     messages.setParent(&window);

@@ -234,3 +234,12 @@ int GameList::listType() const
 {
     return m_controls.GamesListTypeCombo->currentIndex();
 }
+
+QStringList GameList::shownNames() const
+{
+    QStringList names;
+    names.reserve(m_model->rowCount());
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        names.append(m_model->row(row).name);
+    return names;
+}

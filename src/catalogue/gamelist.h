@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -69,6 +70,8 @@ public:
     const CatalogueEntry* selectedGame() const;
     // The list type the chooser shows, -1 for none.
     int listType() const;
+    // The short names of the rows, in the order the list shows them.
+    QStringList shownNames() const;
 
     QString gameListPath() const;
     QString hackListPath() const;

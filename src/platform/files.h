@@ -38,4 +38,9 @@ public:
 
     // Deletes the file. False on failure, with the reason in *error.
     virtual bool remove(const QString& path, QString* error) = 0;
+
+    // Renames the file from over the file to, in one step: to is either the old file or the
+    // new one, never missing or half-written. Both lie in one directory. False on failure,
+    // with the reason in *error.
+    virtual bool moveOver(const QString& from, const QString& to, QString* error) = 0;
 };

@@ -14,3 +14,11 @@ void registerWindowFonts()
             QFontDatabase::addApplicationFont(path);
     }
 }
+
+QFont tahoma(double points, bool bold)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}

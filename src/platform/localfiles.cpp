@@ -6,6 +6,9 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 bool LocalFiles::isReadableFile(const QString& path) const
 {
@@ -89,5 +92,15 @@ bool LocalFiles::remove(const QString& path, QString* error)
         return true;
     if (error)
         *error = file.errorString();
+    return false;
+}
+
+bool LocalFiles::moveOver(const QString& from, const QString& to, QString* error)
+{
+    // rename(2) replaces the target atomically; QFile::rename would refuse an existing one.
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    if (error)
+        *error = QString::fromLocal8Bit(std::strerror(errno));
     return false;
 }

@@ -17,4 +17,5 @@ public:
     bool exists(const QString& path) const override;
     bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) override;
     bool remove(const QString& path, QString* error) override;
+    bool moveOver(const QString& from, const QString& to, QString* error) override;
 };

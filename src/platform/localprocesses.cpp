@@ -38,6 +38,10 @@ public:
         m_killed = true;
         m_process.kill();
     }
+    bool waitForFinished(int milliseconds) override
+    {
+        return m_process.state() == QProcess::NotRunning || m_process.waitForFinished(milliseconds);
+    }
 
     QProcess m_process;
 

@@ -36,6 +36,10 @@ public:
     virtual int exitCode() const = 0;
     // Ends the program; finished() follows.
     virtual void kill() = 0;
+    // Blocks until the program has ended or milliseconds have passed; true when it has
+    // ended. Returns at once when the program ends, which an event loop may not notice for
+    // a while.
+    virtual bool waitForFinished(int milliseconds) = 0;
 
 Q_SIGNALS:
     void finished();

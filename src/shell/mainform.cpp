@@ -1,10 +1,13 @@
 #include "shell/mainform.h"
 
+#include "about/about.h"
 #include "catalogue/gamelist.h"
 #include "catalogue/gamelistmodel.h"
+#include "catalogue/gamelistrefresh.h"
 #include "catalogue/gamelistview.h"
 #include "catalogue/listtype.h"
 #include "launch/launcher.h"
+#include "platform/fonts.h"
 #include "platform/platform.h"
 #include "platform/twips.h"
 #include "settings/optionsettings.h"
@@ -13,6 +16,7 @@
 #include "shell/optionpanel.h"
 #include "shell/picturebutton.h"
 #include "shell/startup.h"
+#include "verify/romverification.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,14 +40,6 @@ namespace {
 constexpr int kClientWidth = 10092;
 constexpr int kClientHeight = 7344;
 constexpr int kStatusBarHeight = 252;
-
-QFont tahoma(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, int left, int top,
                      int width, int height)
@@ -149,6 +145,10 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     m_optionSettings =
         new OptionSettings(platform, std::move(settingsHost),
                            {m_options, CommandlineLabel, DeleteCurrentGameCfgMenu}, this);
+    m_refresh = new GameListRefresh(platform, *m_gameList, this, this);
+    m_verification = new RomVerification(platform, *m_gameList, this, VerifyCurrentRomMenu, this);
+    m_about = new About(
+        platform, this, [this](const QString& text) { setStatusText(text); }, this);
     wireCommands();
     wireSettingsCommands();
 
@@ -414,17 +414,19 @@ void MainForm::wireCommands()
     // A game chosen in the list: its name is offered for a recording and named by the verify
     // item, then its own settings come onto the panel, in this order.
     connect(m_gameList, &GameList::currentGameChanged, RecText, &QLineEdit::setText);
-    connect(m_gameList, &GameList::currentGameChanged, this, [this](const QString& name) {
-        VerifyCurrentRomMenu->setText(QStringLiteral("Verify ") + name);
-    });
+    connect(m_gameList, &GameList::currentGameChanged, m_verification, &RomVerification::showGame);
     connect(m_gameList, &GameList::currentGameChanged, m_optionSettings, &OptionSettings::LoadCfg);
 
-    // Commands whose work is not built yet say so in the status bar.
-    for (QAction* action : {UpdateGamesMenu, WriteOptimizedMenu, VerifyAllRomsMenu,
-                            VerifyCurrentRomMenu, AboutMenu}) {
-        connect(action, &QAction::triggered, this,
-                [this, action] { reportPendingCommand(action); });
-    }
+    connect(UpdateGamesMenu, &QAction::triggered, m_refresh,
+            &GameListRefresh::UpdateGamesMenu_Click);
+    connect(WriteOptimizedMenu, &QAction::triggered, m_refresh,
+            &GameListRefresh::WriteOptimizedMenu_Click);
+    connect(VerifyCurrentRomMenu, &QAction::triggered, m_verification,
+            &RomVerification::VerifyCurrentRomMenu_Click);
+    connect(VerifyAllRomsMenu, &QAction::triggered, m_verification,
+            &RomVerification::VerifyAllRomsMenu_Click);
+
+    connect(AboutMenu, &QAction::triggered, m_about, &About::AboutMenu_Click);
 }
 
 void MainForm::wireSettingsCommands()
@@ -435,12 +437,6 @@ void MainForm::wireSettingsCommands()
             &OptionSettings::SaveCurrentGameCfgMenu_Click);
     connect(DeleteCurrentGameCfgMenu, &QAction::triggered, m_optionSettings,
             &OptionSettings::DeleteCurrentGameCfgMenu_Click);
-}
-
-void MainForm::reportPendingCommand(const QAction* action)
-{
-    setStatusText(
-        QStringLiteral("\"%1\" is not available in this version of Korvane.").arg(action->text()));
 }
 
 void MainForm::Form_Load()
@@ -455,6 +451,8 @@ void MainForm::Form_Load()
     m_gameList->LoadGameList();
     // 5. The default option set on the panel.
     m_optionSettings->LoadDefaultCfg();
+    // 6. The About dialog, once after each change of version.
+    m_about->showVersionNotice();
 }
 
 void MainForm::Form_Unload(bool& cancel)

@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 
+class About;
 class GameList;
+class GameListRefresh;
 class Launcher;
 class GameListModel;
 class GameListView;
@@ -20,6 +22,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStatusBar;
+class RomVerification;
 struct Platform;
 
 // The main window: it owns the controls, places them and wires their events to the
@@ -44,6 +47,8 @@ public:
     GameList* gameList() const { return m_gameList; }
     Launcher* launcher() const { return m_launcher; }
     OptionSettings* optionSettings() const { return m_optionSettings; }
+    GameListRefresh* refresh() const { return m_refresh; }
+    RomVerification* verification() const { return m_verification; }
     GameListModel* games() const { return m_games; }
 
     QString statusText() const;
@@ -118,7 +123,6 @@ private:
     QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
                      int width, int height);
     void placeStatusBar();
-    void reportPendingCommand(const QAction* action);
 
     Platform& m_platform;
     QWidget* m_client;
@@ -128,4 +132,7 @@ private:
     GameList* m_gameList;
     Launcher* m_launcher;
     OptionSettings* m_optionSettings;
+    GameListRefresh* m_refresh;
+    RomVerification* m_verification;
+    About* m_about;
 };

@@ -1,5 +1,6 @@
 #include "shell/optionpanel.h"
 
+#include "platform/fonts.h"
 #include "shell/optioncontrols.h"
 #include "shell/optiontables.h"
 
@@ -15,13 +16,6 @@
 namespace {
 
 using enum OptionId;
-
-QFont comboFont()
-{
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(7.2);
-    return font;
-}
 
 QFont textFont()
 {
@@ -92,7 +86,7 @@ QWidget* OptionPanel::makeControl(const OptionInfo& info)
         break;
     case OptionKind::ComboBox: {
         auto* combo = new QComboBox(m_parent);
-        combo->setFont(comboFont());
+        combo->setFont(tahoma(7.2));
         combo->setEditable(false);
         for (const ComboEntry& entry : comboEntries(info.id))
             combo->addItem(entry.text.toString(), entry.itemData);

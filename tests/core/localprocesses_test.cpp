@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -134,6 +136,51 @@ TEST_F(LocalProcessesTest, NothingStartedGivesTaskZeroAndAReason)
         EXPECT_EQ(start.program.toStdString(), c.program);
         EXPECT_FALSE(start.error.isEmpty());
     }
+}
+
+TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("roms/good")));
+    LocalProcesses processes(m_dir.path(), QString());
+    const QString output = path("out.txt");
+    for (const auto& [game, code, text] :
+         {std::tuple{"good", 0, "1 romsets found, 1 were OK.\n"},
+          std::tuple{"gone", 1, "romset \"    gone\" not found!\n"}}) {
+        SCOPED_TRACE(game);
+        RedirectedStart start = processes.startRedirected(
+            QStringLiteral("mame.exe %1 -verifyroms").arg(QLatin1StringView(game)), output);
+        ASSERT_TRUE(start.run) << start.error.toStdString();
+        QEventLoop loop;
+        QObject::connect(start.run.get(), &RedirectedRun::finished, &loop, &QEventLoop::quit);
+        if (start.run->isRunning())
+            loop.exec();
+        EXPECT_TRUE(start.run->exitedNormally());
+        EXPECT_EQ(start.run->exitCode(), code);
+        QFile file(output);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll().toStdString(), text);
+    }
+
+    // A slow run ends when it is killed.
+    QFile delay(path("standin-delay.txt"));
+    ASSERT_TRUE(delay.open(QIODevice::WriteOnly));
+    delay.write("30000");
+    delay.close();
+    RedirectedStart slow = processes.startRedirected(QStringLiteral("MAME -listinfo"), output);
+    ASSERT_TRUE(slow.run);
+    QEventLoop loop;
+    QObject::connect(slow.run.get(), &RedirectedRun::finished, &loop, &QEventLoop::quit);
+    slow.run->kill();
+    loop.exec();
+    EXPECT_FALSE(slow.run->isRunning());
+    EXPECT_FALSE(slow.run->exitedNormally());
+
+    // Nothing to start, or nowhere to write.
+    EXPECT_FALSE(processes.startRedirected(QStringLiteral("NOPE -listinfo"), output).run);
+    const RedirectedStart unwritable =
+        processes.startRedirected(QStringLiteral("MAME -listinfo"), path("none/out.txt"));
+    EXPECT_FALSE(unwritable.run);
+    EXPECT_FALSE(unwritable.error.isEmpty());
 }
 
 } // namespace

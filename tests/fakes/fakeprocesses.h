@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QThread>
 #include <QTimer>
 
 #include <functional>
@@ -47,6 +48,13 @@ public:
         {
             m_killed = true;
             QTimer::singleShot(0, this, [this] { end(); });
+        }
+        bool waitForFinished(int) override
+        {
+            // The end comes from the event loop, which the caller runs between waits.
+            if (m_running)
+                QThread::msleep(1);
+            return !m_running;
         }
 
     private:

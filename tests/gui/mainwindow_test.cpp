@@ -347,16 +347,4 @@ TEST_F(MainWindowTest, theHiddenMenusShortcutWorks)
     EXPECT_EQ(triggered.count(), 1);
 }
 
-TEST_F(MainWindowTest, commandsNotYetBuiltSaySoAndChangeNothing)
-{
-    MainForm& w = window();
-    for (QAction* action : {w.UpdateGamesMenu, w.WriteOptimizedMenu, w.VerifyAllRomsMenu,
-                            w.VerifyCurrentRomMenu, w.AboutMenu}) {
-        SCOPED_TRACE(action->objectName().toStdString());
-        action->trigger();
-        EXPECT_TRUE(w.statusText().contains(action->text()));
-    }
-    EXPECT_TRUE(messages.shown.isEmpty());
-}
-
 } // namespace

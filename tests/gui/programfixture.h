@@ -5,6 +5,7 @@
 #include "fakes/fakeprocesses.h"
 #include "fakes/fakesettingsstore.h"
 #include "platform/localfiles.h"
+#include "platform/localprocesses.h"
 #include "platform/platform.h"
 #include "shell/mainform.h"
 
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 
 // Test failures show texts as texts.
@@ -46,8 +48,20 @@ protected:
     MainForm& window()
     {
         if (!form)
-            form = std::make_unique<MainForm>(platform);
+            form = std::make_unique<MainForm>(standinPlatform ? *standinPlatform : platform);
         return *form;
+    }
+
+    // From now on the window runs the stand-in emulator, copied into the program directory
+    // as MAME, for real; PATH is not searched, so no emulator of the machine is ever found.
+    void useStandin()
+    {
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(KORVANE_STANDIN_MAME), path(QStringLiteral("MAME"))));
+        ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("MAME")),
+                                          QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        standinPlatform.emplace(Platform{settings, files, messages, localProcesses, desktop,
+                                         dialogs, windows, dir.path()});
     }
 
     // The window after its start-up sequence.
@@ -66,6 +80,8 @@ protected:
     FakeModalDialogs dialogs;
     FakeTopLevelWindows windows;
     Platform platform{settings, files, messages, processes, desktop, dialogs, windows, dir.path()};
+    LocalProcesses localProcesses{dir.path(), QString()};
+    std::optional<Platform> standinPlatform;
     std::unique_ptr<MainForm> form;
 };
 

@@ -12,6 +12,12 @@
 //   ... -record NAME ... writes INP/NAME.INP (INP must exist; exit 1 when it does not).
 //   anything else        does nothing; exit 0.
 //
+// Two files beside it change every answer, for tests of what a caller does with a slow or
+// failing emulator:
+//
+//   standin-delay.txt    a number of milliseconds to wait before answering;
+//   standin-exit.txt     an exit code to end with, whatever the answer's own.
+//
 // Every run appends one block to standin-mame.log beside it:
 //
 //   run
@@ -22,6 +28,7 @@
 // The block is written after the run has done its work and flushed its output, so whoever
 // sees the "end" line may rely on the recording and the printed answer being complete.
 
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
@@ -30,6 +37,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -236,6 +244,13 @@ int record(const fs::path& dir, const std::vector<std::string>& args)
     return 0;
 }
 
+// The number in a control file beside the stand-in, if there is one.
+bool numberIn(const fs::path& file, long& number)
+{
+    std::ifstream in(file);
+    return static_cast<bool>(in >> number);
+}
+
 int run(const fs::path& dir, const std::vector<std::string>& args)
 {
     if (!args.empty() && args[0] == "-listinfo")
@@ -267,7 +282,12 @@ int main(int argc, char* argv[])
     const fs::path dir = ownDirectory(argc > 0 ? argv[0] : nullptr);
     int status = 1;
     try {
+        long number = 0;
+        if (numberIn(dir / "standin-delay.txt", number) && number > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(number));
         status = run(dir, args);
+        if (numberIn(dir / "standin-exit.txt", number))
+            status = static_cast<int>(number);
     } catch (const std::exception& failure) {
         std::cerr << "stand-in MAME: " << failure.what() << "\n";
     }

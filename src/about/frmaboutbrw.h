@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+class DefaultHandler;
+class PictureButton;
+class QLabel;
+class QPushButton;
+class QUrl;
+struct Platform;
+
+// The About dialog: the logo, the version, the credit line, and buttons that open the
+// documentation, the home page and an e-mail to the maker through the desktop, each then
+// closing the dialog, and Close. Made afresh for every showing.
+class FrmAboutbrw final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FrmAboutbrw)
+
+public:
+    FrmAboutbrw(Platform& platform, QWidget* owner);
+    ~FrmAboutbrw() override;
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+
+    QLabel* Image1;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* RozuZaduLabel;
+    PictureButton* Command3; // the home page
+    QPushButton* Command4;   // e-mail
+    QPushButton* Command2;   // documentation
+    QPushButton* Command1;   // Close
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void openAndClose(const QUrl& target);
+
+    DefaultHandler& m_desktop;
+    QString m_programDir;
+};

@@ -1,0 +1,133 @@
+#include "about/frmaboutbrw.h"
+#include "platform/twips.h"
+#include "programfixture.h"
+#include "shell/optionpanel.h"
+#include "shell/picturebutton.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+const QString kVersion = QStringLiteral("0.9.965");
+
+class AboutTest : public ProgramFixture
+{
+protected:
+    // Opens the dialog from the Help menu and presses button in it; whether it closed.
+    bool pressInAbout(const char* button)
+    {
+        bool closed = false;
+        dialogs.act = [&](QDialog& dialog) {
+            QObject::connect(&dialog, &QDialog::finished, [&closed] { closed = true; });
+            dialog.findChild<QPushButton*>(QLatin1StringView(button))->click();
+        };
+        window().AboutMenu->trigger();
+        return closed;
+    }
+
+    void startWithStoredVersion(const char* stored)
+    {
+        form.reset();
+        settings.values.clear();
+        settings.writeCount = 0;
+        dialogs.shown.clear();
+        if (stored)
+            settings.values.insert({"Options", "KvVersion"}, QString::fromLatin1(stored));
+        started();
+    }
+};
+
+TEST_F(AboutTest, theDialogShowsTheVersionAndItsCaptionsCentredOverTheMainWindow)
+{
+    window().show();
+    dialogs.act = [this](QDialog& dialog) {
+        auto& d = static_cast<FrmAboutbrw&>(dialog);
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("About..."));
+        EXPECT_TRUE(d.windowIcon().isNull());
+        EXPECT_EQ(d.parentWidget(), form.get());
+        EXPECT_EQ(d.Label1->text(), u'v' + kVersion);
+        const std::pair<QPushButton*, const char*> captions[] = {
+            {d.Command1, "Close"},
+            {d.Command2, "Read documentation"},
+            {d.Command3, "[brwhome]"},
+            {d.Command4, "send e-mail"},
+        };
+        for (const auto& [button, caption] : captions)
+            EXPECT_EQ(button->text(), QLatin1StringView(caption));
+        EXPECT_EQ(d.size(), QSize(twips::toPixelsX(&d, 4092), twips::toPixelsY(&d, 2892)));
+        d.show();
+        EXPECT_LE((d.frameGeometry().center() - form->frameGeometry().center()).manhattanLength(),
+                  2);
+    };
+    window().AboutMenu->trigger();
+    window().AboutMenu->trigger(); // and again, each time through the modal dialogs
+    EXPECT_EQ(dialogs.shown, (QStringList{"FrmAboutbrw", "FrmAboutbrw"}));
+}
+
+TEST_F(AboutTest, eachLinkButtonOpensItsTargetAndClosesWhetherOrNotItOpened)
+{
+    const QList<QUrl> none;
+    const struct
+    {
+        const char* button;
+        QList<QUrl> opened;
+    } cases[] = {
+        {"Command1", none},
+        {"Command2", {QUrl::fromLocalFile(path(QStringLiteral("KvCfg/Korvane.htm")))}},
+        {"Command3", {QUrl(QStringLiteral("http://brimwork.example/korvane/"))}},
+        {"Command4",
+         {QUrl(QStringLiteral("mailto:korvane@brimwork.example?Subject=Korvane program"))}},
+    };
+    for (const bool handled : {true, false}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.button) + (handled ? " handled" : " not handled"));
+            desktop.opened.clear();
+            desktop.answer = handled;
+            EXPECT_TRUE(pressInAbout(c.button));
+            EXPECT_EQ(desktop.opened, c.opened);
+        }
+    }
+    EXPECT_EQ(desktop.opened.value(0).query(QUrl::FullyDecoded),
+              QStringLiteral("Subject=Korvane program"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(AboutTest, theVersionNoticeShowsTheDialogOncePerVersion)
+{
+    const struct
+    {
+        const char* stored; // nullptr: a first start
+        bool shown;
+    } cases[] = {{nullptr, true}, {"0.9.964", true}, {"0.9.965", false}, {"0.9.965 ", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(absent)");
+        // Shown at the end of start-up, owned by the main window that is not on screen yet
+        // (so in the middle of the screen), before the version is stored.
+        dialogs.act = [this](QDialog& dialog) {
+            EXPECT_EQ(dialog.parentWidget(), form.get());
+            EXPECT_EQ(form->options()->read().number(OptionId::VideoCombo), 0);
+            EXPECT_EQ(settings.writeCount, 0);
+            dialog.show();
+            const QPoint middle = dialog.screen()->availableGeometry().center();
+            EXPECT_LE((dialog.frameGeometry().center() - middle).manhattanLength(), 2);
+        };
+        startWithStoredVersion(c.stored);
+        EXPECT_EQ(dialogs.shown, c.shown ? QStringList{"FrmAboutbrw"} : QStringList{});
+        EXPECT_EQ(settings.values.value({"Options", "KvVersion"}), kVersion);
+        EXPECT_EQ(settings.writeCount, c.shown ? 1 : 0);
+    }
+}
+
+TEST_F(AboutTest, aVersionThatCannotBeStoredIsReportedInTheStatusBar)
+{
+    settings.failWrites = true;
+    started();
+    EXPECT_EQ(dialogs.shown, QStringList{"FrmAboutbrw"});
+    EXPECT_EQ(form->statusText(),
+              QStringLiteral("The program version could not be saved in /fake/Korvane.ini."));
+}
+
+} // namespace

@@ -1,0 +1,301 @@
+// Running the emulator and waiting for it: updating the games list and verifying ROM sets,
+// with scripted answers and with the stand-in emulator.
+
+#include "catalogue/gamelist.h"
+#include "catalogue/gamelistmodel.h"
+#include "catalogue/gamelistrefresh.h"
+#include "catalogue/gamelistview.h"
+#include "programfixture.h"
+#include "verify/romverification.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QItemSelectionModel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QByteArray kGood = "1 romsets found, 1 were OK.\r\n";
+
+// What the user does to stop a run.
+void pressCancel(QWidget* progress)
+{
+    ASSERT_NE(progress, nullptr);
+    progress->findChild<QPushButton*>()->click();
+}
+
+class EmulatorRunsTest : public ProgramFixture
+{
+protected:
+    EmulatorRunsTest() { writeFile(QStringLiteral("KvCfg/Korvane.gam"), oldCatalogue()); }
+
+    static QByteArray oldCatalogue()
+    {
+        return gameBlock("pacman", "Pac-Man", "1980", nullptr, nullptr, "good") +
+               gameBlock("galaga", "Galaga", "1981", nullptr, nullptr, "good") +
+               gameBlock("bosco", "Bosconian", "1981", nullptr, nullptr, "imperfect");
+    }
+
+    QByteArray read(const QString& relative) const
+    {
+        QFile file(path(relative));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+
+    void select(int row)
+    {
+        form->GamesListView->selectionModel()->select(form->games()->index(row, 0),
+                                                      QItemSelectionModel::ClearAndSelect |
+                                                          QItemSelectionModel::Rows);
+    }
+
+    // Presses Cancel on the progress window of the run that starts next but skip runs.
+    void cancelRun(int skip = 0)
+    {
+        processes.onStart = [this, skip](const QString&) mutable {
+            if (skip-- > 0)
+                return;
+            processes.onStart = nullptr;
+            QTimer::singleShot(0, [] {
+                for (QWidget* widget : QApplication::allWidgets()) {
+                    if (qobject_cast<QProgressDialog*>(widget))
+                        pressCancel(widget);
+                }
+            });
+        };
+    }
+
+    static QByteArray lines(int count)
+    {
+        QByteArray text;
+        for (int i = 0; i < count; ++i)
+            text += "pacman  : pm" + QByteArray::number(i) + " NOT FOUND\r\n";
+        return text;
+    }
+};
+
+TEST_F(EmulatorRunsTest, anUpdateReplacesTheListOnlyWhenMameGaveOne)
+{
+    const QByteArray newCatalogue =
+        gameBlock("digdug", "Dig Dug", "1982", nullptr, nullptr, "good");
+    struct Case
+    {
+        const char* what;
+        FakeProcesses::Answer answer;
+        const char* problem; // nullptr: the update succeeds
+    };
+    const Case cases[] = {
+        {"MAME missing", {{}, 0, false}, "MAME could not be started (MAME not found)"},
+        {"exit code", {newCatalogue, 6}, "MAME ended with exit code 6"},
+        {"no whole game",
+         {newCatalogue.left(newCatalogue.size() - 6)},
+         "MAME's output holds no games"},
+        {"cancelled", {newCatalogue, 0, true, true}, "the update was cancelled"},
+        {"success", {newCatalogue}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        form.reset();
+        messages.shown.clear();
+        writeFile(QStringLiteral("KvCfg/Korvane.gam"), oldCatalogue());
+        processes.defaultAnswer = c.answer;
+        if (c.answer.hangs)
+            cancelRun();
+        started();
+        form->UpdateGamesMenu->trigger();
+        EXPECT_EQ(processes.redirected.last(), QStringLiteral("MAME -listinfo"));
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral("KvCfg/Korvane.gam.new"))));
+        const QString gam = QDir::toNativeSeparators(path(QStringLiteral("KvCfg/Korvane.gam")));
+        if (c.problem) {
+            EXPECT_EQ(read(QStringLiteral("KvCfg/Korvane.gam")), oldCatalogue());
+            EXPECT_EQ(form->games()->rowCount(), 3); // reloaded from the old file
+            EXPECT_EQ(messages.texts().last(), QStringLiteral("The games list was not updated: ") +
+                                                   c.problem + QStringLiteral(".\nThe list file ") +
+                                                   gam + QStringLiteral(" is left as it was."));
+        } else {
+            EXPECT_EQ(read(QStringLiteral("KvCfg/Korvane.gam")), newCatalogue);
+            EXPECT_EQ(form->games()->rowCount(), 1);
+            EXPECT_EQ(messages.texts().last(), QStringLiteral("Game list updated!"));
+        }
+    }
+    form->WriteOptimizedMenu->trigger();
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("Later..."));
+}
+
+TEST_F(EmulatorRunsTest, verifyingOneSetTellsItsVerdictOrThatSomethingWentWrong)
+{
+    const QString trouble = QStringLiteral("Hmmm some problem occured... :'(");
+    struct Case
+    {
+        const char* what;
+        FakeProcesses::Answer answer;
+        QStringList messages;
+        bool outputLeft;
+    };
+    const Case cases[] = {
+        {"good", {kGood + "more\r\n"}, {"Romset pacman correct..."}, false},
+        {"bad",
+         {"pacman  : pm1.6e NOT FOUND\r\nromset pacman is bad\n", 2},
+         {"Romset pacman incorrect...\r\n\r\npacman  : pm1.6e NOT FOUND\r\nromset pacman is bad"},
+         false},
+        {"a trailing blank",
+         {"1 romsets found, 1 were OK. \r\n"},
+         {"Romset pacman incorrect...\r\n\r\n1 romsets found, 1 were OK. "},
+         false},
+        {"another letter case",
+         {"1 Romsets found, 1 were OK."},
+         {"Romset pacman incorrect...\r\n\r\n1 Romsets found, 1 were OK."},
+         false},
+        {"51 lines",
+         {lines(51)},
+         {"Romset pacman incorrect...\r\n\r\n" + QString::fromLatin1(lines(51)).trimmed()},
+         false},
+        {"52 lines", {lines(52)}, {trouble}, true},
+        {"no output", {}, {trouble}, true},
+        {"MAME missing", {{}, 0, false}, {"mame is not found...", trouble}, false},
+        {"cancelled", {kGood, 0, true, true}, {trouble}, false},
+    };
+    started();
+    select(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.shown.clear();
+        // An answer left by an earlier run is never taken for this one's.
+        writeFile(QStringLiteral("KvCfg/Verif.tmp"), kGood);
+        processes.defaultAnswer = c.answer;
+        if (c.answer.hangs)
+            cancelRun();
+        form->showMinimized();
+        form->VerifyCurrentRomMenu->trigger();
+        EXPECT_EQ(processes.redirected.last(), QStringLiteral("MAME.EXE pacman -verifyroms"));
+        EXPECT_EQ(messages.texts(), c.messages);
+        EXPECT_EQ(QFile::exists(path(QStringLiteral("KvCfg/Verif.tmp"))), c.outputLeft);
+        EXPECT_EQ(form->isMinimized(), c.messages.last() != trouble);
+    }
+
+    form->GamesListView->selectionModel()->clear();
+    messages.shown.clear();
+    const qsizetype runs = processes.redirected.size();
+    form->VerifyCurrentRomMenu->trigger();
+    EXPECT_EQ(messages.texts(), QStringList{trouble});
+    EXPECT_EQ(processes.redirected.size(), runs);
+}
+
+TEST_F(EmulatorRunsTest, verifyingAllWritesTheSetsThatAreNotGoodInListOrder)
+{
+    const QByteArray heading =
+        "These romsets are bad or missing. (NO GOOD DUMPS gives 'bad'...)\r\n\r\n";
+    const QString done =
+        QStringLiteral("Verify done!\r\nSee the results in: Korvane_VerifyReport.txt");
+    processes.answers.insert(QStringLiteral("MAME.EXE pacman -verifyroms"), {kGood});
+    processes.answers.insert(QStringLiteral("MAME.EXE galaga -verifyroms"),
+                             {"romset galaga is bad\r\n", 2});
+    processes.answers.insert(QStringLiteral("MAME.EXE bosco -verifyroms"), {}); // no output
+    writeFile(QStringLiteral("KvCfg/Verif.tmp"), kGood);
+    started();
+    bool minimized = false;
+    QString label;
+    processes.onStart = [&](const QString&) {
+        minimized = form->isMinimized();
+        if (label.isEmpty()) {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<QProgressDialog*>(widget))
+                    label = progress->labelText();
+            }
+        }
+    };
+    for (int run = 0; run < 2; ++run) { // the second report replaces the first
+        messages.shown.clear();
+        form->VerifyAllRomsMenu->trigger();
+        EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")),
+                  heading + "galaga\r\nbosco\r\n");
+        EXPECT_EQ(messages.texts(),
+                  (QStringList{"This can be very very long :)\r\n\r\nProceed anyway?", done}));
+    }
+    EXPECT_TRUE(minimized);
+    EXPECT_EQ(label, QStringLiteral("Verifying 1 of 3: pacman"));
+    EXPECT_FALSE(form->isMinimized());
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("KvCfg/Verif.tmp"))));
+    processes.onStart = nullptr;
+
+    // Cancel at the question: nothing runs.
+    const qsizetype runs = processes.redirected.size();
+    messages.answers = {MessageAnswer::Cancel};
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(processes.redirected.size(), runs);
+
+    // Cancel in the middle: the report holds what was judged.
+    messages.shown.clear();
+    processes.answers[QStringLiteral("MAME.EXE bosco -verifyroms")].hangs = true;
+    cancelRun(2);
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), heading + "galaga\r\n");
+    EXPECT_EQ(messages.texts().last(),
+              QStringLiteral("Verification cancelled after 2 of 3 sets.\r\n"
+                             "See the results in: Korvane_VerifyReport.txt"));
+    EXPECT_FALSE(form->isMinimized());
+
+    // Without the emulator: said once, and the last report stays.
+    messages.shown.clear();
+    processes.answers.clear();
+    processes.defaultAnswer = {{}, 0, false};
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("mame crashed?\nMAME not found"));
+    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), heading + "galaga\r\n");
+    EXPECT_FALSE(form->isMinimized());
+
+    // An empty list: the heading alone.
+    messages.shown.clear();
+    processes.defaultAnswer = {kGood};
+    form->GamesListTypeCombo->setCurrentIndex(3); // Neo-Geo only: none here
+    form->gameList()->GamesListTypeCombo_Click();
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), heading);
+    EXPECT_EQ(messages.texts().last(), done);
+}
+
+TEST_F(EmulatorRunsTest, theStandinAnswersAsMameWouldAndCanBeStopped)
+{
+    useStandin();
+    writeFile(QStringLiteral("standin-listinfo.txt"),
+              gameBlock("pacman", "Pac-Man", "1980", nullptr, nullptr, "good") +
+                  gameBlock("galaga", "Galaga", "1981", nullptr, nullptr, "good"));
+    QDir(dir.path()).mkpath(QStringLiteral("roms/pacman"));
+    writeFile(QStringLiteral("roms/galaga.bad"), "gg1.bin\n");
+    started();
+    form->UpdateGamesMenu->trigger();
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("Game list updated!"));
+    EXPECT_EQ(form->games()->rowCount(), 2);
+
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")),
+              "These romsets are bad or missing. (NO GOOD DUMPS gives 'bad'...)\r\n\r\ngalaga\r\n");
+    select(0);
+    form->VerifyCurrentRomMenu->trigger();
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("Romset pacman correct..."));
+
+    // A slow emulator is ended by Cancel; the old list stays.
+    writeFile(QStringLiteral("standin-delay.txt"), "20000");
+    QTimer poll; // presses Cancel as soon as the run's dialog exists
+    QObject::connect(&poll, &QTimer::timeout, [this, &poll] {
+        if (auto* progress = form->findChild<QProgressDialog*>()) {
+            poll.stop();
+            pressCancel(progress);
+        }
+    });
+    poll.start(50);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    form->UpdateGamesMenu->trigger();
+    EXPECT_LT(elapsed.elapsed(), 10'000);
+    EXPECT_TRUE(messages.texts().last().contains(QStringLiteral("the update was cancelled")));
+    EXPECT_EQ(form->games()->rowCount(), 2);
+}
+
+} // namespace
