@@ -40,7 +40,9 @@ int main(int argc, char* argv[])
     IniSettingsStore settings;
     LocalFiles files;
     QtMessageBoxes messages;
-    LocalProcesses processes(programDir);
+    // Debian installs MAME as /usr/games/mame, a directory that not every PATH holds.
+    LocalProcesses processes(programDir, qEnvironmentVariable("PATH"),
+                             {QStringLiteral("/usr/games")});
     QtDefaultHandler desktop;
     QtModalDialogs dialogs;
     const std::unique_ptr<TopLevelWindows> windows = desktopWindows();

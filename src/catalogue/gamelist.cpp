@@ -14,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QIODevice>
 #include <QMenu>
@@ -105,11 +106,18 @@ void GameList::LoadGameList()
     }
 
     m_controls.window->setWindowTitle(loadingCaption());
+    // The load holds the event loop: let the caption reach the screen first. No user input
+    // is taken meanwhile.
+    if (m_controls.window->isVisible())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
+    const QString file = hacks ? hackListPath() : gameListPath();
     std::vector<CatalogueEntry> rows;
+    int games = 0;
     bool complete = false;
-    if (auto device = m_platform.files.openForReading(hacks ? hackListPath() : gameListPath())) {
-        complete = ReadGameList(*device, [&rows, type](CatalogueEntry&& entry) {
+    if (auto device = m_platform.files.openForReading(file)) {
+        complete = ReadGameList(*device, [&rows, &games, type](CatalogueEntry&& entry) {
+            ++games;
             if (listTypeAdmits(type, entry))
                 rows.push_back(std::move(entry));
         });
@@ -117,7 +125,12 @@ void GameList::LoadGameList()
     showRows(std::move(rows));
     if (!complete) {
         m_reportStatus(QStringLiteral("The list file %1 could not be read to its end.")
-                           .arg(QDir::toNativeSeparators(hacks ? hackListPath() : gameListPath())));
+                           .arg(QDir::toNativeSeparators(file)));
+    } else if (games == 0) {
+        // Left behind by a catalogue run that failed, most likely: say so rather than show
+        // an empty list with nothing to explain it.
+        m_reportStatus(
+            QStringLiteral("The list file %1 holds no games.").arg(QDir::toNativeSeparators(file)));
     }
 }
 

@@ -11,13 +11,19 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 Launcher::Launcher(Platform& platform, Host host, Controls controls, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_host(std::move(host))
     , m_controls(controls)
+    , m_changes(new QTimer(this))
 {
+    // Changes come in bursts (a file made, then renamed): one refill for a burst.
+    m_changes->setSingleShot(true);
+    m_changes->setInterval(100);
+    connect(m_changes, &QTimer::timeout, this, &Launcher::recordingsChanged);
     connect(m_controls.PlayButton, &QPushButton::clicked, this, &Launcher::PlayButton_Click);
     connect(m_controls.Command2, &QPushButton::clicked, this, &Launcher::Command2_Click);
     // Playback answers the mouse press itself, not the click, so it is not connected to
@@ -86,6 +92,18 @@ void Launcher::listRecordings()
     listing.setDirectory(QDir(m_platform.programDir).filePath(QStringLiteral("INP")));
     FillPlaybackList();
     reportMissingRecordingsDirectory();
+    m_watch = m_platform.files.watchDirectory(listing.directory(), [this] { m_changes->start(); });
+}
+
+void Launcher::recordingsChanged()
+{
+    QComboBox* combo = m_controls.PlaybackCombo;
+    const QString chosen = combo->currentText();
+    m_controls.INPFile->refresh();
+    FillPlaybackList();
+    const int index = combo->findText(chosen, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
 }
 
 void Launcher::reportMissingRecordingsDirectory()

@@ -6,12 +6,14 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class RecordingsListing;
 struct Platform;
 
@@ -59,6 +61,8 @@ public:
     void FillPlaybackList();
 
     // The start-up step: list the recordings in <program dir>/INP and fill PlaybackCombo.
+    // From then on the list follows INP by itself: a recording made or deleted shows at
+    // once, and the chosen recording stays chosen while it is there.
     void listRecordings();
 
 protected:
@@ -66,8 +70,11 @@ protected:
 
 private:
     void reportMissingRecordingsDirectory();
+    void recordingsChanged();
 
     Platform& m_platform;
     Host m_host;
     Controls m_controls;
+    std::unique_ptr<QObject> m_watch;
+    QTimer* m_changes;
 };

@@ -4,9 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QIODevice;
+class QObject;
 
 // The file operations the program needs. Paths are absolute, built from the program
 // directory.
@@ -38,6 +40,11 @@ public:
 
     // Deletes the file. False on failure, with the reason in *error.
     virtual bool remove(const QString& path, QString* error) = 0;
+
+    // Calls changed, from the event loop, whenever a file appears in or disappears from dir,
+    // or dir itself appears or disappears, for as long as the returned object lives.
+    virtual std::unique_ptr<QObject> watchDirectory(const QString& dir,
+                                                    std::function<void()> changed) const = 0;
 
     // Renames the file from over the file to, in one step: to is either the old file or the
     // new one, never missing or half-written. Both lie in one directory. False on failure,

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -103,4 +104,28 @@ bool LocalFiles::moveOver(const QString& from, const QString& to, QString* error
     if (error)
         *error = QString::fromLocal8Bit(std::strerror(errno));
     return false;
+}
+
+std::unique_ptr<QObject> LocalFiles::watchDirectory(const QString& dir,
+                                                    std::function<void()> changed) const
+{
+    // The directory itself, and the one that holds it, so that the directory's own
+    // creation or removal is seen too. Writes to a file do not count as a change: a
+    // recording being written does not call changed for every block.
+    auto watcher = std::make_unique<QFileSystemWatcher>();
+    const QFileInfo info(dir);
+    QStringList paths{info.absolutePath()};
+    if (info.isDir())
+        paths.append(info.absoluteFilePath());
+    watcher->addPaths(paths);
+    QFileSystemWatcher* raw = watcher.get();
+    QObject::connect(raw, &QFileSystemWatcher::directoryChanged, raw,
+                     [raw, dir, changed = std::move(changed)] {
+                         // A directory that was removed and made again must be watched anew.
+                         if (QFileInfo(dir).isDir() &&
+                             !raw->directories().contains(QFileInfo(dir).absoluteFilePath()))
+                             raw->addPath(dir);
+                         changed();
+                     });
+    return watcher;
 }

@@ -18,4 +18,6 @@ public:
     bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) override;
     bool remove(const QString& path, QString* error) override;
     bool moveOver(const QString& from, const QString& to, QString* error) override;
+    std::unique_ptr<QObject> watchDirectory(const QString& dir,
+                                            std::function<void()> changed) const override;
 };

@@ -6,9 +6,11 @@
 #include <QProcess>
 #include <QStringList>
 
-LocalProcesses::LocalProcesses(const QString& programDir, const QString& pathVariable)
+LocalProcesses::LocalProcesses(const QString& programDir, const QString& pathVariable,
+                               const QStringList& systemDirectories)
     : m_programDir(programDir)
     , m_pathVariable(pathVariable)
+    , m_systemDirectories(systemDirectories)
 {}
 
 namespace {
@@ -60,10 +62,12 @@ QString LocalProcesses::resolve(const QString& commandLine, QStringList* argumen
         return {};
     }
     const QString word = arguments->takeFirst();
-    const QString program = findProgram(word, m_programDir, m_pathVariable);
+    const QString program = findProgram(word, m_programDir, m_pathVariable, m_systemDirectories);
     if (program.isEmpty()) {
-        *error =
-            word + QStringLiteral(" not found in ") + m_programDir + QStringLiteral(" or on PATH");
+        QString places = m_programDir + QStringLiteral(", on PATH");
+        for (const QString& dir : m_systemDirectories)
+            places += QStringLiteral(" or in ") + dir;
+        *error = word + QStringLiteral(" not found in ") + places;
         return word;
     }
     return program;

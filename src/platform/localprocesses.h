@@ -12,10 +12,11 @@
 class LocalProcesses final : public Processes
 {
 public:
-    // pathVariable is the ':'-separated list searched after the program directory; tests
-    // pass their own.
-    explicit LocalProcesses(const QString& programDir,
-                            const QString& pathVariable = qEnvironmentVariable("PATH"));
+    // pathVariable is the ':'-separated list searched after the program directory, and
+    // systemDirectories are searched after it; tests pass their own, and none of the
+    // machine's, so that they never start an emulator installed there.
+    LocalProcesses(const QString& programDir, const QString& pathVariable,
+                   const QStringList& systemDirectories = {});
 
     ProcessStart StartProcess(const QString& commandLine, WindowStyle style) override;
     RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath) override;
@@ -29,4 +30,5 @@ private:
 
     const QString m_programDir;
     const QString m_pathVariable;
+    const QStringList m_systemDirectories;
 };

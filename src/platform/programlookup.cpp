@@ -48,12 +48,12 @@ QString findInProgramDir(const QString& word, const QString& programDir)
     return {};
 }
 
-QString findOnPath(const QString& word, const QString& pathVariable)
+QString findInDirectories(const QString& word, const QStringList& directories)
 {
     const QString name = withoutExeSuffix(word).toLower();
     if (name.isEmpty())
         return {};
-    for (const QString& entry : pathVariable.split(u':')) {
+    for (const QString& entry : directories) {
         // To a shell an empty entry means the current directory. Searching it, or any
         // relative entry, would make the program started depend on where Korvane was
         // started from, so only absolute directories are searched.
@@ -68,7 +68,8 @@ QString findOnPath(const QString& word, const QString& pathVariable)
 
 } // namespace
 
-QString findProgram(const QString& word, const QString& programDir, const QString& pathVariable)
+QString findProgram(const QString& word, const QString& programDir, const QString& pathVariable,
+                    const QStringList& systemDirectories)
 {
     if (word.isEmpty())
         return {};
@@ -80,5 +81,5 @@ QString findProgram(const QString& word, const QString& programDir, const QStrin
     const QString inProgramDir = findInProgramDir(word, programDir);
     if (!inProgramDir.isEmpty())
         return inProgramDir;
-    return findOnPath(word, pathVariable);
+    return findInDirectories(word, pathVariable.split(u':') + systemDirectories);
 }

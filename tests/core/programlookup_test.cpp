@@ -129,4 +129,21 @@ TEST(FindProgramTest, SearchesOnlyAbsolutePathEntries)
     EXPECT_EQ(throughAbsolute, pathDir + QStringLiteral("/mame"));
 }
 
+TEST(FindProgramTest, SystemDirectoriesComeAfterPathAndOnlyWhenGiven)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString games = root.filePath(QStringLiteral("games"));
+    const QString path = root.filePath(QStringLiteral("path"));
+    const QString prog = root.filePath(QStringLiteral("prog"));
+    populate(games, {QStringLiteral("mame")});
+    populate(prog, {});
+    EXPECT_EQ(findProgram(QStringLiteral("MAME.EXE"), prog, QString(), {games}),
+              games + QStringLiteral("/mame"));
+    EXPECT_EQ(findProgram(QStringLiteral("MAME"), prog, QString()), QString());
+    populate(path, {QStringLiteral("mame")});
+    EXPECT_EQ(findProgram(QStringLiteral("mame"), prog, path, {games}),
+              path + QStringLiteral("/mame"));
+}
+
 } // namespace

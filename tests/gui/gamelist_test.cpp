@@ -7,6 +7,7 @@
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -153,6 +154,25 @@ TEST_F(GameListTest, aListTypeThatCannotBeStoredIsReportedInTheStatusBar)
     EXPECT_TRUE(window().statusText().contains(QStringLiteral("/fake/Korvane.ini")))
         << window().statusText().toStdString();
     EXPECT_EQ(window().games()->rowCount(), 3); // the list still follows the choice
+}
+
+TEST_F(GameListTest, anEmptyListFileIsNamedAndTheLoadingCaptionIsShownWhileLoading)
+{
+    writeFile(QStringLiteral("KvCfg/Korvane.gam"), "");
+    choose(0);
+    EXPECT_EQ(window().windowTitle(), gamesAvailableCaption(0));
+    EXPECT_EQ(window().statusText(), QStringLiteral("The list file ") +
+                                         QDir::toNativeSeparators(path("KvCfg/Korvane.gam")) +
+                                         QStringLiteral(" holds no games."));
+
+    writeFile(QStringLiteral("KvCfg/Korvane.gam"), catalogue());
+    window().show();
+    QString shownWhileLoading;
+    QTimer::singleShot(0,
+                       [this, &shownWhileLoading] { shownWhileLoading = window().windowTitle(); });
+    choose(0);
+    EXPECT_EQ(shownWhileLoading, loadingCaption());
+    EXPECT_EQ(window().windowTitle(), gamesAvailableCaption(6));
 }
 
 } // namespace

@@ -101,20 +101,29 @@ TEST_F(LauncherTest, recordingsAreListedByNameWithoutRegardToCase)
     EXPECT_EQ(entries(), (QStringList{"a", "b", "c"}));
     EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
 
-    // A new recording shows only after a right press, which also selects the first again.
-    writeFile(QStringLiteral("INP/0first.Inp"), "x");
+    // A recording made while the program runs shows by itself; the chosen one stays chosen.
     w.PlaybackCombo->setCurrentIndex(2);
-    EXPECT_EQ(entries(), (QStringList{"a", "b", "c"}));
+    writeFile(QStringLiteral("INP/0first.Inp"), "x");
+    QTRY_COMPARE(entries(), (QStringList{"0first", "a", "b", "c"}));
+    EXPECT_EQ(w.PlaybackCombo->currentText(), QStringLiteral("c"));
+
+    // A right press reads INP again and selects the first; it starts nothing.
     press(w.Command1, Qt::RightButton);
-    EXPECT_EQ(entries(), (QStringList{"0first", "a", "b", "c"}));
     EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
-    EXPECT_TRUE(processes.started.isEmpty()); // the right press starts nothing
+    EXPECT_TRUE(processes.started.isEmpty());
 
     for (const char* name : {"0first.Inp", "a.inp", "b.INP", "c.INP"})
         QFile::remove(path(QStringLiteral("INP/") + QLatin1StringView(name)));
-    press(w.Command1, Qt::RightButton);
-    EXPECT_EQ(w.PlaybackCombo->count(), 0);
+    QTRY_COMPARE(w.PlaybackCombo->count(), 0);
     EXPECT_EQ(w.PlaybackCombo->currentIndex(), -1);
+
+    // INP removed and made again, then a recording in it.
+    QDir(path(QStringLiteral("INP"))).removeRecursively();
+    QTest::qWait(200);
+    QDir(dir.path()).mkpath(QStringLiteral("INP"));
+    QTest::qWait(200);
+    writeFile(QStringLiteral("INP/again.INP"), "x");
+    QTRY_COMPARE(entries(), QStringList{"again"});
 }
 
 TEST_F(LauncherTest, playbackWithoutARecordingStartsNothingAndSaysSo)
