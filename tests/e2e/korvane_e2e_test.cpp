@@ -1,0 +1,240 @@
+#include "programsession.h"
+#include "xdesktop.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <iostream>
+
+namespace {
+
+// Where the controls are in the main window's client area, in twips.
+constexpr QPoint kListType{8983, 180};
+constexpr QPoint kCheat{7380, 1657};
+constexpr QPoint kPlayback{7920, 2737};
+constexpr QPoint kRecord{7920, 3157};
+constexpr QPoint kPlay{8586, 3930};
+constexpr QPoint kJoystick{8586, 6765};
+constexpr QRect kPlaybackList{8595, 2572, 1257, 330};
+constexpr QRect kCommandLine{120, 6960, 6972, 132};
+constexpr QRect kStatusBar{0, 7092, 10092, 252};
+
+constexpr int kUpdateGamesItem = 1; // in the Tools menu
+constexpr int kVerifyAllItem = 3;
+
+// In list order. Clones, a Neo-Geo game and preliminary drivers are mixed so that each list
+// type shows a number of games of its own.
+const QByteArray kCatalogue = catalogueText({
+    {"galeforc", "Gale Force"},
+    {"galefrcj", "Gale Force (Japan)", "galeforc", "galeforc"},
+    {"galefrcp", "Gale Force (Prototype)", "galeforc", "galeforc", false},
+    {"mirebog", "Mire Bog", nullptr, nullptr, false},
+    {"quartzon", "Quartzon"},
+    {"thundkic", "Thunder Kick", nullptr, "neogeo"},
+    {"zyxtrek", "Zyx Trek", nullptr, nullptr, false},
+});
+
+// The words MAME receives for a game with the default option set, then the switches.
+QStringList played(const QString& game, const QStringList& switches = {})
+{
+    return QStringList{game, "-soundcard", "-1"} + switches;
+}
+
+class Korvane : public ProgramSession
+{
+protected:
+    void SetUp() override
+    {
+        ProgramSession::SetUp();
+        writeFile("KvCfg/Korvane.gam", kCatalogue);
+        writeFile("KvCfg/Korvane.hck",
+                  catalogueText({{"galefrch", "Gale Force (Turbo hack)", "galeforc", "galeforc"},
+                                 {"mirebogx", "Mire Bog (Level hack)", "mirebog", "mirebog"}}));
+        // galeforc and quartzon are good sets, mirebog a bad one, the others are missing.
+        writeFile("roms/galeforc.zip", QByteArray());
+        QDir(path("roms")).mkdir("quartzon");
+        writeFile("roms/mirebog.bad", "mb.1a\nmb.2a\n");
+    }
+
+    ::testing::AssertionResult lastGameIs(const QString& name)
+    {
+        return waitUntil([&] { return setting("Games/LastUsed") == name; }, "last game " + name);
+    }
+};
+
+TEST_F(Korvane, FirstStartShowsTheAboutDialogOnce)
+{
+    ASSERT_TRUE(QDir(QFileInfo(settingsFile()).path()).removeRecursively());
+    launch();
+    ASSERT_TRUE(answer("About...", "Return"));
+    ASSERT_TRUE(waitForMainWindow());
+    EXPECT_FALSE(setting("Options/KvVersion").isEmpty());
+    stop();
+
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(xdesktop::findWindow("^About\\.\\.\\.$")) << "About came again";
+}
+
+TEST_F(Korvane, EachListTypeFiltersTheListAndIsKeptForTheNextStart)
+{
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(waitForCaption(7));
+    const std::pair<const char*, int> types[] = {
+        {"All except clones", 5}, {"All except NEO-GEO", 6}, {"Only NEO-GEO", 1},
+        {"Home hacks", 2},        {"Only good drivers", 4},  {"Only prelim drivers", 3}};
+    for (const auto& [type, games] : types) {
+        chooseInCombo(kListType, 1);
+        ASSERT_TRUE(waitForCaption(games)) << type;
+    }
+    stop();
+
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(waitForCaption(3));
+    chooseInCombo(kListType, -6);
+    EXPECT_TRUE(waitForCaption(7)) << "the full list";
+}
+
+TEST_F(Korvane, ChosenGameIsRecordedAndPlayedBack)
+{
+    ASSERT_TRUE(start());
+    const QByteArray statusBar = pixels(kStatusBar);
+    const QByteArray commandLine = pixels(kCommandLine);
+    const QByteArray noRecordings = pixels(kPlaybackList);
+    chooseRow(0);
+    ASSERT_TRUE(lastGameIs("galeforc"));
+    EXPECT_TRUE(waitUntil([&] { return pixels(kStatusBar) != statusBar; }, "the game described"));
+    EXPECT_TRUE(waitUntil([&] { return pixels(kCommandLine) != commandLine; },
+                          "a word that galeforc has no settings"));
+
+    clickAt(kRecord);
+    QStringList words;
+    ASSERT_TRUE(waitForRun(1, &words));
+    EXPECT_EQ(words, played("galeforc", {"-record", "galeforc"}));
+    EXPECT_TRUE(QFile::exists(path("INP/galeforc.INP")));
+
+    // The new recording is offered at once, without a restart.
+    ASSERT_TRUE(waitUntil([&] { return pixels(kPlaybackList) != noRecordings; },
+                          "the recording in the playback list"));
+    clickAt(kPlayback);
+    ASSERT_TRUE(waitForRun(2, &words));
+    EXPECT_EQ(words, played("galeforc", {"-playback", "galeforc"}));
+}
+
+TEST_F(Korvane, GameSettingsAreSavedRestoredAndDeleted)
+{
+    ASSERT_TRUE(start());
+    chooseRow(0);
+    ASSERT_TRUE(lastGameIs("galeforc"));
+    clickAt(kCheat);
+    chooseInCombo(kJoystick, 2); // "Auto detection"
+    press({"F5"});
+    const QString file = path("KvCfg/galeforc.kv");
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(file); }, file));
+    const QByteArray saved = readFile("KvCfg/galeforc.kv");
+    EXPECT_TRUE(saved.contains("\"CheatCheck.Value\",\"1\"\r\n")) << saved.data();
+    EXPECT_TRUE(saved.contains("\"JoyCombo.ListIndex\",\"2\"\r\n")) << saved.data();
+
+    // A game without a file of its own plays with the default set; galeforc with its own.
+    const std::pair<int, QStringList> launches[] = {
+        {1, played("galefrcj")}, {0, played("galeforc", {"-cheat", "-joy", "auto"})}};
+    int count = 0;
+    for (const auto& [row, expected] : launches) {
+        chooseRow(row);
+        press({"Return"});
+        QStringList words;
+        ASSERT_TRUE(waitForRun(++count, &words));
+        EXPECT_EQ(words, expected);
+    }
+
+    // Cancelled, the file stays: F8 asks again, which it does only when there is a file.
+    press({"F8"});
+    ASSERT_TRUE(answer("Korvane", "Escape"));
+    press({"F8"});
+    ASSERT_TRUE(answer("Korvane", "Return"));
+    EXPECT_TRUE(waitUntil([&] { return !QFile::exists(file); }, "galeforc.kv to go"));
+}
+
+TEST_F(Korvane, FullWindowLetsTheListCoverTheOptionPanel)
+{
+    ASSERT_TRUE(start());
+    chooseRow(0);
+    ASSERT_TRUE(lastGameIs("galeforc"));
+    press({"F12"});
+    clickAt(kCheat); // a row of the list now
+    ASSERT_TRUE(waitUntil([&] { return setting("Games/LastUsed") != "galeforc"; },
+                          "a row chosen where the option panel was"));
+    const QString covering = setting("Games/LastUsed");
+
+    press({"F12"});
+    clickAt(kCheat); // the check box again
+    clickAt(kPlay);
+    QStringList words;
+    ASSERT_TRUE(waitForRun(1, &words));
+    EXPECT_EQ(words, played(covering, {"-cheat"}));
+}
+
+TEST_F(Korvane, VerifiesOneSetAndAllSetsThroughMame)
+{
+    ASSERT_TRUE(start());
+    // MAME's lines about the missing ROMs make the answer for a bad set the taller box.
+    QSize good;
+    QSize bad;
+    for (const auto& [row, box] : {std::pair{0, &good}, std::pair{3, &bad}}) {
+        chooseRow(row);
+        press({"F9"});
+        ASSERT_TRUE(answer("Korvane", "Return", box));
+    }
+    EXPECT_GT(bad.height(), good.height());
+    EXPECT_EQ(runs(),
+              (QList<QStringList>{{"galeforc", "-verifyroms"}, {"mirebog", "-verifyroms"}}));
+    EXPECT_FALSE(QFile::exists(path("KvCfg/Verif.tmp")));
+
+    chooseToolsItem(kVerifyAllItem);
+    ASSERT_TRUE(answer("Korvane", "Return")); // proceed
+    ASSERT_TRUE(
+        waitUntil([&] { return QFile::exists(path("Korvane_VerifyReport.txt")); }, "the report"));
+    ASSERT_TRUE(answer("Korvane", "Return")); // done
+    EXPECT_EQ(readFile("Korvane_VerifyReport.txt"),
+              "These romsets are bad or missing. (NO GOOD DUMPS gives 'bad'...)\r\n\r\n"
+              "galefrcj\r\ngalefrcp\r\nmirebog\r\nthundkic\r\nzyxtrek\r\n");
+    EXPECT_EQ(runs().size(), 2 + 7);
+}
+
+TEST_F(Korvane, UpdatingTheGamesListKeepsTheOldListUnlessMameSucceeds)
+{
+    const QByteArray fresh = catalogueText(
+        {{"arcwing", "Arc Wing"}, {"bramblex", "Bramble X"}, {"cindertx", "Cinder Express"}});
+    writeFile("standin-listinfo.txt", fresh);
+    ASSERT_TRUE(start());
+
+    // A MAME installed on the machine would answer in place of a missing stand-in.
+    const bool machineHasMame =
+        QFile::exists("/usr/games/mame") ||
+        !QStandardPaths::findExecutable("mame", {"/usr/bin", "/bin"}).isEmpty();
+    if (machineHasMame)
+        std::cout << "MAME is installed on this machine: a missing emulator is not tried\n";
+    const std::pair<const char*, std::function<void()>> failures[] = {
+        {"failing", [&] { writeFile("standin-exit.txt", "6"); }},
+        {"missing", [&] {
+             if (!machineHasMame)
+                 QFile::remove(path("MAME"));
+         }}};
+    for (const auto& [emulator, arrange] : failures) {
+        arrange();
+        chooseToolsItem(kUpdateGamesItem);
+        ASSERT_TRUE(answer("Korvane", "Return")) << emulator;
+        EXPECT_EQ(readFile("KvCfg/Korvane.gam"), kCatalogue) << emulator;
+        EXPECT_TRUE(waitForCaption(7)) << emulator;
+    }
+    EXPECT_EQ(runs(), QList<QStringList>(machineHasMame ? 2 : 1, {"-listinfo"}));
+
+    ASSERT_TRUE(QFile::exists(path("MAME")) || installStandin());
+    ASSERT_TRUE(QFile::remove(path("standin-exit.txt")));
+    chooseToolsItem(kUpdateGamesItem);
+    ASSERT_TRUE(waitForCaption(3));
+    ASSERT_TRUE(answer("Korvane", "Return"));
+    EXPECT_EQ(readFile("KvCfg/Korvane.gam"), fresh);
+}
+
+} // namespace

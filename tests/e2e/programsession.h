@@ -1,0 +1,81 @@
+#pragma once
+
+#include "xdesktop.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+
+// One game block of a -listinfo catalogue.
+struct CatalogueGame
+{
+    const char* name;
+    const char* description;
+    const char* cloneof = nullptr;
+    const char* romof = nullptr;
+    bool good = true;
+};
+
+// MAME's -listinfo text for the games, after a Neo-Geo BIOS block.
+QByteArray catalogueText(std::initializer_list<CatalogueGame> games);
+
+// A program directory in a temporary folder (the real korvane binary, the stand-in emulator
+// as MAME, KvCfg, INP, roms) and a home of its own, whose settings store knows nothing but
+// that this version has been greeted; the program started there on the private X server.
+class ProgramSession : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString path(const QString& relative) const { return root.filePath("mame/" + relative); }
+    QString settingsFile() const { return root.filePath("home/.config/Korvane/Korvane.ini"); }
+    void writeFile(const QString& relative, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& relative) const;
+    QString setting(const QString& key) const;
+    bool installStandin() const;
+    // The words that each run of the stand-in received so far.
+    QList<QStringList> runs() const;
+
+    void launch();
+    ::testing::AssertionResult waitForMainWindow();
+    ::testing::AssertionResult start()
+    {
+        launch();
+        return waitForMainWindow();
+    }
+    void stop();
+
+    // Positions and areas in the main window's client area, in twips.
+    void clickAt(QPoint twips) { xdesktop::click(mainWindow, toPixels(twips)); }
+    void chooseRow(int row); // a click in the first row, then the keyboard down to the row
+    void chooseInCombo(QPoint twips, int steps); // opens its list, moves, takes the entry
+    void chooseToolsItem(int position);          // counted from 1, separators not counted
+    void press(const QStringList& keys) { xdesktop::keys(mainWindow, keys); }
+    QByteArray pixels(const QRect& twips) const;
+    QString caption() const { return xdesktop::title(mainWindow); }
+
+    // Polls until done; after the time limit, fails with a screenshot.
+    ::testing::AssertionResult waitUntil(const std::function<bool()>& done, const QString& what);
+    ::testing::AssertionResult waitForCaption(int games);
+    ::testing::AssertionResult waitForRun(int count, QStringList* words);
+    // Waits for a window of this exact title, then answers it with a key.
+    ::testing::AssertionResult answer(const QString& title, const QString& key,
+                                      QSize* boxSize = nullptr);
+    ::testing::AssertionResult failure(const QString& what);
+
+    QTemporaryDir root;
+    QString mainWindow;
+
+private:
+    QPoint toPixels(QPoint twips) const;
+
+    QProcess m_program;
+    double m_pixelsPerTwip = 1.0 / 15;
+    int m_menuBarHeight = 0;
+    bool m_screenshotTaken = false;
+};
