@@ -7,8 +7,9 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb1-dev
     googletest libgtest-dev libbenchmark-dev
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils imagemagick xdotool
     fonts-wine fonts-dejavu-core
+    clang libclang-rt-14-dev # the fuzzers: clang with libFuzzer and its sanitizer runtimes
 )
 
 missing=()

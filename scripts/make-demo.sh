@@ -5,7 +5,7 @@
 # An existing demo directory keeps its recordings and per-game settings.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_dir=$(cd "${1:-$root/build}" && pwd)
+build_dir=$(cd "${1:-$root/build-release}" && pwd)
 demo_dir=${2:-$root/demo}
 
 mkdir -p "$demo_dir/KvCfg" "$demo_dir/INP" "$demo_dir/roms"

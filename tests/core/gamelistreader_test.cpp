@@ -45,6 +45,12 @@ struct Case
     std::vector<std::string> expected;
 };
 
+// Names the case in test output and in ctest's list.
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << '"' << c.what << '"';
+}
+
 class ReaderCases : public ::testing::TestWithParam<Case>
 {};
 

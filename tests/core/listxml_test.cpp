@@ -120,7 +120,8 @@ TEST(ListXml, machinesBecomeBlocksOfTheGameList)
     }
 
     // The reader takes what was written: nothing carries over from the BIOS block.
-    QBuffer list(new QByteArray(kGameList));
+    QByteArray bytes(kGameList);
+    QBuffer list(&bytes);
     list.open(QIODevice::ReadOnly);
     std::vector<std::string> games;
     ReadGameList(list, [&games](CatalogueEntry&& e) {
