@@ -6,11 +6,13 @@
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
 
-About::About(Platform& platform, QWidget* owner, StatusReport reportStatus, QObject* parent)
+About::About(Platform& platform, QWidget* owner, StatusReport reportStatus,
+             std::function<QString()> mameInUse, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
     , m_owner(owner)
     , m_reportStatus(std::move(reportStatus))
+    , m_mameInUse(std::move(mameInUse))
 {}
 
 void About::AboutMenu_Click()
@@ -35,6 +37,6 @@ void About::showVersionNotice()
 
 void About::showDialog()
 {
-    FrmAboutbrw dialog(m_platform, m_owner);
+    FrmAboutbrw dialog(m_platform, m_owner, m_mameInUse ? m_mameInUse() : QString());
     m_platform.dialogs.showModal(dialog);
 }

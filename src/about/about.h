@@ -19,7 +19,9 @@ class About final : public QObject
 public:
     using StatusReport = std::function<void(const QString&)>;
 
-    About(Platform& platform, QWidget* owner, StatusReport reportStatus, QObject* parent = nullptr);
+    // mameInUse says which MAME the program runs, for the dialog.
+    About(Platform& platform, QWidget* owner, StatusReport reportStatus,
+          std::function<QString()> mameInUse, QObject* parent = nullptr);
 
     void AboutMenu_Click();
 
@@ -33,4 +35,5 @@ private:
     Platform& m_platform;
     QWidget* m_owner;
     StatusReport m_reportStatus;
+    std::function<QString()> m_mameInUse;
 };

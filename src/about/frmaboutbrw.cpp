@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kClientWidth = 4092;
-constexpr int kClientHeight = 2892;
+constexpr int kClientHeight = 3147;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font)
 {
@@ -51,7 +51,7 @@ void addLine(QWidget* parent, const char* name, QFrame::Shape shape, int left, i
 
 } // namespace
 
-FrmAboutbrw::FrmAboutbrw(Platform& platform, QWidget* owner)
+FrmAboutbrw::FrmAboutbrw(Platform& platform, QWidget* owner, const QString& mameInUse)
     : QDialog(owner)
     , m_desktop(platform.desktop)
     , m_programDir(platform.programDir)
@@ -109,11 +109,20 @@ FrmAboutbrw::FrmAboutbrw(Platform& platform, QWidget* owner)
     Command2->setToolTip(documentationUrl(m_programDir).toLocalFile());
     twips::place(Command2, 1485, 1830, 2487, 360);
 
-    addLine(this, "Line2", QFrame::HLine, 120, 2280, 3852, 30);
+    // Which MAME the program runs; a long path is shortened in its middle, whole in the tip.
+    const QString mame = mameInUse.isEmpty() ? QStringLiteral("No MAME build is named.")
+                                             : QStringLiteral("MAME in use: %1.").arg(mameInUse);
+    MameLabel = makeLabel(this, "MameLabel", mame, tahoma(7.8));
+    twips::place(MameLabel, 120, 2265, 3852, 225);
+    MameLabel->setText(
+        MameLabel->fontMetrics().elidedText(mame, Qt::ElideMiddle, MameLabel->width()));
+    MameLabel->setToolTip(mame);
+
+    addLine(this, "Line2", QFrame::HLine, 120, 2535, 3852, 30);
 
     Command1 =
         makeButton(new QPushButton(QStringLiteral("Close"), this), "Command1", tahoma(10.2, true));
-    twips::place(Command1, 120, 2385, 3852, 390);
+    twips::place(Command1, 120, 2640, 3852, 390);
     // Enter closes, as does Escape.
     Command1->setDefault(true);
     Command1->setFocus();

@@ -18,7 +18,8 @@ class FrmAboutbrw final : public QDialog
     Q_DISABLE_COPY_MOVE(FrmAboutbrw)
 
 public:
-    FrmAboutbrw(Platform& platform, QWidget* owner);
+    // mameInUse says which MAME the program runs; empty when no MAME build is named.
+    FrmAboutbrw(Platform& platform, QWidget* owner, const QString& mameInUse);
     ~FrmAboutbrw() override;
 
     void Command1_Click();
@@ -30,6 +31,7 @@ public:
     QLabel* Label1;
     QLabel* Label2;
     QLabel* RozuZaduLabel;
+    QLabel* MameLabel;
     PictureButton* Command3; // the home page
     QPushButton* Command4;   // e-mail
     QPushButton* Command2;   // documentation

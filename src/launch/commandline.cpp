@@ -1,16 +1,20 @@
 // commandline.cpp: turns the option panel, the selected game and the caller's switches into
-// the MAME command line of a launch.
+// the MAME command line of a launch, for the classic MAME (0.36) or for today's (0.2xx).
 //
 // The line is a row of pieces, each empty or ending in its own space, so joining them needs
 // no separator and an absent piece leaves no trace. Every piece is formed on its own: when
 // its input cannot be used (no selected game, a combo index without an entry) that piece is
 // left out and the rest of the line is built all the same, because a launch with one switch
 // missing is more use to the player than no launch at all.
+//
+// Both MAMEs get their line from the same pieces in the same order; a piece differs only in
+// the switches it writes, and in today's line an option without a switch there adds nothing.
 
 #include "launch/commandline.h"
 
 #include "catalogue/listtype.h"
 #include "platform/appinfo.h"
+#include "platform/commandwords.h"
 #include "platform/messageboxes.h"
 #include "shell/optiontables.h"
 
@@ -20,6 +24,12 @@
 #include <span>
 
 namespace {
+
+enum class Mame
+{
+    Classic,
+    Today,
+};
 
 // ----------------------------------------------------------------------------------------
 // Check box tests. A greyed box (2) only comes from a stored value. The sound and display
@@ -73,11 +83,26 @@ QString resolutionPiece(int index)
     return u"-resolution " % entry->text % u' ';
 }
 
-// The switches that the selected entry stands for ("-double ", "-vesa -vesamode vesa2b ").
-QString fixedSwitchPiece(OptionId combo, int index)
+// The switches that the selected entry stands for in mame's line ("-double ",
+// "-vesa -vesamode vesa2b ").
+QStringView fixedSwitches(const ComboEntry& entry, Mame mame)
+{
+    return mame == Mame::Today ? entry.todaySwitchText : entry.switchText;
+}
+
+QString fixedSwitchPiece(OptionId combo, int index, Mame mame)
 {
     const ComboEntry* entry = entryAt(combo, index);
-    return entry ? entry->switchText.toString() : QString();
+    return entry ? fixedSwitches(*entry, mame).toString() : QString();
+}
+
+// The classic sound card switch is always passed, with the entry's card number; today's MAME
+// only hears of the sound when it is to be silent.
+QString soundPiece(int index, Mame mame)
+{
+    if (mame == Mame::Today)
+        return fixedSwitchPiece(OptionId::AudioCombo, index, mame);
+    return itemDataPiece(OptionId::AudioCombo, index, u"-soundcard ", DefaultEntry::AddsSwitch);
 }
 
 // switchText followed by a text of the panel, which goes in exactly as typed.
@@ -95,26 +120,48 @@ QString programPiece(const OptionSet& options)
     return options.text(OptionId::AlternateMameText) % u' ';
 }
 
-QString gamePiece(const std::optional<SelectedGame>& game, int listType)
+QString gamePiece(const std::optional<SelectedGame>& game, int listType, const TodayMame* today)
 {
     if (!game)
         return {};
-    // A home hack is its parent game run with the hack's ROM directory.
-    if (listType == HomeHacks)
+    if (listType != HomeHacks)
+        return game->name % u' ';
+    // A home hack is its parent game run with the hack's ROM directory. Today's MAME takes
+    // one ROM path in place of its own, so that path is the hack's directory followed by
+    // MAME's own path, where the parent's sets are.
+    if (!today)
         return game->cloneof % u" -romdir " % game->name % u' ';
-    return game->name % u' ';
+    QString rompath = game->name;
+    if (!today->rompath.isEmpty())
+        rompath.append(u';').append(today->rompath);
+    return game->cloneof % u" -rompath \"" % rompath % u"\" ";
 }
 
-// The only piece that also begins with a space, which puts two spaces before the switch.
-// MAME does not mind, and the line shown to the user has always looked this way.
-QString frameskipPiece(int position)
+// The slider's last position leaves the skipping to MAME. The classic piece is the only one
+// that also begins with a space, which puts two spaces before the switch. MAME does not mind,
+// and the line shown to the user has always looked this way.
+QString frameskipPiece(int position, Mame mame)
 {
     if (position == 0)
         return {};
-    return u" -frameskip " % QString::number(position) % u' ';
+    if (mame == Mame::Classic)
+        return u" -frameskip " % QString::number(position) % u' ';
+    if (position == kFrameskipMaximum)
+        return QStringLiteral("-autoframeskip ");
+    return u"-frameskip " % QString::number(position) % u' ';
 }
 
-QString joystickPiece(int index, MessageBoxes& messages)
+// Today's MAME draws vectors between a least and a greatest width: both get the one width.
+QString beamPiece(bool on, const QString& width, Mame mame)
+{
+    if (!on)
+        return {};
+    if (mame == Mame::Classic)
+        return u"-beam " % width % u' ';
+    return u"-beam_width_min " % width % u" -beam_width_max " % width % u' ';
+}
+
+QString joystickPiece(int index, MessageBoxes& messages, Mame mame)
 {
     const ComboEntry* entry = entryAt(OptionId::JoyCombo, index);
     if (!entry) {
@@ -124,45 +171,69 @@ QString joystickPiece(int index, MessageBoxes& messages)
                       appTitle(), MessageButtons::Ok);
         return {};
     }
-    return entry->switchText.toString();
+    return fixedSwitches(*entry, mame).toString();
+}
+
+// A word of today's line that holds a blank is quoted so that it stays one word.
+QString oneWord(const QString& word)
+{
+    if (!word.contains(u' ') && !word.contains(u'\t'))
+        return word;
+    return u'"' % word % u'"';
+}
+
+// Today's MAME keeps its recordings wherever it is told; the program's are in INP.
+QString todayInputSwitches(QStringView recordOrPlayback, const QString& file)
+{
+    return u"-input_directory INP " % recordOrPlayback % oneWord(file) % u' ';
 }
 
 } // namespace
 
 QString BuildCommandLine(const OptionSet& options, const std::optional<SelectedGame>& game,
-                         int listType, const QString& extraSwitches, MessageBoxes& messages)
+                         int listType, const QString& extraSwitches, MessageBoxes& messages,
+                         const TodayMame* today)
 {
     using enum OptionId;
     auto number = [&options](OptionId id) { return options.number(id); };
     auto text = [&options](OptionId id) -> const QString& { return options.text(id); };
+    const Mame mame = today ? Mame::Today : Mame::Classic;
+    auto fixed = [&](OptionId combo) { return fixedSwitchPiece(combo, number(combo), mame); };
+    // The pieces that are not read from a combo's table heed the option table themselves.
+    auto classicOnly = [mame](OptionId id, QString piece) {
+        return mame == Mame::Today && !usedByTodaysMame(id) ? QString() : piece;
+    };
 
     // A braced list is evaluated in order, so the joystick message comes up while the
     // pieces are formed, before the caller shows or starts the line.
     const std::array<QString, 25> pieces{
         programPiece(options),
-        gamePiece(game, listType),
-        itemDataPiece(AudioCombo, number(AudioCombo), u"-soundcard ", DefaultEntry::AddsSwitch),
-        itemDataPiece(SampleRateCombo, number(SampleRateCombo), u"-sr ", DefaultEntry::AddsNothing),
-        itemDataPiece(BitRateCombo, number(BitRateCombo), u"-sb ", DefaultEntry::AddsNothing),
-        isSet(number(SbOplCheck)) ? QStringLiteral("-fm ") : QString(),
+        gamePiece(game, listType, today),
+        soundPiece(number(AudioCombo), mame),
+        itemDataPiece(SampleRateCombo, number(SampleRateCombo),
+                      mame == Mame::Today ? u"-samplerate " : u"-sr ", DefaultEntry::AddsNothing),
+        classicOnly(BitRateCombo, itemDataPiece(BitRateCombo, number(BitRateCombo), u"-sb ",
+                                                DefaultEntry::AddsNothing)),
+        classicOnly(SbOplCheck, isSet(number(SbOplCheck)) ? QStringLiteral("-fm ") : QString()),
         resolutionPiece(number(VideoCombo)),
-        frameskipPiece(number(FrameskipSlider)),
-        fixedSwitchPiece(DoubleCombo, number(DoubleCombo)),
-        fixedSwitchPiece(DepthCombo, number(DepthCombo)),
-        itemDataPiece(VGAFreqCombo, number(VGAFreqCombo), u"-vgafreq ", DefaultEntry::AddsNothing),
-        fixedSwitchPiece(ScanlinesCombo, number(ScanlinesCombo)),
-        fixedSwitchPiece(VESACombo, number(VESACombo)),
-        fixedSwitchPiece(VSyncCombo, number(VSyncCombo)),
+        frameskipPiece(number(FrameskipSlider), mame),
+        fixed(DoubleCombo),
+        fixed(DepthCombo),
+        classicOnly(VGAFreqCombo, itemDataPiece(VGAFreqCombo, number(VGAFreqCombo), u"-vgafreq ",
+                                                DefaultEntry::AddsNothing)),
+        fixed(ScanlinesCombo),
+        fixed(VESACombo),
+        fixed(VSyncCombo),
         textSwitchPiece(isSet(number(GammaCheck)), u"-gamma ", text(GammaText)),
-        fixedSwitchPiece(RotateCombo, number(RotateCombo)),
-        fixedSwitchPiece(FlipCombo, number(FlipCombo)),
-        fixedSwitchPiece(AntialiasCombo, number(AntialiasCombo)),
-        textSwitchPiece(isSet(number(BeamCheck)), u"-beam ", text(BeamText)),
+        fixed(RotateCombo),
+        fixed(FlipCombo),
+        fixed(AntialiasCombo),
+        beamPiece(isSet(number(BeamCheck)), text(BeamText), mame),
         textSwitchPiece(isSet(number(FlickerCheck)), u"-flicker ", text(FlickerText)),
-        fixedSwitchPiece(TranslucencyCombo, number(TranslucencyCombo)),
+        fixed(TranslucencyCombo),
         isTicked(number(CheatCheck)) ? QStringLiteral("-cheat ") : QString(),
         extraSwitches,
-        joystickPiece(number(JoyCombo), messages),
+        joystickPiece(number(JoyCombo), messages, mame),
         textSwitchPiece(isTicked(number(AdditionalParamCheck)), {}, text(AdditionalParamText)),
     };
 
@@ -170,4 +241,29 @@ QString BuildCommandLine(const OptionSet& options, const std::optional<SelectedG
     for (const QString& piece : pieces)
         line += piece;
     return line;
+}
+
+QString recordSwitches(const QString& name, const TodayMame* today)
+{
+    // The classic MAME adds the extension and the directory to the name itself.
+    if (!today)
+        return u"-record " % name % u' ';
+    return todayInputSwitches(u"-record ", name % u".inp");
+}
+
+QString playbackSwitches(const QString& comboText, const QString& fileName, const TodayMame* today)
+{
+    if (!today)
+        return u"-playback " % comboText % u' ';
+    return todayInputSwitches(u"-playback ", fileName);
+}
+
+std::optional<QString> programWord(const OptionSet& options)
+{
+    if (options.flag(OptionId::OriginalMameOption))
+        return QStringLiteral("MAME");
+    const QStringList words = splitCommandWords(options.text(OptionId::AlternateMameText));
+    if (words.isEmpty() || words.first().isEmpty())
+        return std::nullopt;
+    return words.first();
 }

@@ -67,9 +67,10 @@ EmulatorRunResult waitFor(RedirectedRun& run, const QString& program, QProgressD
 } // namespace
 
 EmulatorRunResult runEmulator(Processes& processes, const QString& commandLine,
-                              const QString& outputPath, QWidget* owner, const QString& what)
+                              const QString& outputPath, QWidget* owner, const QString& what,
+                              ErrorOutput errors)
 {
-    RedirectedStart start = processes.startRedirected(commandLine, outputPath);
+    RedirectedStart start = processes.startRedirected(commandLine, outputPath, errors);
     if (!start.run)
         return notStarted(start);
 
@@ -84,14 +85,15 @@ EmulatorRunResult runEmulator(Processes& processes, const QString& commandLine,
 }
 
 EmulatorRunResult runEmulator(Processes& processes, const QString& commandLine,
-                              const QString& outputPath, QProgressDialog& progress)
+                              const QString& outputPath, QProgressDialog& progress,
+                              ErrorOutput errors)
 {
     if (progress.wasCanceled()) {
         EmulatorRunResult result;
         result.status = EmulatorRunResult::Status::Cancelled;
         return result;
     }
-    RedirectedStart start = processes.startRedirected(commandLine, outputPath);
+    RedirectedStart start = processes.startRedirected(commandLine, outputPath, errors);
     if (!start.run)
         return notStarted(start);
     return waitFor(*start.run, start.program, progress, false);

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "platform/processes.h"
+
 #include <QString>
 
-class Processes;
 class QProgressDialog;
 class QWidget;
 
@@ -31,10 +32,12 @@ struct EmulatorRunResult
 // longer than a moment, so a quick answer does not flash a window; until then the window
 // keeps painting but takes no input.
 EmulatorRunResult runEmulator(Processes& processes, const QString& commandLine,
-                              const QString& outputPath, QWidget* owner, const QString& what);
+                              const QString& outputPath, QWidget* owner, const QString& what,
+                              ErrorOutput errors = ErrorOutput::Forwarded);
 
 // The same, for one run of a series that shows its own progress: progress is on screen
 // already and its Cancel ends this run. A progress that was cancelled before the start
 // starts nothing and gives Cancelled.
 EmulatorRunResult runEmulator(Processes& processes, const QString& commandLine,
-                              const QString& outputPath, QProgressDialog& progress);
+                              const QString& outputPath, QProgressDialog& progress,
+                              ErrorOutput errors = ErrorOutput::Forwarded);

@@ -16,6 +16,7 @@
 Launcher::Launcher(Platform& platform, Host host, Controls controls, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
+    , m_identity(platform)
     , m_host(std::move(host))
     , m_controls(controls)
     , m_changes(new QTimer(this))
@@ -31,11 +32,39 @@ Launcher::Launcher(Platform& platform, Host host, Controls controls, QObject* pa
     m_controls.Command1->installEventFilter(this);
 }
 
-void Launcher::LaunchGame(const QString& extraSwitches)
+void Launcher::LaunchGame(Input input)
 {
-    const QString line = BuildCommandLine(m_host.options(), m_host.selectedGame(),
-                                          m_host.listType(), extraSwitches, m_platform.messages);
+    const OptionSet options = m_host.options();
+    const std::optional<QString> word = programWord(options);
+    std::optional<MameInfo> mame;
+    if (word) {
+        mame = m_identity.identify(*word);
+        Q_EMIT mameIdentified(*mame, *word);
+    }
+    const TodayMame todays{mame ? mame->rompath : QString()};
+    const TodayMame* today = mame && mame->kind == MameKind::Today ? &todays : nullptr;
+
+    QString extraSwitches;
+    if (input == Input::Record) {
+        // The name goes to MAME as the user left it; MAME adds the directory.
+        extraSwitches = recordSwitches(m_controls.RecText->text(), today);
+    } else if (input == Input::Playback) {
+        const QComboBox* combo = m_controls.PlaybackCombo;
+        const int index = combo->currentIndex();
+        const RecordingsListing& listing = *m_controls.INPFile;
+        extraSwitches = playbackSwitches(
+            combo->currentText(), index < listing.count() ? listing.name(index) : QString(), today);
+    }
+
+    const QString line = BuildCommandLine(options, m_host.selectedGame(), m_host.listType(),
+                                          extraSwitches, m_platform.messages, today);
     m_controls.CommandlineLabel->setText(line);
+    if (!word) {
+        // Without a program word the line would start whatever its first word names.
+        m_host.reportStatus(QStringLiteral(
+            "No MAME build is named: choose Original MAME or type the alternate build's name."));
+        return;
+    }
     const ProcessStart start =
         m_platform.processes.StartProcess(line, WindowStyle::MaximizedWithFocus);
     if (start.taskId == 0) {
@@ -44,15 +73,21 @@ void Launcher::LaunchGame(const QString& extraSwitches)
     }
 }
 
+void Launcher::identifyMame()
+{
+    const std::optional<QString> word = programWord(m_host.options());
+    if (word)
+        Q_EMIT mameIdentified(m_identity.identify(*word), *word);
+}
+
 void Launcher::PlayButton_Click()
 {
-    LaunchGame(QString());
+    LaunchGame(Input::Play);
 }
 
 void Launcher::Command2_Click()
 {
-    // The name goes to MAME as the user left it; MAME adds the extension and the directory.
-    LaunchGame(QStringLiteral("-record ") + m_controls.RecText->text() + u' ');
+    LaunchGame(Input::Record);
 }
 
 void Launcher::Command1_MouseDown(Qt::MouseButton button)
@@ -68,7 +103,7 @@ void Launcher::Command1_MouseDown(Qt::MouseButton button)
         m_host.reportStatus(QStringLiteral("There is no recording to play back."));
         return;
     }
-    LaunchGame(QStringLiteral("-playback ") + combo->currentText() + u' ');
+    LaunchGame(Input::Playback);
 }
 
 void Launcher::FillPlaybackList()

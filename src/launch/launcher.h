@@ -1,6 +1,7 @@
 #pragma once
 
 #include "launch/commandline.h"
+#include "launch/mameidentity.h"
 
 #include <QObject>
 #include <QString>
@@ -47,10 +48,23 @@ public:
 
     Launcher(Platform& platform, Host host, Controls controls, QObject* parent = nullptr);
 
-    // Builds the command line from the window's options, selected game and list type plus
-    // extraSwitches, shows it in CommandlineLabel and starts it. Returns at once; a start
-    // that fails is reported in the status bar.
-    void LaunchGame(const QString& extraSwitches);
+    // What a launch does with the game's input besides playing it.
+    enum class Input
+    {
+        Play,
+        Record,   // into the recording named in RecText
+        Playback, // of the recording chosen in PlaybackCombo
+    };
+
+    // Builds the command line from the window's options, selected game and list type for
+    // the MAME that the options name, shows it in CommandlineLabel and starts it. Returns at
+    // once; a start that fails is reported in the status bar. When the options name no
+    // program, the line is shown and nothing starts.
+    void LaunchGame(Input input);
+
+    // Finds out which MAME the options name now (asking the program only when it is new or
+    // has changed) and sends mameIdentified.
+    void identifyMame();
 
     void PlayButton_Click();
     void Command2_Click();
@@ -65,6 +79,10 @@ public:
     // once, and the chosen recording stays chosen while it is there.
     void listRecordings();
 
+Q_SIGNALS:
+    // word is the program word of the options; info.asked tells that the program was asked.
+    void mameIdentified(const MameInfo& info, const QString& word);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -73,6 +91,7 @@ private:
     void recordingsChanged();
 
     Platform& m_platform;
+    MameIdentity m_identity;
     Host m_host;
     Controls m_controls;
     std::unique_ptr<QObject> m_watch;

@@ -30,6 +30,10 @@ public:
     // An open, readable device for the file, or nullptr when it cannot be opened.
     virtual std::unique_ptr<QIODevice> openForReading(const QString& path) const = 0;
 
+    // What changes whenever the file at path is replaced or rewritten: its size and time of
+    // last modification, as one text. Empty when there is no file there.
+    virtual QString fileStamp(const QString& path) const = 0;
+
     // True when anything (a file, a directory) exists at exactly this path.
     virtual bool exists(const QString& path) const = 0;
 

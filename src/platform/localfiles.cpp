@@ -1,5 +1,6 @@
 #include "platform/localfiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,6 +49,15 @@ std::unique_ptr<QIODevice> LocalFiles::openForReading(const QString& path) const
     if (!file->open(QIODevice::ReadOnly))
         return nullptr;
     return file;
+}
+
+QString LocalFiles::fileStamp(const QString& path) const
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    return QString::number(info.size()) + u' ' +
+           QString::number(info.lastModified().toMSecsSinceEpoch());
 }
 
 bool LocalFiles::exists(const QString& path) const

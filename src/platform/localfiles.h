@@ -14,6 +14,7 @@ public:
     bool isDirectory(const QString& path) const override;
     QStringList filesWithSuffix(const QString& dir, const QString& suffix) const override;
     std::unique_ptr<QIODevice> openForReading(const QString& path) const override;
+    QString fileStamp(const QString& path) const override;
     bool exists(const QString& path) const override;
     bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) override;
     bool remove(const QString& path, QString* error) override;

@@ -98,7 +98,7 @@ ProcessStart LocalProcesses::StartProcess(const QString& commandLine, WindowStyl
 }
 
 RedirectedStart LocalProcesses::startRedirected(const QString& commandLine,
-                                                const QString& outputPath)
+                                                const QString& outputPath, ErrorOutput errors)
 {
     RedirectedStart result;
     QStringList words;
@@ -111,7 +111,9 @@ RedirectedStart LocalProcesses::startRedirected(const QString& commandLine,
     process.setWorkingDirectory(m_programDir);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(outputPath, QIODevice::Truncate);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setProcessChannelMode(errors == ErrorOutput::InOutput
+                                      ? QProcess::MergedChannels
+                                      : QProcess::ForwardedErrorChannel);
     process.start(result.program, words, QIODevice::ReadOnly);
     if (!process.waitForStarted(10'000)) {
         result.error =
@@ -120,4 +122,39 @@ RedirectedStart LocalProcesses::startRedirected(const QString& commandLine,
     }
     result.run = std::move(run);
     return result;
+}
+
+ProcessAnswer LocalProcesses::ask(const QString& commandLine, int milliseconds)
+{
+    ProcessAnswer answer;
+    QStringList words;
+    answer.program = resolve(commandLine, &words, &answer.error);
+    if (!answer.error.isEmpty())
+        return answer;
+
+    QProcess process;
+    process.setWorkingDirectory(m_programDir);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(answer.program, words, QIODevice::ReadOnly);
+    if (!process.waitForStarted(milliseconds)) {
+        answer.error =
+            answer.program + QStringLiteral(" could not be started: ") + process.errorString();
+        return answer;
+    }
+    if (!process.waitForFinished(milliseconds)) {
+        process.kill();
+        process.waitForFinished(5000);
+        answer.error = answer.program + QStringLiteral(" did not answer in time");
+        return answer;
+    }
+    answer.ended = process.exitStatus() == QProcess::NormalExit;
+    answer.exitCode = process.exitCode();
+    answer.output = process.readAllStandardOutput();
+    return answer;
+}
+
+QString LocalProcesses::programPath(const QString& word) const
+{
+    return findProgram(word, m_programDir, m_pathVariable, m_systemDirectories);
 }

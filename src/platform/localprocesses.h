@@ -19,7 +19,10 @@ public:
                    const QStringList& systemDirectories = {});
 
     ProcessStart StartProcess(const QString& commandLine, WindowStyle style) override;
-    RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath) override;
+    RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath,
+                                    ErrorOutput errors = ErrorOutput::Forwarded) override;
+    ProcessAnswer ask(const QString& commandLine, int milliseconds) override;
+    QString programPath(const QString& word) const override;
 
 private:
     // The program and its arguments of commandLine; an empty program with the reason in

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
@@ -53,6 +54,24 @@ struct RedirectedStart
     QString error;
 };
 
+// Where a redirected run's standard error goes: where Korvane's goes, or into its output
+// file with its standard output, in the order the program wrote them.
+enum class ErrorOutput
+{
+    Forwarded,
+    InOutput,
+};
+
+// What a program answered to a short question: its standard output, once it has ended.
+struct ProcessAnswer
+{
+    bool ended = false; // it ended by itself within the time allowed
+    int exitCode = 0;
+    QByteArray output;
+    QString program; // as resolved, or the word that found nothing
+    QString error;   // why nothing started, when nothing did
+};
+
 // Starting outside programs by command line. Nothing ever runs through a shell.
 class Processes
 {
@@ -65,7 +84,16 @@ public:
 
     // Starts the program of commandLine as StartProcess does, but as a child whose standard
     // output is written to outputPath (created, or emptied first); its standard error goes
-    // where Korvane's goes and its standard input is empty. Returns once it has started.
-    virtual RedirectedStart startRedirected(const QString& commandLine,
-                                            const QString& outputPath) = 0;
+    // where errors says and its standard input is empty. Returns once it has started.
+    virtual RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath,
+                                            ErrorOutput errors = ErrorOutput::Forwarded) = 0;
+
+    // Runs the program of commandLine in the program directory, with an empty standard
+    // input and its standard error dropped, and waits at most milliseconds for it to end;
+    // a program still running then is ended. For questions a program answers at once.
+    virtual ProcessAnswer ask(const QString& commandLine, int milliseconds) = 0;
+
+    // The absolute path of the program that the first word of a command line names, as
+    // StartProcess would find it; empty when there is none.
+    virtual QString programPath(const QString& word) const = 0;
 };

@@ -18,6 +18,7 @@
 #include "shell/startup.h"
 #include "verify/romverification.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTimer>
 
 // Every position and size below is in twips, converted by twips::place alone.
 
@@ -148,9 +150,11 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     m_refresh = new GameListRefresh(platform, *m_gameList, this, this);
     m_verification = new RomVerification(platform, *m_gameList, this, VerifyCurrentRomMenu, this);
     m_about = new About(
-        platform, this, [this](const QString& text) { setStatusText(text); }, this);
+        platform, this, [this](const QString& text) { setStatusText(text); },
+        [this] { return m_mameInUse; }, this);
     wireCommands();
     wireSettingsCommands();
+    wireMameIdentity();
 
     // The window keeps the width of its design; only End and Home in FlickerText change
     // its height.
@@ -439,6 +443,37 @@ void MainForm::wireSettingsCommands()
             &OptionSettings::DeleteCurrentGameCfgMenu_Click);
 }
 
+void MainForm::wireMameIdentity()
+{
+    connect(m_launcher, &Launcher::mameIdentified, this, &MainForm::showMameInUse);
+    // The program may change with a click, a per-game file or a few keystrokes: it is looked
+    // at once the changes have settled.
+    auto* settle = new QTimer(this);
+    settle->setSingleShot(true);
+    settle->setInterval(400);
+    connect(settle, &QTimer::timeout, m_launcher, &Launcher::identifyMame);
+    auto restart = [settle] { settle->start(); };
+    for (const OptionId id : {OriginalMameOption, AlternateMameOption}) {
+        connect(m_options->controlAs<QAbstractButton>(id), &QAbstractButton::toggled, settle,
+                restart);
+    }
+    connect(m_options->controlAs<QLineEdit>(AlternateMameText), &QLineEdit::textChanged, settle,
+            restart);
+}
+
+void MainForm::showMameInUse(const MameInfo& info, const QString& word)
+{
+    m_options->showTodaysMame(info.kind == MameKind::Today ? std::optional(info.version)
+                                                           : std::nullopt);
+    m_mameInUse = describeMame(info, word);
+    if (!info.asked)
+        return;
+    // Said once, when the program was asked, beside whatever the status bar already says.
+    const QString said = QStringLiteral("MAME in use: %1.").arg(m_mameInUse);
+    const QString before = statusText();
+    setStatusText(before.isEmpty() ? said : before + QStringLiteral("  ") + said);
+}
+
 void MainForm::Form_Load()
 {
     // 1. Item labels are never edited in place.
@@ -449,8 +484,9 @@ void MainForm::Form_Load()
     GamesListTypeCombo->setCurrentIndex(restoredListType(m_platform.settings));
     // 4. The game list for that list type.
     m_gameList->LoadGameList();
-    // 5. The default option set on the panel.
+    // 5. The default option set on the panel, and which MAME it names.
     m_optionSettings->LoadDefaultCfg();
+    m_launcher->identifyMame();
     // 6. The About dialog, once after each change of version.
     m_about->showVersionNotice();
 }

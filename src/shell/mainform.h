@@ -1,5 +1,7 @@
 #pragma once
 
+#include "launch/mameidentity.h"
+
 #include "launch/recordingslisting.h"
 #include "shell/imagelist.h"
 
@@ -112,6 +114,8 @@ private:
     void buildMenus();
     void wireCommands();
     void wireSettingsCommands();
+    void wireMameIdentity();
+    void showMameInUse(const MameInfo& info, const QString& word);
     // A horizontal extent in twips.
     struct Span
     {
@@ -135,4 +139,6 @@ private:
     GameListRefresh* m_refresh;
     RomVerification* m_verification;
     About* m_about;
+    // Which MAME the options name, in words, for the About dialog.
+    QString m_mameInUse;
 };

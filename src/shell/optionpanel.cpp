@@ -194,6 +194,20 @@ bool OptionPanel::apply(OptionId id, const OptionValue& value)
     return false;
 }
 
+void OptionPanel::showTodaysMame(const std::optional<QString>& version)
+{
+    const QString unused = version && !version->isEmpty()
+                               ? QStringLiteral("Not used by MAME %1").arg(*version)
+                               : QStringLiteral("Not used by today's MAME");
+    for (const OptionInfo& info : optionInfos()) {
+        if (usedByTodaysMame(info.id))
+            continue;
+        QWidget* widget = control(info.id);
+        widget->setEnabled(!version);
+        widget->setToolTip(version ? unused : info.toolTip.toString());
+    }
+}
+
 void OptionPanel::FrameskipSlider_Change()
 {
     FrameskipLabel->setText(QStringLiteral("Frameskip: ") +

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QWidget;
@@ -42,6 +43,11 @@ public:
         Q_ASSERT(typed);
         return typed;
     }
+
+    // Today's MAME has no switch for some options: while it is in use (version, such as
+    // "0.251", or empty when not known) their controls are disabled and say so in their
+    // tooltips; nullopt gives them back to the classic MAME. Their values stay as they are.
+    void showTodaysMame(const std::optional<QString>& version);
 
     // The caption beside the slider, "Frameskip: " and its position.
     QLabel* FrameskipLabel;

@@ -6,11 +6,9 @@ constexpr ComboEntry kVideo[] = {{u"Default"}, {u"320x240"}, {u"400x300"}, {u"51
                                  {u"640x480"}, {u"800x600"}, {u"1024x768"}};
 
 constexpr ComboEntry kAudio[] = {
-    {u"Ask Interactively", -1}, {u"Silence", 0},
-    {u"Sound Blaster", 1},      {u"Sound Blaster AWE32", 2},
-    {u"Pro Audio Spectrum", 3}, {u"Ultrasound MAX", 4},
-    {u"Ultrasound", 5},         {u"Windows Sound System", 6},
-    {u"Ensoniq Soundscape", 7},
+    {u"Ask Interactively", -1},  {u"Silence", 0, {}, u"-sound none "}, {u"Sound Blaster", 1},
+    {u"Sound Blaster AWE32", 2}, {u"Pro Audio Spectrum", 3},           {u"Ultrasound MAX", 4},
+    {u"Ultrasound", 5},          {u"Windows Sound System", 6},         {u"Ensoniq Soundscape", 7},
 };
 
 constexpr ComboEntry kDouble[] = {
@@ -28,16 +26,17 @@ constexpr ComboEntry kVesa[] = {
     {u"VESA2l", 0, u"-vesa -vesamode vesa2l "},
     {u"VESA3", 0, u"-vesa -vesamode vesa3 "},
 };
-constexpr ComboEntry kVSync[] = {
-    {u"Default"}, {u"VSync", 0, u"-vsync "}, {u"No VSync", 0, u"-novsync "}};
+constexpr ComboEntry kVSync[] = {{u"Default"},
+                                 {u"VSync", 0, u"-vsync ", u"-waitvsync "},
+                                 {u"No VSync", 0, u"-novsync ", u"-nowaitvsync "}};
 constexpr ComboEntry kRotate[] = {{u"Default"},
-                                  {u"No rotate", 0, u"-norotate "},
-                                  {u"Clockwise", 0, u"-ror "},
-                                  {u"Anit-clockwise", 0, u"-rol "}};
+                                  {u"No rotate", 0, u"-norotate ", u"-norotate "},
+                                  {u"Clockwise", 0, u"-ror ", u"-ror "},
+                                  {u"Anit-clockwise", 0, u"-rol ", u"-rol "}};
 constexpr ComboEntry kFlip[] = {{u"Default"},
-                                {u"X only", 0, u"-flipx "},
-                                {u"Y only", 0, u"-flipy "},
-                                {u"X&Y", 0, u"-flipx -flipy "}};
+                                {u"X only", 0, u"-flipx ", u"-flipx "},
+                                {u"Y only", 0, u"-flipy ", u"-flipy "},
+                                {u"X&Y", 0, u"-flipx -flipy ", u"-flipx -flipy "}};
 constexpr ComboEntry kSampleRate[] = {
     {u"Default", 0}, {u"11,025 kHz", 11025}, {u"22,050 kHz", 22050}, {u"44,100 kHz", 44100}};
 constexpr ComboEntry kBitRate[] = {{u"Default", 0}, {u"8 bits", 8}, {u"16 bits", 16}};
@@ -49,27 +48,27 @@ constexpr ComboEntry kTranslucency[] = {{u"Default"},
 
 constexpr ComboEntry kJoy[] = {
     {u"Default"},
-    {u"No joystick", 0, u"-joy none "},
-    {u"Auto detection", 0, u"-joy auto "},
-    {u"2 buttons stick/pad", 0, u"-joy standard "},
-    {u"Dual sticks/pads", 0, u"-joy dual "},
-    {u"4 buttons stick/pad", 0, u"-joy 4button "},
-    {u"6 buttons stick/pad", 0, u"-joy 6button "},
-    {u"8 buttons stick/pad", 0, u"-joy 8button "},
-    {u"CH Flightstick Pro", 0, u"-joy fspro "},
-    {u"Wingman Extreme", 0, u"-joy wingex "},
-    {u"Wingman Warrior", 0, u"-joy wingwarrior "},
-    {u"Microsoft Sidewinder (up to 4)", 0, u"-joy sidewinder "},
-    {u"Gravis GamePad Pro", 0, u"-joy gamepadpro "},
-    {u"SNES pad LPT1", 0, u"-joy sneslpt1 "},
-    {u"SNES pad LPT2", 0, u"-joy sneslpt2 "},
-    {u"SNES pad LPT3", 0, u"-joy sneslpt3 "},
-    {u"PSX pad LPT1", 0, u"-joy psxlpt1 "},
-    {u"PSX pad LPT2", 0, u"-joy psxlpt2 "},
-    {u"PSX pad LPT3", 0, u"-joy psxlpt3 "},
-    {u"N64 pad LPT1", 0, u"-joy n64lpt1 "},
-    {u"N64 pad LPT2", 0, u"-joy n64lpt2 "},
-    {u"N64 pad LPT3", 0, u"-joy n64lpt3 "},
+    {u"No joystick", 0, u"-joy none ", u"-nojoystick "},
+    {u"Auto detection", 0, u"-joy auto ", u"-joystick "},
+    {u"2 buttons stick/pad", 0, u"-joy standard ", u"-joystick "},
+    {u"Dual sticks/pads", 0, u"-joy dual ", u"-joystick "},
+    {u"4 buttons stick/pad", 0, u"-joy 4button ", u"-joystick "},
+    {u"6 buttons stick/pad", 0, u"-joy 6button ", u"-joystick "},
+    {u"8 buttons stick/pad", 0, u"-joy 8button ", u"-joystick "},
+    {u"CH Flightstick Pro", 0, u"-joy fspro ", u"-joystick "},
+    {u"Wingman Extreme", 0, u"-joy wingex ", u"-joystick "},
+    {u"Wingman Warrior", 0, u"-joy wingwarrior ", u"-joystick "},
+    {u"Microsoft Sidewinder (up to 4)", 0, u"-joy sidewinder ", u"-joystick "},
+    {u"Gravis GamePad Pro", 0, u"-joy gamepadpro ", u"-joystick "},
+    {u"SNES pad LPT1", 0, u"-joy sneslpt1 ", u"-joystick "},
+    {u"SNES pad LPT2", 0, u"-joy sneslpt2 ", u"-joystick "},
+    {u"SNES pad LPT3", 0, u"-joy sneslpt3 ", u"-joystick "},
+    {u"PSX pad LPT1", 0, u"-joy psxlpt1 ", u"-joystick "},
+    {u"PSX pad LPT2", 0, u"-joy psxlpt2 ", u"-joystick "},
+    {u"PSX pad LPT3", 0, u"-joy psxlpt3 ", u"-joystick "},
+    {u"N64 pad LPT1", 0, u"-joy n64lpt1 ", u"-joystick "},
+    {u"N64 pad LPT2", 0, u"-joy n64lpt2 ", u"-joystick "},
+    {u"N64 pad LPT3", 0, u"-joy n64lpt3 ", u"-joystick "},
 };
 
 } // namespace

@@ -17,6 +17,29 @@ QStringList splitLines(QByteArrayView output)
     return lines;
 }
 
+// The name of a set that one line of today's MAME's output calls good, if it does.
+std::optional<QByteArrayView> goodSetOfLine(QByteArrayView line)
+{
+    if (line.endsWith('\r'))
+        line.chop(1);
+    if (!line.startsWith("romset "))
+        return std::nullopt;
+    line = line.sliced(7);
+    const qsizetype nameEnd = line.indexOf(' ');
+    if (nameEnd <= 0)
+        return std::nullopt;
+    QByteArrayView rest = line.sliced(nameEnd);
+    if (rest.startsWith(" [")) {
+        const qsizetype close = rest.indexOf(']');
+        if (close < 0)
+            return std::nullopt;
+        rest = rest.sliced(close + 1);
+    }
+    if (rest != " is good" && rest != " is best available")
+        return std::nullopt;
+    return line.first(nameEnd);
+}
+
 } // namespace
 
 std::optional<QStringList> verifyOutputLines(QByteArrayView output)
@@ -37,14 +60,70 @@ QString verifyFirstLine(QByteArrayView output)
     return lines.isEmpty() ? QString() : lines.first();
 }
 
-QString verifyMessage(const QString& name, const QStringList& lines)
+QString verifyMessage(const QString& name, bool good, const QStringList& lines)
 {
-    if (!lines.isEmpty() && lines.first() == kVerifySuccessLine)
+    if (good)
         return QStringLiteral("Romset ") + name + QStringLiteral(" correct...");
     QString text = QStringLiteral("Romset ") + name + QStringLiteral(" incorrect...\r\n");
     for (const QString& line : lines)
         text += QStringLiteral("\r\n") + line;
     return text;
+}
+
+QString verifyMessage(const QString& name, const QStringList& lines)
+{
+    return verifyMessage(name, !lines.isEmpty() && lines.first() == kVerifySuccessLine, lines);
+}
+
+QSet<QString> goodSets(QByteArrayView output)
+{
+    QSet<QString> good;
+    qsizetype begin = 0;
+    while (begin < output.size()) {
+        qsizetype end = output.indexOf('\n', begin);
+        if (end < 0)
+            end = output.size();
+        if (const std::optional<QByteArrayView> name =
+                goodSetOfLine(output.sliced(begin, end - begin)))
+            good.insert(QString::fromUtf8(*name));
+        begin = end + 1;
+    }
+    return good;
+}
+
+QStringList shownVerifyLines(QByteArrayView output)
+{
+    QStringList lines = splitLines(output);
+    if (lines.size() > kVerifyShownLines) {
+        const qsizetype more = lines.size() - kVerifyShownLines;
+        lines.resize(kVerifyShownLines);
+        lines.append(QStringLiteral("\u2026 and %1 more %2")
+                         .arg(more)
+                         .arg(more == 1 ? QStringLiteral("line") : QStringLiteral("lines")));
+    }
+    return lines;
+}
+
+bool isPassableSetName(const QString& name)
+{
+    return !name.isEmpty() && !name.startsWith(u'-') && !name.contains(u' ') &&
+           !name.contains(u'\t') && !name.contains(u'"');
+}
+
+QList<QStringList> verifyBatches(const QStringList& names, qsizetype fixedLength, qsizetype limit)
+{
+    QList<QStringList> batches;
+    qsizetype length = 0;
+    for (const QString& name : names) {
+        const qsizetype added = 1 + name.size();
+        if (batches.isEmpty() || length + added > limit) {
+            batches.append(QStringList());
+            length = fixedLength;
+        }
+        batches.last().append(name);
+        length += added;
+    }
+    return batches;
 }
 
 QString trimSpaces(const QString& name)

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -23,13 +25,43 @@ std::optional<QStringList> verifyOutputLines(QByteArrayView output);
 // The first line of an output; empty for an empty output.
 QString verifyFirstLine(QByteArrayView output);
 
-// What the user is told of one set: "Romset NAME correct...", or, when the first line is
-// not the success line, "Romset NAME incorrect..." followed by an empty line and the
-// output's lines, one a line (CR LF between them).
+// What the user is told of one set: "Romset NAME correct..." when it is good, else
+// "Romset NAME incorrect..." followed by an empty line and the output's lines, one a line
+// (CR LF between them).
+QString verifyMessage(const QString& name, bool good, const QStringList& lines);
+
+// The same for the classic MAME, whose set is good when the first line is the success line.
 QString verifyMessage(const QString& name, const QStringList& lines);
 
 // A name from the list, without the spaces at its ends (tabs are kept).
 QString trimSpaces(const QString& name);
+
+// Today's MAME answers for many sets in one run. For each set it has files for, once and in
+// catalogue order, it writes a line per bad ROM and then "romset NAME is good", "romset
+// NAME [PARENT] is good", "... is best available" or "... is bad"; a set it has no files for
+// and a name it does not know get no such line.
+
+// The names of the sets that an output of today's MAME calls good or best available. A
+// line counts only whole and exact: "romset ", the name, " [PARENT]" or nothing, then
+// " is good" or " is best available", with or without a CR before its LF.
+QSet<QString> goodSets(QByteArrayView output);
+
+// At most this many lines of today's MAME's output are shown for one set.
+inline constexpr int kVerifyShownLines = 50;
+
+// The lines of an output as the user is shown them: the first kVerifyShownLines, then
+// "… and N more lines" ("… and 1 more line") when N more follow. Empty for an empty output.
+QStringList shownVerifyLines(QByteArrayView output);
+
+// Whether a name can be given to today's MAME as a set name: it is not empty, holds no
+// blank or double quote (the command line would split it or lose the quote) and does not
+// begin with '-' (MAME would take it for an option).
+bool isPassableSetName(const QString& name);
+
+// The names, in their order, split into the runs of today's MAME that verify them. A run's
+// command line is fixedLength characters, then a space and the name for each of its names,
+// and stays within limit; a name too long for that still gets a run of its own.
+QList<QStringList> verifyBatches(const QStringList& names, qsizetype fixedLength, qsizetype limit);
 
 // The report of a run over many sets: its two heading lines and one line per set that was
 // not good, CR LF after each.

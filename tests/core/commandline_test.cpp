@@ -5,12 +5,15 @@
 
 #include "catalogue/listtype.h"
 #include "fakes/fakemessageboxes.h"
+#include "platform/commandwords.h"
 #include "shell/optiontables.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -339,6 +342,284 @@ TEST(BuildCommandLineTest, UnknownJoystickIsReportedAndLeftOut)
         EXPECT_EQ(messages.shown[0].title.toStdString(), "Korvane");
         EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
         EXPECT_EQ(line.toStdString(), c.expected);
+    }
+}
+
+// ----------------------------------------------------------------------------------------
+// Today's MAME
+
+const TodayMame kToday{QStringLiteral("/roms")};
+const std::string kTodayDefaultLine = "MAME smashtv ";
+
+std::string todayLine(const OptionSet& options, FakeMessageBoxes& messages,
+                      const std::optional<SelectedGame>& game = kSmashtv, int listType = FullList,
+                      const QString& extraSwitches = {}, const TodayMame& today = kToday)
+{
+    return BuildCommandLine(options, game, listType, extraSwitches, messages, &today).toStdString();
+}
+
+TEST(TodaysMameTest, OnlyTheDosOptionsHaveNoSwitch)
+{
+    std::set<OptionId> unused;
+    for (const OptionInfo& info : optionInfos()) {
+        if (!usedByTodaysMame(info.id))
+            unused.insert(info.id);
+    }
+    const std::set<OptionId> expected{SbOplCheck, BitRateCombo,   DoubleCombo,
+                                      DepthCombo, VGAFreqCombo,   ScanlinesCombo,
+                                      VESACombo,  AntialiasCombo, TranslucencyCombo};
+    EXPECT_EQ(unused, expected);
+}
+
+TEST(TodaysMameTest, EveryComboEntryGivesItsPiece)
+{
+    std::vector<const char*> joystick{"", "-nojoystick "};
+    joystick.insert(joystick.end(), 20, "-joystick ");
+    const std::map<OptionId, std::vector<const char*>> pieces{
+        {AudioCombo, {"", "-sound none ", "", "", "", "", "", "", ""}},
+        {SampleRateCombo, {"", "-samplerate 11025 ", "-samplerate 22050 ", "-samplerate 44100 "}},
+        {BitRateCombo, {"", "", ""}},
+        {VideoCombo,
+         {"", "-resolution 320x240 ", "-resolution 400x300 ", "-resolution 512x384 ",
+          "-resolution 640x480 ", "-resolution 800x600 ", "-resolution 1024x768 "}},
+        {DoubleCombo, {"", "", ""}},
+        {DepthCombo, {"", "", ""}},
+        {VGAFreqCombo, {"", "", "", ""}},
+        {ScanlinesCombo, {"", "", ""}},
+        {VESACombo, {"", "", "", "", "", ""}},
+        {VSyncCombo, {"", "-waitvsync ", "-nowaitvsync "}},
+        {RotateCombo, {"", "-norotate ", "-ror ", "-rol "}},
+        {FlipCombo, {"", "-flipx ", "-flipy ", "-flipx -flipy "}},
+        {AntialiasCombo, {"", "", ""}},
+        {TranslucencyCombo, {"", "", ""}},
+        {JoyCombo, joystick},
+    };
+
+    for (const OptionInfo& info : optionInfos()) {
+        if (info.kind != OptionKind::ComboBox)
+            continue;
+        SCOPED_TRACE(info.name.toString().toStdString());
+        ASSERT_TRUE(pieces.contains(info.id));
+        const std::vector<const char*>& expected = pieces.at(info.id);
+        const int entryCount = static_cast<int>(comboEntries(info.id).size());
+        ASSERT_EQ(static_cast<int>(expected.size()), entryCount);
+
+        // One step outside the entries on either side: the piece is left out.
+        for (int index = -1; index <= entryCount; ++index) {
+            SCOPED_TRACE(index);
+            const bool hasEntry = index >= 0 && index < entryCount;
+            OptionSet options = defaultOptions();
+            options.setValue(info.id, index);
+            FakeMessageBoxes messages;
+            EXPECT_EQ(todayLine(options, messages),
+                      kTodayDefaultLine +
+                          (hasEntry ? expected[static_cast<std::size_t>(index)] : ""));
+
+            if (info.id == JoyCombo && !hasEntry) {
+                ASSERT_EQ(messages.shown.size(), 1);
+                EXPECT_EQ(messages.shown[0].text, u"Mmm? JoyCombo.ListIndex #" %
+                                                      QString::number(index) %
+                                                      u" is not supported, contact Brimwork "
+                                                      u"for a fix!");
+            } else {
+                EXPECT_TRUE(messages.shown.isEmpty());
+            }
+        }
+    }
+}
+
+TEST(TodaysMameTest, BuildsTheLineOfEachLaunch)
+{
+    auto set = [](OptionId id, OptionValue v) {
+        return [id, v](OptionSet& o) { o.setValue(id, v); };
+    };
+    const SelectedGame hack{QStringLiteral("H"), QStringLiteral("P")};
+    const std::vector<LineCase> cases{
+        {"default options", noTweak, kSmashtv, FullList, {}, kTodayDefaultLine},
+        {"no selected row", noTweak, std::nullopt, FullList, {}, "MAME "},
+        {"home hack: its directory heads the ROM path",
+         noTweak,
+         hack,
+         HomeHacks,
+         {},
+         "MAME P -rompath \"H;/roms\" "},
+        {"home hacks without a selected row", noTweak, std::nullopt, HomeHacks, {}, "MAME "},
+        {"parent ignored outside home hacks", noTweak, hack, OnlyNeoGeo, {}, "MAME H "},
+        {"opl chip", set(SbOplCheck, 1), kSmashtv, FullList, {}, kTodayDefaultLine},
+        {"greyed opl chip", set(SbOplCheck, 2), kSmashtv, FullList, {}, kTodayDefaultLine},
+        {"gamma", set(GammaCheck, 1), kSmashtv, FullList, {}, "MAME smashtv -gamma 1.00 "},
+        {"greyed gamma", set(GammaCheck, 2), kSmashtv, FullList, {}, "MAME smashtv -gamma 1.00 "},
+        {"beam: the least and greatest width",
+         set(BeamCheck, 1),
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -beam_width_min 1.00 -beam_width_max 1.00 "},
+        {"greyed beam",
+         set(BeamCheck, 2),
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -beam_width_min 1.00 -beam_width_max 1.00 "},
+        {"flicker", set(FlickerCheck, 1), kSmashtv, FullList, {}, "MAME smashtv -flicker 0 "},
+        {"greyed flicker",
+         set(FlickerCheck, 2),
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -flicker 0 "},
+        {"cheat", set(CheatCheck, 1), kSmashtv, FullList, {}, "MAME smashtv -cheat "},
+        {"greyed cheat", set(CheatCheck, 2), kSmashtv, FullList, {}, kTodayDefaultLine},
+        {"additional parameters",
+         set(AdditionalParamCheck, 1),
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv Add your shit here ! "},
+        {"greyed additional parameters",
+         set(AdditionalParamCheck, 2),
+         kSmashtv,
+         FullList,
+         {},
+         kTodayDefaultLine},
+        {"frameskip 1",
+         set(FrameskipSlider, 1),
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -frameskip 1 "},
+        {"frameskip 10",
+         set(FrameskipSlider, 10),
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -frameskip 10 "},
+        {"last frameskip position",
+         set(FrameskipSlider, 11),
+         kSmashtv,
+         FullList,
+         {},
+         "MAME smashtv -autoframeskip "},
+        {"alternate build",
+         [](OptionSet& o) {
+             o.setValue(OriginalMameOption, false);
+             o.setValue(AlternateMameText, QStringLiteral("mame0251"));
+         },
+         kSmashtv,
+         FullList,
+         {},
+         "mame0251 smashtv "},
+        {"all 25 pieces in their order",
+         [](OptionSet& o) {
+             for (const OptionInfo& info : optionInfos()) {
+                 if (info.kind == OptionKind::CheckBox || info.kind == OptionKind::ComboBox)
+                     o.setValue(info.id, 1);
+             }
+             o.setValue(VideoCombo, 4);
+             o.setValue(RotateCombo, 2);
+             o.setValue(FlipCombo, 3);
+             o.setValue(JoyCombo, 5);
+             o.setValue(SampleRateCombo, 3);
+             o.setValue(FrameskipSlider, 3);
+             o.setValue(GammaText, QStringLiteral("1.20"));
+             o.setValue(BeamText, QStringLiteral("1.50"));
+             o.setValue(FlickerText, QStringLiteral("0.5"));
+             o.setValue(AdditionalParamText, QStringLiteral("-log"));
+         },
+         hack, HomeHacks, QStringLiteral("-input_directory INP -record smash1.inp "),
+         "MAME P -rompath \"H;/roms\" -sound none -samplerate 44100 -resolution 640x480 "
+         "-frameskip 3 -waitvsync -gamma 1.20 -ror -flipx -flipy "
+         "-beam_width_min 1.50 -beam_width_max 1.50 -flicker 0.5 -cheat "
+         "-input_directory INP -record smash1.inp -joystick -log "},
+    };
+
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        OptionSet options = defaultOptions();
+        c.tweak(options);
+        FakeMessageBoxes messages;
+        EXPECT_EQ(todayLine(options, messages, c.game, c.listType, c.extraSwitches), c.expected);
+        EXPECT_TRUE(messages.shown.isEmpty());
+    }
+}
+
+TEST(TodaysMameTest, HackRompathStaysOneWord)
+{
+    const SelectedGame hack{QStringLiteral("H"), QStringLiteral("P")};
+    const struct
+    {
+        QString rompath;
+        QStringList words;
+    } cases[] = {
+        {{}, {"MAME", "P", "-rompath", "H"}},
+        {QStringLiteral("/my roms;/more"), {"MAME", "P", "-rompath", "H;/my roms;/more"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rompath.toStdString());
+        FakeMessageBoxes messages;
+        const QString line = QString::fromStdString(
+            todayLine(defaultOptions(), messages, hack, HomeHacks, {}, TodayMame{c.rompath}));
+        EXPECT_EQ(splitCommandWords(line), c.words);
+    }
+    FakeMessageBoxes messages;
+    EXPECT_EQ(todayLine(defaultOptions(), messages, hack, HomeHacks, {}, TodayMame{}),
+              "MAME P -rompath \"H\" ");
+}
+
+TEST(TodaysMameTest, RecordAndPlaybackSwitches)
+{
+    const struct
+    {
+        const char* what;
+        QString switches;
+        std::string expected;
+    } cases[] = {
+        {"classic record", recordSwitches(QStringLiteral("my run"), nullptr), "-record my run "},
+        {"classic playback",
+         playbackSwitches(QStringLiteral("my run"), QStringLiteral("my run.INP"), nullptr),
+         "-playback my run "},
+        {"today record", recordSwitches(QStringLiteral("smash1"), &kToday),
+         "-input_directory INP -record smash1.inp "},
+        {"today record with a blank", recordSwitches(QStringLiteral("my run"), &kToday),
+         "-input_directory INP -record \"my run.inp\" "},
+        {"today playback: the file as it is",
+         playbackSwitches(QStringLiteral("smash1"), QStringLiteral("smash1.INP"), &kToday),
+         "-input_directory INP -playback smash1.INP "},
+        {"today playback with a blank",
+         playbackSwitches(QStringLiteral("my run"), QStringLiteral("my run.INP"), &kToday),
+         "-input_directory INP -playback \"my run.INP\" "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.switches.toStdString(), c.expected);
+    }
+}
+
+TEST(ProgramWordTest, NamesTheProgramToRun)
+{
+    const struct
+    {
+        const char* what;
+        bool original;
+        const char* alternateText;
+        std::optional<QString> expected;
+    } cases[] = {
+        {"original, whatever the alternate text", true, "pmame -x", QStringLiteral("MAME")},
+        {"original with an empty alternate text", true, "", QStringLiteral("MAME")},
+        {"alternate: its first word", false, "  pmame31 -x", QStringLiteral("pmame31")},
+        {"alternate: a quoted first word", false, "\"/opt/my mame\" -x",
+         QStringLiteral("/opt/my mame")},
+        {"alternate empty", false, "", std::nullopt},
+        {"alternate blanks only", false, " \t ", std::nullopt},
+        {"alternate an empty quoted word", false, "\"\" -x", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        OptionSet options = defaultOptions();
+        options.setValue(OriginalMameOption, c.original);
+        options.setValue(AlternateMameOption, !c.original);
+        options.setValue(AlternateMameText, QString::fromUtf8(c.alternateText));
+        EXPECT_EQ(programWord(options), c.expected);
     }
 }
 

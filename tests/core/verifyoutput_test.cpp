@@ -46,11 +46,93 @@ TEST(VerifyOutput, theMessageAndTheReport)
               QStringLiteral("Romset pacman correct..."));
     EXPECT_EQ(verifyMessage(QStringLiteral("pacman"), {"a", "", "b"}),
               QStringLiteral("Romset pacman incorrect...\r\n\r\na\r\n\r\nb"));
+    EXPECT_EQ(verifyMessage(QStringLiteral("pacman"), true, {"romset pacman is good"}),
+              QStringLiteral("Romset pacman correct..."));
+    EXPECT_EQ(verifyMessage(QStringLiteral("pacman"), false, {"1 romsets found, 1 were OK."}),
+              QStringLiteral("Romset pacman incorrect...\r\n\r\n1 romsets found, 1 were OK."));
     EXPECT_EQ(
         verifyReport({}),
         QByteArray("These romsets are bad or missing. (NO GOOD DUMPS gives 'bad'...)\r\n\r\n"));
     EXPECT_TRUE(verifyReport({"a", "b"}).endsWith("\r\n\r\na\r\nb\r\n"));
     EXPECT_EQ(trimSpaces(QStringLiteral("  pac man \t ")), QStringLiteral("pac man \t"));
+}
+
+TEST(VerifyOutput, todaysMameCallsASetGoodOnlyInItsOwnVerdictLine)
+{
+    struct Case
+    {
+        const char* what;
+        QByteArray output;
+        QSet<QString> good;
+    };
+    const Case cases[] = {
+        {"good", "romset pong is good\n", {"pong"}},
+        {"good, with its parent", "romset pacman [puckman] is good\n", {"pacman"}},
+        {"best available", "romset pong is best available\r\n", {"pong"}},
+        {"best available, with its parent", "romset a2600p [a2600] is best available", {"a2600p"}},
+        {"bad after its ROM lines",
+         "pacman      : pacman.6e (4096 bytes) - INCORRECT CHECKSUM:\r\n"
+         "EXPECTED: CRC(c1e6ab10)\r\n   FOUND: CRC(c71c0011)\r\n"
+         "romset pacman [puckman] is bad\r\n",
+         {}},
+        {"absent", "romset \"pacman\" not found!\n", {}},
+        {"unknown", "No matching systems found for 'pacman'\n", {}},
+        {"the closing count", "1 romsets found, 1 were OK.\n", {}},
+        {"more words after", "romset pacman is good enough\n", {}},
+        {"another letter case", "Romset pacman is good\n", {}},
+        {"a longer name sharing a prefix",
+         "romset pacman [puckman] is bad\r\nromset pacmanf [puckman] is good\r\n"
+         "romset pong is best available\nNo matching systems found for 'nosuch'\n",
+         {"pacmanf", "pong"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(goodSets(c.output), c.good);
+    }
+}
+
+TEST(VerifyOutput, todaysMameOutputIsShownUpToFiftyLines)
+{
+    const QStringList fifty = shownVerifyLines(numbered(50));
+    EXPECT_EQ(fifty.size(), 50);
+    EXPECT_EQ(fifty.last(), QStringLiteral("line 49"));
+    for (const auto& [lines, more] :
+         {std::pair{51, "\u2026 and 1 more line"}, std::pair{60, "\u2026 and 10 more lines"}}) {
+        const QStringList shown = shownVerifyLines(numbered(lines));
+        ASSERT_EQ(shown.size(), 51);
+        EXPECT_EQ(shown[49], QStringLiteral("line 49"));
+        EXPECT_EQ(shown[50], QString::fromUtf8(more));
+    }
+}
+
+TEST(VerifyOutput, setNamesAreBatchedWithinTheCommandLineLimit)
+{
+    const QStringList names{"ab", "cde", "f", "ghijklmnop", "q"};
+    struct Case
+    {
+        qsizetype limit;
+        QList<QStringList> batches;
+    };
+    // The fixed part is 10 long; each name adds a space and itself.
+    const Case cases[] = {
+        {100, {names}},
+        {19, {{"ab", "cde", "f"}, {"ghijklmnop"}, {"q"}}}, // 10 + 3 + 4 + 2 exactly
+        {18, {{"ab", "cde"}, {"f"}, {"ghijklmnop"}, {"q"}}},
+        {13, {{"ab"}, {"cde"}, {"f"}, {"ghijklmnop"}, {"q"}}}, // over-long: a batch alone
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.limit);
+        EXPECT_EQ(verifyBatches(names, 10, c.limit), c.batches);
+    }
+    EXPECT_TRUE(verifyBatches({}, 10, 100).isEmpty());
+}
+
+TEST(VerifyOutput, onlyOneWordNamesArePassedToTodaysMame)
+{
+    for (const char* name : {"pacman", "88games", "a'b", "pac-man"})
+        EXPECT_TRUE(isPassableSetName(QString::fromUtf8(name))) << name;
+    for (const char* name : {"", "pac man", "pac\tman", "pac\"man", "-listxml"})
+        EXPECT_FALSE(isPassableSetName(QString::fromUtf8(name))) << name;
 }
 
 } // namespace

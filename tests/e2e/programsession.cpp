@@ -98,8 +98,9 @@ QList<QStringList> ProgramSession::runs() const
             words.clear();
         else if (line.startsWith("arg "))
             words.append(QString::fromUtf8(line.mid(4)));
-        else if (line == "end")
-            all.append(words);
+        else if (line == "end" && words != QStringList{"-version"} &&
+                 words != QStringList{"-showconfig"})
+            all.append(words); // the program's questions of which MAME it is are not runs
     }
     return all;
 }

@@ -77,9 +77,11 @@ public:
         return result;
     }
 
-    RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath) override
+    RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath,
+                                    ErrorOutput errors = ErrorOutput::Forwarded) override
     {
         redirected.append(commandLine);
+        lastErrors = errors;
         const Answer answer = answers.value(commandLine, defaultAnswer);
         if (onStart)
             onStart(commandLine);
@@ -93,11 +95,37 @@ public:
             std::make_unique<Run>(answer.hangs, answer.exitCode), QStringLiteral("/fake/MAME"), {}};
     }
 
+    // A question is answered from answers too; an answer that hangs is one not given in time.
+    ProcessAnswer ask(const QString& commandLine, int) override
+    {
+        asked.append(commandLine);
+        const QString word = commandLine.section(u' ', 0, 0);
+        const QString program = programPath(word);
+        if (program.isEmpty())
+            return {false, 0, {}, word, word + QStringLiteral(" not found")};
+        const Answer answer = answers.value(commandLine, questionAnswer);
+        if (!answer.starts || answer.hangs)
+            return {false, 0, {}, program, program + QStringLiteral(" did not answer")};
+        return {true, answer.exitCode, answer.output, program, {}};
+    }
+
+    QString programPath(const QString& word) const override
+    {
+        return programs.value(word, defaultProgram);
+    }
+
     QList<Started> started;
     ProcessStart result{4242, QStringLiteral("/fake/MAME"), {}};
 
     QStringList redirected;
     QHash<QString, Answer> answers;
     Answer defaultAnswer;
+    ErrorOutput lastErrors = ErrorOutput::Forwarded;
+
+    QStringList asked;
+    Answer questionAnswer; // what a question not in answers gets: no output, as the classic MAME
+    // Where a program word leads: programs, else defaultProgram (empty: found nowhere).
+    QHash<QString, QString> programs;
+    QString defaultProgram = QStringLiteral("/fake/MAME");
     std::function<void(const QString&)> onStart;
 };

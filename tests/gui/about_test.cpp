@@ -1,4 +1,5 @@
 #include "about/frmaboutbrw.h"
+#include "launch/launcher.h"
 #include "platform/twips.h"
 #include "programfixture.h"
 #include "shell/optionpanel.h"
@@ -43,6 +44,7 @@ protected:
 TEST_F(AboutTest, theDialogShowsTheVersionAndItsCaptionsCentredOverTheMainWindow)
 {
     window().show();
+    form->launcher()->identifyMame();
     dialogs.act = [this](QDialog& dialog) {
         auto& d = static_cast<FrmAboutbrw&>(dialog);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("About..."));
@@ -57,7 +59,9 @@ TEST_F(AboutTest, theDialogShowsTheVersionAndItsCaptionsCentredOverTheMainWindow
         };
         for (const auto& [button, caption] : captions)
             EXPECT_EQ(button->text(), QLatin1StringView(caption));
-        EXPECT_EQ(d.size(), QSize(twips::toPixelsX(&d, 4092), twips::toPixelsY(&d, 2892)));
+        // The fake MAME answers nothing to -version: the classic MAME.
+        EXPECT_EQ(d.MameLabel->toolTip(), u"MAME in use: the classic MAME at /fake/MAME."_qs);
+        EXPECT_EQ(d.size(), QSize(twips::toPixelsX(&d, 4092), twips::toPixelsY(&d, 3147)));
         d.show();
         EXPECT_LE((d.frameGeometry().center() - form->frameGeometry().center()).manhattanLength(),
                   2);

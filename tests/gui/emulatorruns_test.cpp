@@ -70,6 +70,12 @@ protected:
         };
     }
 
+    // MAME.EXE answers -version as today's MAME does.
+    void useTodaysMame()
+    {
+        processes.answers[QStringLiteral("\"/fake/MAME\" -version")] = {"0.251"};
+    }
+
     static QByteArray lines(int count)
     {
         QByteArray text;
@@ -258,6 +264,94 @@ TEST_F(EmulatorRunsTest, verifyingAllWritesTheSetsThatAreNotGoodInListOrder)
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), heading);
     EXPECT_EQ(messages.texts().last(), done);
+}
+
+TEST_F(EmulatorRunsTest, todaysMameJudgesOneSetByItsVerdictLineAndShowsItsOutput)
+{
+    const QString trouble = QStringLiteral("Hmmm some problem occured... :'(");
+    const QString incorrect = QStringLiteral("Romset pacman incorrect...\r\n\r\n");
+    struct Case
+    {
+        const char* what;
+        FakeProcesses::Answer answer;
+        QString message;
+    };
+    const Case cases[] = {
+        {"good", {"romset pacman [puckman] is good\n"}, QStringLiteral("Romset pacman correct...")},
+        {"bad, 60 lines",
+         {lines(59) + "romset pacman is bad\r\n", 2},
+         incorrect + QString::fromLatin1(lines(50)).trimmed() +
+             QStringLiteral("\r\n\u2026 and 10 more lines")},
+        {"absent, said on standard error",
+         {"romset \"pacman\" not found!\n", 2},
+         incorrect + QStringLiteral("romset \"pacman\" not found!")},
+        {"no output", {}, trouble},
+        {"cancelled", {"romset pacman is good\n", 0, true, true}, trouble},
+    };
+    useTodaysMame();
+    started();
+    select(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.shown.clear();
+        processes.defaultAnswer = c.answer;
+        if (c.answer.hangs)
+            cancelRun();
+        form->VerifyCurrentRomMenu->trigger();
+        EXPECT_EQ(processes.redirected.last(), QStringLiteral("MAME.EXE -verifyroms pacman"));
+        EXPECT_EQ(processes.lastErrors, ErrorOutput::InOutput);
+        EXPECT_EQ(messages.texts().last(), c.message);
+    }
+}
+
+TEST_F(EmulatorRunsTest, todaysMameVerifiesAllInBatchesAndReportsEverySetInListOrder)
+{
+    const QByteArray heading =
+        "These romsets are bad or missing. (NO GOOD DUMPS gives 'bad'...)\r\n\r\n";
+    QByteArray catalogue;
+    for (const char* name : {"pacman", "nosuch", "pac man", "pong", "galaga", "bosco"})
+        catalogue += gameBlock(name, name, "1980", nullptr, nullptr, "good");
+    writeFile(QStringLiteral("KvCfg/Korvane.gam"), catalogue);
+    // Within 40 characters, the sets MAME is asked about go in two runs; "pac man" is not
+    // one word and is not asked about.
+    const QString first = QStringLiteral("MAME.EXE -verifyroms pacman nosuch pong");
+    const QString second = QStringLiteral("MAME.EXE -verifyroms galaga bosco");
+    processes.answers.insert(first, {"romset pacman [puckman] is good\n"
+                                     "romset pong is best available\n"
+                                     "No matching systems found for 'nosuch'\n",
+                                     5});
+    processes.answers.insert(second, {"galaga      : gg1.bin (4096 bytes) - NOT FOUND\n"
+                                      "romset galaga is bad\n"
+                                      "1 romsets found, 0 were OK.\n",
+                                      2});
+    useTodaysMame();
+    started();
+    form->verification()->setCommandLineLimit(40);
+    QStringList labels;
+    processes.onStart = [&labels](const QString&) {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* progress = qobject_cast<QProgressDialog*>(widget))
+                labels.append(progress->labelText());
+        }
+    };
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(processes.redirected, (QStringList{first, second}));
+    EXPECT_EQ(labels,
+              (QStringList{"Verifying sets 1\u20134 of 6...", "Verifying sets 5\u20136 of 6..."}));
+    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")),
+              heading + "nosuch\r\npac man\r\ngalaga\r\nbosco\r\n");
+    EXPECT_EQ(messages.texts().last(),
+              QStringLiteral("Verify done!\r\nSee the results in: Korvane_VerifyReport.txt"));
+
+    // Cancel in the second run: the report holds the first run's sets.
+    processes.onStart = nullptr;
+    processes.answers[second].hangs = true;
+    cancelRun(1);
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), heading + "nosuch\r\npac man\r\n");
+    EXPECT_EQ(messages.texts().last(),
+              QStringLiteral("Verification cancelled after 4 of 6 sets.\r\n"
+                             "See the results in: Korvane_VerifyReport.txt"));
 }
 
 TEST_F(EmulatorRunsTest, theStandinAnswersAsMameWouldAndCanBeStopped)

@@ -83,6 +83,66 @@ TEST_F(LauncherTest, homeHacksStartTheParentWithTheHacksDirectory)
     EXPECT_EQ(started_(), QStringList{"MAME P -romdir H -soundcard -1 "});
 }
 
+TEST_F(LauncherTest, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
+{
+    writeFile(u"MAME"_qs, "today's");
+    processes.defaultProgram = path(u"MAME"_qs);
+    const QString asked = u'"' + path(u"MAME"_qs) + u'"';
+    processes.answers[asked + u" -version"_qs] = {"0.251 (unknown)", 0};
+    processes.answers[asked + u" -showconfig"_qs] = {"rompath                   roms\n", 0};
+    writeFile(QStringLiteral("INP/my run.inp"), "x");
+    MainForm& w = started();
+    EXPECT_TRUE(w.statusText().endsWith(u"MAME in use: MAME 0.251 at " + path(u"MAME"_qs) + u'.'));
+    OptionPanel& panel = *w.options();
+    for (const OptionId id : {OptionId::DepthCombo, OptionId::SbOplCheck}) {
+        EXPECT_FALSE(panel.control(id)->isEnabled());
+        EXPECT_EQ(panel.control(id)->toolTip(), u"Not used by MAME 0.251"_qs);
+    }
+    EXPECT_TRUE(panel.control(OptionId::VideoCombo)->isEnabled());
+    select(0);
+    panel.apply(OptionId::AudioCombo, 1); // Silence
+    panel.apply(OptionId::DepthCombo, 1); // kept, but passes nothing
+    w.PlayButton->click();
+    w.RecText->setText(u"my take"_qs);
+    w.Command2->click();
+    press(w.Command1, Qt::LeftButton);
+    w.GamesListTypeCombo->setCurrentIndex(4);
+    w.gameList()->GamesListTypeCombo_Click();
+    select(0);
+    panel.apply(OptionId::AudioCombo, 1);
+    w.PlayButton->click();
+    EXPECT_EQ(
+        started_(),
+        (QStringList{"MAME smashtv -sound none ",
+                     "MAME smashtv -sound none -input_directory INP -record \"my take.inp\" ",
+                     "MAME smashtv -sound none -input_directory INP -playback \"my run.inp\" ",
+                     "MAME P -rompath \"H;roms\" -sound none "}));
+    // Asked once: the answer is kept for the unchanged program.
+    EXPECT_EQ(processes.asked.count(asked + u" -version"_qs), 1);
+
+    // The classic MAME again: the controls and their tips come back.
+    settings.write(u"Emulator"_qs, u"Kind"_qs, u"classic"_qs);
+    w.launcher()->identifyMame();
+    EXPECT_TRUE(panel.control(OptionId::DepthCombo)->isEnabled());
+    EXPECT_EQ(panel.control(OptionId::DepthCombo)->toolTip(),
+              optionInfo(OptionId::DepthCombo).toolTip.toString());
+}
+
+TEST_F(LauncherTest, optionsThatNameNoProgramStartNothing)
+{
+    MainForm& w = started();
+    processes.asked.clear();
+    select(0);
+    w.options()->apply(OptionId::AlternateMameOption, true);
+    w.options()->apply(OptionId::AlternateMameText, u"   "_qs);
+    w.PlayButton->click();
+    EXPECT_TRUE(processes.started.isEmpty());
+    EXPECT_TRUE(processes.asked.isEmpty());
+    EXPECT_EQ(w.CommandlineLabel->text(), u"    smashtv -soundcard -1 "_qs);
+    EXPECT_EQ(w.statusText(), u"No MAME build is named: choose Original MAME or type the "
+                              u"alternate build's name."_qs);
+}
+
 TEST_F(LauncherTest, recordingsAreListedByNameWithoutRegardToCase)
 {
     writeFile(QStringLiteral("INP/b.INP"), "x");

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+struct Platform;
+
+// The two families of MAME that Korvane drives. The classic MAME (0.36 and before) takes
+// the switches and prints the catalogue Korvane was made for; today's MAME (0.37 onwards,
+// in practice the 0.2xx that Linux distributions ship) has other switches, prints its
+// catalogue as XML and answers -verifyroms for many sets at once.
+enum class MameKind
+{
+    Classic,
+    Today,
+};
+
+// What is known of the program that a program word names.
+struct MameInfo
+{
+    MameKind kind = MameKind::Classic;
+    QString program;    // the program's absolute path; empty when the word finds none
+    QString version;    // today's MAME's version ("0.251"); empty for the classic MAME
+    QString rompath;    // today's MAME's own ROM path, from its configuration
+    bool asked = false; // this identification asked the program; it did not come from the store
+};
+
+// The version at the start of an answer to "-version" when it is today's MAME's: digits, a
+// dot and digits whose whole number is 37 or more ("0.251 (unknown)" gives "0.251").
+// nullopt for any other answer, an empty one included: that is the classic MAME.
+std::optional<QString> todaysMameVersion(QByteArrayView answer);
+
+// The value of the rompath line of "-showconfig", without the quotes MAME puts around a
+// value holding blanks; empty when there is none.
+QString rompathFromConfig(QByteArrayView config);
+
+// Which MAME, in words for the status bar and the About dialog: "MAME 0.251 (today's
+// MAME) at /usr/games/mame", "the classic MAME at /opt/mame/MAME", or that none was found.
+QString describeMame(const MameInfo& info, const QString& word);
+
+// The settings store's "Emulator"/Kind: "auto" (the default) takes the program's answer,
+// "classic" and "today" override it.
+inline constexpr QStringView kEmulatorSection = u"Emulator";
+
+// Finds out which MAME a program word names. The program is asked ("-version", and
+// "-showconfig" for today's MAME) only when its file is new or has changed since the
+// answer was stored: the answer is kept per program file in the settings store, so an
+// unchanged program is asked once, whatever the number of starts.
+class MameIdentity
+{
+public:
+    explicit MameIdentity(Platform& platform);
+
+    MameInfo identify(const QString& word);
+
+private:
+    MameInfo ask(const QString& program, bool today);
+    std::optional<MameInfo> stored(const QString& program, const QString& stamp) const;
+    void store(const QString& program, const QString& stamp, const MameInfo& info,
+               bool configAsked);
+
+    Platform& m_platform;
+};

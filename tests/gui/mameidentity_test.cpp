@@ -1,0 +1,138 @@
+// Which MAME a program word names: the answer to -version, kept per program file, and the
+// user's override.
+
+#include "launch/mameidentity.h"
+
+#include "programfixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MameVersionTest, todaysMameIsAVersionFrom037On)
+{
+    const struct
+    {
+        const char* answer;
+        std::optional<QString> version;
+    } cases[] = {
+        {"0.251 (unknown)", u"0.251"_qs},
+        {"0.251", u"0.251"_qs},
+        {"0.37b5 (Jun 2000)", u"0.37"_qs},
+        {"0.0251", u"0.0251"_qs}, // the minor number is read as a whole number
+        {"0.99999999999999999999", u"0.99999999999999999999"_qs},
+        {"0.36", std::nullopt},
+        {"0.036", std::nullopt},
+        {"0.", std::nullopt},
+        {"", std::nullopt},
+        {" 0.251", std::nullopt},
+        {"MAME v0.251", std::nullopt},
+        {"Usage: mame [options]", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(todaysMameVersion(c.answer), c.version) << c.answer;
+}
+
+TEST(MameVersionTest, rompathComesFromItsConfigurationLine)
+{
+    const struct
+    {
+        const char* config;
+        const char* rompath;
+    } cases[] = {
+        {"#\n# CORE SEARCH PATH OPTIONS\n#\nhomepath                  .\n"
+         "rompath                   roms;/usr/share/games/mame/roms\nhashpath    hash\n",
+         "roms;/usr/share/games/mame/roms"},
+        {"rompath                   \"/srv/my roms;roms\"\r\n", "/srv/my roms;roms"},
+        {"rompathx                  no\n", ""},
+        {"homepath .\n", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rompathFromConfig(c.config), QString::fromUtf8(c.rompath)) << c.config;
+}
+
+class MameIdentityTest : public ProgramFixture
+{
+protected:
+    MameIdentityTest()
+    {
+        writeFile(u"MAME"_qs, "first build");
+        processes.defaultProgram = path(u"MAME"_qs);
+    }
+
+    void answerAsToday()
+    {
+        processes.answers[version()] = {"0.251 (unknown)", 0};
+        processes.answers[showConfig()] = {"rompath                   roms;/usr/share/roms\n", 0};
+    }
+    QString version() const { return u'"' + path(u"MAME"_qs) + u"\" -version"_qs; }
+    QString showConfig() const { return u'"' + path(u"MAME"_qs) + u"\" -showconfig"_qs; }
+
+    MameInfo identify() { return MameIdentity(platform).identify(u"MAME"_qs); }
+};
+
+TEST_F(MameIdentityTest, anUnchangedProgramIsAskedOnce)
+{
+    answerAsToday();
+    const MameInfo first = identify();
+    EXPECT_EQ(first.kind, MameKind::Today);
+    EXPECT_EQ(first.version, u"0.251"_qs);
+    EXPECT_EQ(first.rompath, u"roms;/usr/share/roms"_qs);
+    EXPECT_TRUE(first.asked);
+    EXPECT_EQ(processes.asked, (QStringList{version(), showConfig()}));
+    EXPECT_EQ(settings.read(u"Emulator"_qs, u"Kind"_qs, {}), u"auto"_qs);
+
+    // Another start: the store answers.
+    const MameInfo again = identify();
+    EXPECT_FALSE(again.asked);
+    EXPECT_EQ(again.kind, MameKind::Today);
+    EXPECT_EQ(again.rompath, first.rompath);
+    EXPECT_EQ(processes.asked.size(), 2);
+
+    // A new build in its place is asked again: now it says nothing, so it is classic.
+    writeFile(u"MAME"_qs, "another build, longer");
+    processes.answers.clear();
+    const MameInfo replaced = identify();
+    EXPECT_TRUE(replaced.asked);
+    EXPECT_EQ(replaced.kind, MameKind::Classic);
+    EXPECT_EQ(processes.asked.size(), 3);
+    EXPECT_EQ(identify().kind, MameKind::Classic);
+    EXPECT_EQ(processes.asked.size(), 3);
+}
+
+TEST_F(MameIdentityTest, theUserCanOverrideTheAnswer)
+{
+    settings.write(u"Emulator"_qs, u"Kind"_qs, u"classic"_qs);
+    answerAsToday();
+    EXPECT_EQ(identify().kind, MameKind::Classic);
+    EXPECT_TRUE(processes.asked.isEmpty());
+
+    // Said to be today's MAME, a program that answers nothing is; its rompath is asked.
+    settings.write(u"Emulator"_qs, u"Kind"_qs, u"Today"_qs);
+    processes.answers.remove(version());
+    MameInfo info = identify();
+    EXPECT_EQ(info.kind, MameKind::Today);
+    EXPECT_EQ(info.rompath, u"roms;/usr/share/roms"_qs);
+    // Back to the answer: the stored one, classic.
+    settings.write(u"Emulator"_qs, u"Kind"_qs, u"auto"_qs);
+    info = identify();
+    EXPECT_EQ(info.kind, MameKind::Classic);
+    EXPECT_FALSE(info.asked);
+}
+
+TEST_F(MameIdentityTest, noProgramOrNoAnswerIsTheClassicMame)
+{
+    processes.answers[version()] = {"0.251", 0, true, true}; // never answers
+    MameInfo info = identify();
+    EXPECT_EQ(info.kind, MameKind::Classic);
+    EXPECT_EQ(info.program, path(u"MAME"_qs));
+
+    processes.defaultProgram.clear();
+    processes.asked.clear();
+    info = identify();
+    EXPECT_TRUE(info.program.isEmpty());
+    EXPECT_TRUE(processes.asked.isEmpty());
+    EXPECT_EQ(describeMame(info, u"MAME"_qs), u"no program MAME was found"_qs);
+}
+
+} // namespace
