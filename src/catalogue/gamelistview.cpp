@@ -226,9 +226,13 @@ bool GameListView::eventFilter(QObject* watched, QEvent* event)
         // The list opens its menu on the right press itself, and nothing else may.
         return true;
     case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        Q_EMIT keyPressed(key);
-        return key == Qt::Key_Return || key == Qt::Key_Enter;
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        // Enter held down starts its game once, not once for every repeat of the key.
+        if (!enter || !press->isAutoRepeat())
+            Q_EMIT keyPressed(key);
+        return enter;
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {

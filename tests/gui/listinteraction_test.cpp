@@ -7,8 +7,10 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -251,6 +253,13 @@ TEST_F(ListInteractionTest, enterAndDoubleClicksStartAsPlayDoesAndOtherKeysDoNot
     auto key = [this](Qt::Key k) {
         return [this, k] { QTest::keyClick(view().currentView(), k); };
     };
+    // Held down: the first press and the key's repeats.
+    auto held = [this] {
+        for (const bool repeat : {false, true, true, true}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(view().currentView(), &press);
+        }
+    };
     auto doubleClick = [this](bool onRow) {
         return [this, onRow] {
             const QPoint below(5, viewport()->height() - 5);
@@ -269,6 +278,7 @@ TEST_F(ListInteractionTest, enterAndDoubleClicksStartAsPlayDoesAndOtherKeysDoNot
         {"Return", true, key(Qt::Key_Return), true},
         {"Enter", true, key(Qt::Key_Enter), true},
         {"Return, no game", false, key(Qt::Key_Return), true},
+        {"Return held down", true, held, true},
         {"Space", true, key(Qt::Key_Space), false},
         {"a letter", true, key(Qt::Key_M), false},
         {"Down", true, key(Qt::Key_Down), false},
