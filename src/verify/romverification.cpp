@@ -33,8 +33,10 @@ constexpr qint64 kLargestTodayOutput = 16 << 20;
 // A line of today's MAME's output that is longer than this is no verdict.
 constexpr qint64 kLongestVerdictLine = 4096;
 
-// A command line within what every system passes on whole.
-constexpr qsizetype kCommandLineLimit = 32000;
+// Well within what Linux passes to a program (2 MiB of arguments and environment, 128 KiB a
+// word); each run of MAME costs most of a second before it verifies anything, so the fewer
+// the runs the better.
+constexpr qsizetype kCommandLineLimit = 100'000;
 
 constexpr QStringView kVerifyMany = u"MAME.EXE -verifyroms";
 
