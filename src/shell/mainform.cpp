@@ -29,6 +29,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
@@ -504,6 +506,25 @@ void MainForm::closeEvent(QCloseEvent* event)
         event->ignore();
     else
         event->accept();
+}
+
+void MainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    // Only a window on screen has a frame whose size the window manager has settled: until
+    // then its frame is its client area. Centred once the frame is known, from the event
+    // loop, it sits in the middle whatever its title bar and borders.
+    QTimer::singleShot(0, this, [this] {
+        const QScreen* where = screen();
+        if (!where)
+            return;
+        QRect frame = frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        move(frame.topLeft());
+    });
 }
 
 QString MainForm::statusText() const

@@ -101,6 +101,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The first showing centres the window on its screen.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildImages();
@@ -139,6 +141,7 @@ private:
     GameListRefresh* m_refresh;
     RomVerification* m_verification;
     About* m_about;
+    bool m_centred = false;
     // Which MAME the options name, in words, for the About dialog.
     QString m_mameInUse;
 };

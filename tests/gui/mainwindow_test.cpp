@@ -8,12 +8,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
@@ -301,6 +303,58 @@ TEST_F(MainWindowTest, theLaunchControlsAndImages)
     EXPECT_EQ(w.GamesImageList.imageSize(), QSize(32, 32));
     EXPECT_EQ(w.GamesSmallImageList.imageSize(), QSize(16, 16));
     EXPECT_NE(w.GamesImageList.image("ROM").toImage(), w.GamesImageList.image("BADROM").toImage());
+}
+
+TEST_F(MainWindowTest, eachControlHasTheFaceAndSizeOfItsDesign)
+{
+    MainForm& w = window();
+    const struct
+    {
+        const char* name;
+        const char* family;
+        double points;
+        bool bold;
+    } cases[] = {
+        {"MainFormClient", "Tahoma", 7.8, false},
+        {"Label14", "Tahoma", 10.2, false},
+        {"GamesListTypeCombo", "Tahoma", 7.2, false},
+        {"Command1", "Tahoma", 7.8, true},
+        {"Command2", "Tahoma", 7.8, true},
+        {"PlaybackCombo", "Tahoma", 7.2, false},
+        {"RecText", "Tahoma", 7.2, false},
+        {"PlayButton", "Tahoma", 10.2, true},
+        {"CommandlineLabel", "Tahoma", 6, false},
+        {"VideoCombo", "Tahoma", 7.2, false},
+        {"JoyCombo", "Tahoma", 7.2, false},
+        {"CheatCheck", "Tahoma", 7.8, false},
+        {"AlternateMameText", "Courier", 9.6, false},
+        {"FlickerText", "Courier", 9.6, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QWidget* widget = named<QWidget>(w, c.name);
+        ASSERT_NE(widget, nullptr);
+        const QFont font = widget->font();
+        EXPECT_EQ(font.family(), QLatin1StringView(c.family));
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), c.points);
+        EXPECT_EQ(font.bold(), c.bold);
+    }
+}
+
+TEST_F(MainWindowTest, theFirstShowingCentresTheWindowOnItsScreen)
+{
+    MainForm& w = started();
+    w.move(0, 0);
+    w.show();
+    QCoreApplication::processEvents();
+    const QPoint middle = w.screen()->availableGeometry().center();
+    EXPECT_LE((w.frameGeometry().center() - middle).manhattanLength(), 2);
+    // Later showings leave it where the user put it.
+    w.hide();
+    w.move(10, 10);
+    w.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.pos(), QPoint(10, 10));
 }
 
 TEST_F(MainWindowTest, theMenuTreeAndItsShortcuts)
