@@ -44,6 +44,8 @@ namespace {
 constexpr int kClientWidth = 10092;
 constexpr int kClientHeight = 7344;
 constexpr int kStatusBarHeight = 252;
+// What the status bar says until something else is said.
+constexpr QStringView kFirstStatusText = u"Updated joy for mame 0.36b1...";
 
 QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, int left, int top,
                      int width, int height)
@@ -351,7 +353,7 @@ void MainForm::buildBottomLine()
     StatusBar = new QStatusBar(m_client);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
-    m_statusText = new QLabel(QStringLiteral("Updated joy for mame 0.36b1..."), StatusBar);
+    m_statusText = new QLabel(kFirstStatusText.toString(), StatusBar);
     m_statusText->setObjectName(QStringLiteral("StatusBarText"));
     m_statusText->setTextFormat(Qt::PlainText);
     m_statusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -473,7 +475,9 @@ void MainForm::showMameInUse(const MameInfo& info, const QString& word)
     // Said once, when the program was asked, beside whatever the status bar already says.
     const QString said = QStringLiteral("MAME in use: %1.").arg(m_mameInUse);
     const QString before = statusText();
-    setStatusText(before.isEmpty() ? said : before + QStringLiteral("  ") + said);
+    setStatusText(before.isEmpty() || before == kFirstStatusText
+                      ? said
+                      : before + QStringLiteral("  ") + said);
 }
 
 void MainForm::Form_Load()
