@@ -1,3 +1,4 @@
+#include "platform/appinfo.h"
 #include "platform/fonts.h"
 #include "platform/inisettingsstore.h"
 #include "platform/localfiles.h"
@@ -9,10 +10,13 @@
 #include "platform/qtmessageboxes.h"
 #include "platform/x11windows.h"
 #include "shell/mainform.h"
+#include "shell/programarguments.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -28,15 +32,42 @@ std::unique_ptr<TopLevelWindows> desktopWindows()
     return std::make_unique<OwnTopLevelWindows>();
 }
 
+void print(const QString& text, std::FILE* stream)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // Help, the version and a command line the program cannot take are answered before the
+    // application exists: they need no display.
+    QStringList argumentList;
+    for (int i = 0; i < argc; ++i)
+        argumentList.append(QString::fromLocal8Bit(argv[i]));
+    const ProgramArguments arguments = parseProgramArguments(argumentList);
+    if (arguments.exitCode) {
+        print(arguments.standardOutput, stdout);
+        print(arguments.standardError, stderr);
+        return *arguments.exitCode;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     registerWindowFonts();
 
-    const QString programDir = programDirectory();
+    const QString binaryDir = binaryDirectory();
+    const ProgramDirChoice choice =
+        chooseProgramDirectory(binaryDir, arguments.dir, userDataHome(), QDir::currentPath());
+    // The program starts without its directories too, as it does without KvCfg: it says why
+    // nothing can be kept.
+    QString problem;
+    if (choice.prepare &&
+        !prepareProgramDirectory(choice.dir, installedGuidePath(binaryDir), &problem))
+        print(problem + u'\n', stderr);
+
+    const QString& programDir = choice.dir;
     IniSettingsStore settings;
     LocalFiles files;
     QtMessageBoxes messages;
@@ -50,6 +81,8 @@ int main(int argc, char* argv[])
 
     MainForm window(platform);
     messages.setParent(&window);
+    if (!problem.isEmpty())
+        messages.show(problem, appTitle(), MessageButtons::Ok);
     window.Form_Load();
     window.adjustSize();
     if (const QScreen* screen = window.screen()) {

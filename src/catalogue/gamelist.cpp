@@ -94,6 +94,8 @@ void GameList::LoadGameList()
     if (!m_platform.files.isReadableFile(gameListPath())) {
         m_platform.messages.show(QStringLiteral("Gamelist unavailable."), appTitle(),
                                  MessageButtons::Ok);
+        m_reportStatus(QStringLiteral("There is no games list yet: Tools > Update the games "
+                                      "list makes one from MAME."));
         return;
     }
     const int type = listType();

@@ -21,7 +21,8 @@ struct Platform
     DefaultHandler& desktop;
     ModalDialogs& dialogs;
     TopLevelWindows& windows;
-    // The directory of the running executable, symbolic links resolved: where MAME, KvCfg
-    // and INP lie, and the working directory of every program started.
+    // The program directory (--dir, the binary's own directory when it holds KvCfg, or the
+    // user's data directory): where MAME is looked for first, where KvCfg and INP lie, and
+    // the working directory of every program started.
     QString programDir;
 };

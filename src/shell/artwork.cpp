@@ -24,6 +24,48 @@ const std::array<QRgb, 16> kVga{
     0xFF555555, 0xFF5555FF, 0xFF55FF55, 0xFF55FFFF, 0xFFFF5555, 0xFFFF55FF, 0xFFFFFF55, 0xFFFFFFFF,
 };
 
+// The arcade cabinet of the window icon, on a 32 x 32 grid.
+void drawCabinet(QPainter& p)
+{
+    // Cabinet side and front.
+    p.setPen(QColor(kVga[0]));
+    p.setBrush(QColor(kVga[1]));
+    QPolygon cabinet;
+    cabinet << QPoint(7, 1) << QPoint(24, 1) << QPoint(26, 4) << QPoint(26, 30) << QPoint(5, 30)
+            << QPoint(5, 4);
+    p.drawPolygon(cabinet);
+    // Marquee.
+    p.setBrush(QColor(kVga[14]));
+    p.drawRect(7, 3, 17, 4);
+    p.setPen(QColor(kVga[12]));
+    p.drawLine(9, 5, 22, 5);
+    // Screen with a little sprite.
+    p.setPen(QColor(kVga[8]));
+    p.setBrush(QColor(kVga[0]));
+    p.drawRect(8, 9, 15, 10);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(kVga[14]));
+    p.drawPie(QRect(10, 11, 7, 7), 30 * 16, 300 * 16);
+    p.setBrush(QColor(kVga[15]));
+    p.drawRect(19, 14, 2, 2);
+    // Control panel with a stick and two buttons.
+    p.setPen(QColor(kVga[0]));
+    p.setBrush(QColor(kVga[7]));
+    p.drawRect(6, 20, 19, 4);
+    p.setPen(QColor(kVga[0]));
+    p.drawLine(11, 18, 11, 21);
+    p.setBrush(QColor(kVga[12]));
+    p.drawEllipse(QPoint(11, 18), 1, 1);
+    p.setBrush(QColor(kVga[10]));
+    p.drawEllipse(QPoint(17, 22), 1, 1);
+    p.setBrush(QColor(kVga[9]));
+    p.drawEllipse(QPoint(21, 22), 1, 1);
+    // Coin slots.
+    p.setPen(QColor(kVga[14]));
+    p.drawLine(13, 26, 13, 28);
+    p.drawLine(18, 26, 18, 28);
+}
+
 } // namespace
 
 QImage romImage(int size, bool goodDriver)
@@ -74,43 +116,7 @@ QImage windowIconImage()
 {
     QImage image = canvas(32, 32, 0x00000000);
     QPainter p(&image);
-    // Cabinet side and front.
-    p.setPen(QColor(kVga[0]));
-    p.setBrush(QColor(kVga[1]));
-    QPolygon cabinet;
-    cabinet << QPoint(7, 1) << QPoint(24, 1) << QPoint(26, 4) << QPoint(26, 30) << QPoint(5, 30)
-            << QPoint(5, 4);
-    p.drawPolygon(cabinet);
-    // Marquee.
-    p.setBrush(QColor(kVga[14]));
-    p.drawRect(7, 3, 17, 4);
-    p.setPen(QColor(kVga[12]));
-    p.drawLine(9, 5, 22, 5);
-    // Screen with a little sprite.
-    p.setPen(QColor(kVga[8]));
-    p.setBrush(QColor(kVga[0]));
-    p.drawRect(8, 9, 15, 10);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(kVga[14]));
-    p.drawPie(QRect(10, 11, 7, 7), 30 * 16, 300 * 16);
-    p.setBrush(QColor(kVga[15]));
-    p.drawRect(19, 14, 2, 2);
-    // Control panel with a stick and two buttons.
-    p.setPen(QColor(kVga[0]));
-    p.setBrush(QColor(kVga[7]));
-    p.drawRect(6, 20, 19, 4);
-    p.setPen(QColor(kVga[0]));
-    p.drawLine(11, 18, 11, 21);
-    p.setBrush(QColor(kVga[12]));
-    p.drawEllipse(QPoint(11, 18), 1, 1);
-    p.setBrush(QColor(kVga[10]));
-    p.drawEllipse(QPoint(17, 22), 1, 1);
-    p.setBrush(QColor(kVga[9]));
-    p.drawEllipse(QPoint(21, 22), 1, 1);
-    // Coin slots.
-    p.setPen(QColor(kVga[14]));
-    p.drawLine(13, 26, 13, 28);
-    p.drawLine(18, 26, 18, 28);
+    drawCabinet(p);
     p.end();
 
     // Keep it to the sixteen colours (and transparency) of the design.
@@ -118,6 +124,19 @@ QImage windowIconImage()
     table.append(0x00000000);
     return image.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither)
         .convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage cabinetImage(int size)
+{
+    QImage image = canvas(size, size, 0x00000000);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Half a unit across puts each one-unit line on the row of pixels it fills in the window
+    // icon, not astride two.
+    p.scale(size / 32.0, size / 32.0);
+    p.translate(0.5, 0.5);
+    drawCabinet(p);
+    return image;
 }
 
 QImage playButtonPicture()

@@ -16,6 +16,10 @@ QImage romImage(int size, bool goodDriver);
 // The window icon: a 32x32 arcade cabinet in the 16 colours of the VGA palette.
 QImage windowIconImage();
 
+// The window icon's cabinet drawn smoothly at size x size pixels on transparency, for the
+// desktop's icon theme.
+QImage cabinetImage(int size);
+
 // The picture of the Play button, 208x48.
 QImage playButtonPicture();
 

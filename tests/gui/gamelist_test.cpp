@@ -125,6 +125,7 @@ TEST_F(GameListTest, homeHacksWithoutTheHackListSayWhyAndShowNoGame)
     choose(0);
     choose(4);
     EXPECT_EQ(messages.texts(), QStringList{"Hack list unavailable."});
+    EXPECT_FALSE(window().statusText().contains(QStringLiteral("games list")));
     EXPECT_EQ(window().games()->rowCount(), 0);
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Brimwork's Korvane - 0 games available"));
 }

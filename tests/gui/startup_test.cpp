@@ -60,6 +60,11 @@ TEST_F(StartupTest, aMissingGameListIsReportedOnceAndTheListStaysEmpty)
     EXPECT_EQ(messages.texts(), QStringList{"Gamelist unavailable."});
     EXPECT_EQ(form->games()->rowCount(), 0);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Brimwork's Korvane"));
+    // A first start: the status bar says how to make the list, before which MAME is in use.
+    EXPECT_TRUE(form->statusText().startsWith(
+        QStringLiteral("There is no games list yet: Tools > Update the games list makes one "
+                       "from MAME.  MAME in use: ")))
+        << form->statusText().toStdString();
 }
 
 TEST_F(StartupTest, labelsCannotBeEditedInPlace)
