@@ -14,7 +14,7 @@
 
 #include <string>
 #include <tuple>
-#include <vector>
+#include <utility>
 
 namespace {
 
@@ -91,49 +91,22 @@ TEST_F(LocalProcessesTest, ShellCharactersReachTheProgramAsPlainWords)
     EXPECT_FALSE(QFileInfo::exists(path("redirected")));
 }
 
-TEST_F(LocalProcessesTest, RecordingIsWrittenIntoInp)
-{
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("INP")));
-    LocalProcesses processes(m_dir.path(), QString());
-    const ProcessStart start =
-        processes.StartProcess(QStringLiteral("MAME smashtv -record myrun -soundcard -1 "),
-                               WindowStyle::MaximizedWithFocus);
-    ASSERT_GT(start.taskId, 0) << start.error.toStdString();
-    waitForLog();
-
-    QFile recording(path("INP/myrun.INP"));
-    ASSERT_TRUE(recording.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(recording.readAll().contains("stand-in"));
-    EXPECT_EQ(QDir(path("INP")).entryList(QDir::Files), QStringList{QStringLiteral("myrun.INP")});
-}
-
-struct FailedStart
-{
-    const char* what;
-    const char* line;
-    const char* program;
-};
-
 TEST_F(LocalProcessesTest, NothingStartedGivesTaskZeroAndAReason)
 {
-    const std::vector<FailedStart> cases{
-        {"unknown program", "NOPE -listinfo", "NOPE"},
-        {"file that is not executable", "standin-mame.log", "standin-mame.log"},
-        {"blank line", "  \t ", ""},
-        {"empty line", "", ""},
-    };
     // The log exists but is not executable: it must not count as a program.
     QFile log(path("standin-mame.log"));
     ASSERT_TRUE(log.open(QIODevice::WriteOnly));
     log.close();
 
     LocalProcesses processes(m_dir.path(), QStringLiteral(":"));
-    for (const FailedStart& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [line, program] :
+         {std::pair{"NOPE -listinfo", "NOPE"}, std::pair{"standin-mame.log", "standin-mame.log"},
+          std::pair{"  \t ", ""}, std::pair{"", ""}}) {
+        SCOPED_TRACE(line);
         const ProcessStart start =
-            processes.StartProcess(QString::fromUtf8(c.line), WindowStyle::MinimizedWithFocus);
+            processes.StartProcess(QString::fromUtf8(line), WindowStyle::MinimizedWithFocus);
         EXPECT_EQ(start.taskId, 0);
-        EXPECT_EQ(start.program.toStdString(), c.program);
+        EXPECT_EQ(start.program.toStdString(), program);
         EXPECT_FALSE(start.error.isEmpty());
     }
 }
@@ -160,6 +133,7 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll().toStdString(), text);
     }
+    EXPECT_TRUE(waitForLog().starts_with("run\ncwd " + canonicalDir() + "\n"));
 
     // A slow run ends when it is killed.
     QFile delay(path("standin-delay.txt"));

@@ -46,6 +46,9 @@ TEST(VerifyOutput, theMessageAndTheReport)
               QStringLiteral("Romset pacman correct..."));
     EXPECT_EQ(verifyMessage(QStringLiteral("pacman"), {"a", "", "b"}),
               QStringLiteral("Romset pacman incorrect...\r\n\r\na\r\n\r\nb"));
+    // Only the count line exactly as the classic MAME writes it means good.
+    for (const char* near : {"1 romsets found, 1 were OK. ", "1 Romsets found, 1 were OK."})
+        EXPECT_TRUE(verifyMessage(QStringLiteral("pacman"), {near}).contains(u"incorrect")) << near;
     EXPECT_EQ(verifyMessage(QStringLiteral("pacman"), true, {"romset pacman is good"}),
               QStringLiteral("Romset pacman correct..."));
     EXPECT_EQ(verifyMessage(QStringLiteral("pacman"), false, {"1 romsets found, 1 were OK."}),

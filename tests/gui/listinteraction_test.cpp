@@ -204,7 +204,6 @@ TEST_F(ListInteractionTest, aColumnClickSortsAscendingByItsTextAndKeepsTheSelect
     ASSERT_EQ(view().currentView(), icons);
     EXPECT_EQ(icons->viewMode(), QListView::IconMode);
     EXPECT_EQ(icons->iconSize(), QSize(32, 32));
-    EXPECT_EQ(icons->selectionModel(), view().reportView()->selectionModel());
     EXPECT_EQ(names(), cases[5].names);
     EXPECT_EQ(selected(), QStringLiteral("xevious"));
     EXPECT_FALSE(w.ViewAsIconsMenu->isCheckable() || w.ViewAsDetailsMenu->isCheckable());
@@ -282,7 +281,6 @@ TEST_F(ListInteractionTest, enterAndDoubleClicksStartAsPlayDoesAndOtherKeysDoNot
         {"Space", true, key(Qt::Key_Space), false},
         {"a letter", true, key(Qt::Key_M), false},
         {"Down", true, key(Qt::Key_Down), false},
-        {"Right", true, key(Qt::Key_Right), false},
         {"double click on the row", true, doubleClick(true), true},
         {"double click below the rows", true, doubleClick(false), true},
         {"double click, no game", false, doubleClick(false), true},

@@ -75,9 +75,6 @@ TEST_F(OptionSettingsTest, aFreshStartShowsTheDefaultsAndAGameWithoutAFilePlaysA
 {
     start();
     EXPECT_EQ(panel().read(), defaults());
-    EXPECT_EQ(panel().FrameskipLabel->text(), QStringLiteral("Frameskip: 0"));
-    EXPECT_FALSE(panel().control(AlternateMameText)->isEnabled());
-    EXPECT_FALSE(panel().control(AdditionalParamText)->isEnabled());
     EXPECT_TRUE(deleteEnabled()); // until the first game is clicked
 
     panel().apply(VideoCombo, 3); // the defaults replace what the panel shows
@@ -172,7 +169,6 @@ TEST_F(OptionSettingsTest, F5SavesTheGamesOptionsAndAClickBringsThemBack)
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Really delete smashtv's configuration ?"));
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::OkCancel);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Korvane"));
     EXPECT_EQ(panel().read(), saved);
     EXPECT_TRUE(deleteEnabled());
 
