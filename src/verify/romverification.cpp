@@ -112,6 +112,25 @@ void RomVerification::failed()
     m_window->showNormal();
 }
 
+std::optional<EmulatorRunResult> RomVerification::runOne(const QString& command,
+                                                         const QString& name, ErrorOutput errors)
+{
+    // Never judge this set by what an earlier run left behind.
+    m_platform.files.remove(outputPath(), nullptr);
+    const EmulatorRunResult run = runEmulator(m_platform.processes, command, outputPath(), m_window,
+                                              QStringLiteral("Verifying %1...").arg(name), errors);
+    if (run.status == EmulatorRunResult::Status::NotStarted) {
+        // Said, and then judged by whatever output there is, as the classic run always was.
+        m_platform.messages.show(QStringLiteral("mame is not found..."), appTitle(),
+                                 MessageButtons::Ok);
+    } else if (run.status == EmulatorRunResult::Status::Cancelled) {
+        m_platform.files.remove(outputPath(), nullptr);
+        failed();
+        return std::nullopt;
+    }
+    return run;
+}
+
 void RomVerification::VerifyCurrentRomMenu_Click()
 {
     const CatalogueEntry* game = m_gameList.selectedGame();
@@ -124,19 +143,8 @@ void RomVerification::VerifyCurrentRomMenu_Click()
         verifyOneToday(name);
         return;
     }
-    // Never judge this set by what an earlier run left behind.
-    m_platform.files.remove(outputPath(), nullptr);
-    const EmulatorRunResult run =
-        runEmulator(m_platform.processes, verifyCommand(name), outputPath(), m_window,
-                    QStringLiteral("Verifying %1...").arg(name));
-    if (run.status == EmulatorRunResult::Status::NotStarted) {
-        m_platform.messages.show(QStringLiteral("mame is not found..."), appTitle(),
-                                 MessageButtons::Ok);
-    } else if (run.status == EmulatorRunResult::Status::Cancelled) {
-        m_platform.files.remove(outputPath(), nullptr);
-        failed();
+    if (!runOne(verifyCommand(name), name, ErrorOutput::Forwarded))
         return;
-    }
 
     const std::optional<QByteArray> output = readOutput(kLargestOutput);
     const std::optional<QStringList> lines =
@@ -160,20 +168,11 @@ void RomVerification::verifyOneToday(const QString& name)
             appTitle(), MessageButtons::Ok);
         return;
     }
-    m_platform.files.remove(outputPath(), nullptr);
     QString command = kVerifyMany.toString();
     command.append(u' ').append(name);
-    const EmulatorRunResult run =
-        runEmulator(m_platform.processes, command, outputPath(), m_window,
-                    QStringLiteral("Verifying %1...").arg(name), ErrorOutput::InOutput);
-    if (run.status == EmulatorRunResult::Status::NotStarted) {
-        m_platform.messages.show(QStringLiteral("mame is not found..."), appTitle(),
-                                 MessageButtons::Ok);
-    } else if (run.status == EmulatorRunResult::Status::Cancelled) {
-        m_platform.files.remove(outputPath(), nullptr);
-        failed();
+    const std::optional<EmulatorRunResult> run = runOne(command, name, ErrorOutput::InOutput);
+    if (!run)
         return;
-    }
 
     const std::optional<QByteArray> output = readOutput(kLargestTodayOutput);
     if (!output || output->isEmpty() || output->size() > kLargestTodayOutput) {
@@ -181,7 +180,7 @@ void RomVerification::verifyOneToday(const QString& name)
         return;
     }
     // Nothing a run that crashed wrote is trusted.
-    const bool good = run.status == EmulatorRunResult::Status::Ended && run.exitedNormally &&
+    const bool good = run->status == EmulatorRunResult::Status::Ended && run->exitedNormally &&
                       goodSets(*output).contains(name);
     m_platform.messages.show(verifyMessage(name, good, shownVerifyLines(*output)), appTitle(),
                              MessageButtons::Ok);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "launch/emulatorrun.h"
+
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -48,6 +50,10 @@ public:
     QString reportPath() const;
 
 private:
+    // Runs command for the one set name into the output file; nullopt when it was cancelled
+    // (already reported and the window restored).
+    std::optional<EmulatorRunResult> runOne(const QString& command, const QString& name,
+                                            ErrorOutput errors);
     // What a run over the list found.
     struct Verdicts
     {
