@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the game list reader and the per-game file reader with clang
-# (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) into ./build-fuzz and runs each
-# for SECONDS (default 20). Fails when a target crashes, hangs (10 s on one input), grows
-# past 2 GB or meets undefined behaviour; the input that did it is saved under
-# build-fuzz/fuzz-findings/ and can be replayed with: build-fuzz/TARGET FILE
+# Builds the fuzz targets of the game list reader, the per-game file reader and the converter
+# of MAME's XML catalogue with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
+# into ./build-fuzz and runs each for SECONDS (default 20). Fails when a target crashes, hangs
+# (10 s on one input), grows past 2 GB or meets undefined behaviour; the input that did it is
+# saved under build-fuzz/fuzz-findings/ and can be replayed with: build-fuzz/TARGET FILE
 # The corpus grows in build-fuzz/fuzz-corpus/ from one run to the next.
 # Usage: fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 build_dir=${KORVANE_FUZZ_BUILD_DIR:-build-fuzz}
-targets=(korvane_fuzz_gamelist korvane_fuzz_gamesettings)
+targets=(korvane_fuzz_gamelist korvane_fuzz_gamesettings korvane_fuzz_listxml)
 
 scripts/install-deps.sh
 cmake -S . -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -18,10 +18,12 @@ cmake -S . -B "$build_dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWi
     -DKORVANE_WERROR=ON
 cmake --build "$build_dir" -j"$(nproc)" --target "${targets[@]}"
 
-# Seeds of our own: well-formed game blocks and per-game files, a few odd ones among them.
+# Seeds of our own: well-formed game blocks, per-game files and XML catalogues, a few odd ones
+# among them.
 seeds=$build_dir/fuzz-seeds
 rm -rf "$seeds"
-mkdir -p "$seeds/korvane_fuzz_gamelist" "$seeds/korvane_fuzz_gamesettings"
+mkdir -p "$seeds/korvane_fuzz_gamelist" "$seeds/korvane_fuzz_gamesettings" \
+    "$seeds/korvane_fuzz_listxml"
 cp sample/KvCfg/Korvane.gam "$seeds/korvane_fuzz_gamelist/sample.gam"
 printf 'game (\r\n\tname puckman\r\n\tdescription "PuckMan (Japan set 1)"\r\n\tyear 1980\r\n\tcloneof pacman\r\n\tromof pacman\r\n\tmanufacturer "Namco"\r\n\trom ( name namcopac.6e size 4096 crc fee263b3 )\r\n\tdriver ( status good color good sound good )\r\n)\r\n' \
     > "$seeds/korvane_fuzz_gamelist/crlf"
@@ -36,6 +38,14 @@ printf '"OriginalMameOption.Value","True"\r\n"AlternateMameOption.Value","False"
     > "$gs/whole"
 printf '"AdditionalParamText.Text","-a,-b ; "x"y" caf\xc3\xa9"\r\n"JoyCombo.ListIndex"," 2.5 "\r\n' > "$gs/quotes"
 printf ' CheatCheck.Value , 40000 \n"VideoCombo.ListIndex","-1"\r"GammaText.Text","\xe9' > "$gs/odd"
+# The realistic catalogue of the converter's own test (a BIOS, a device, a clone, entities),
+# and one with what MAME never writes: control characters, declared entities, bad names.
+xml=$seeds/korvane_fuzz_listxml
+sed -n '/^const QByteArray kCatalogue = R"xml(/,/^)xml";$/p' tests/core/listxml_test.cpp |
+    sed '1s/.*R"xml(//; $d' > "$xml/catalogue.xml"
+grep -q '</mame>' "$xml/catalogue.xml" || { echo "fuzz: no catalogue in listxml_test.cpp" >&2; exit 1; }
+printf '<!DOCTYPE mame [<!ENTITY x "&#10;&x;">]><mame><machine name="a&#9;b" cloneof="-x"><description>x&#10;y\r\n&x;</description></machine><machine name="ok" romof="p q"><year>\t19\x7f</year><driver status="good&#13;"/></machine></mame>' \
+    > "$xml/odd.xml"
 
 failed=()
 for target in "${targets[@]}"; do

@@ -3,9 +3,13 @@
 // Speed matters: a catalogue of today runs to a quarter of a gigabyte. The scan jumps from
 // '<' to '<' with memchr and looks at a tag only as far as its first letters; of the
 // millions of tags (ROMs, chips, DIP switches) only six kinds are read at all. Nothing is
-// built per tag: the values of one machine are kept in reused strings.
+// built per tag: the values of one machine are kept in reused strings. The chunks are
+// scanned where they lie; only the one piece that runs across a cut is copied, so that it
+// can be completed from the next chunk.
 
 #include "catalogue/listxml.h"
+
+#include "launch/mamewords.h"
 
 #include <QIODevice>
 
@@ -20,6 +24,13 @@ namespace {
 constexpr std::size_t kChunk = std::size_t(1) << 20;
 // No tag or text of the catalogue comes near this; a longer one is not MAME's output.
 constexpr std::size_t kLongestPiece = std::size_t(64) << 20;
+constexpr std::size_t npos = std::string_view::npos;
+
+// What may not stand in a value of the list, whose lines and keys are split at such bytes.
+bool isControl(unsigned code)
+{
+    return code < 0x20 || code == 0x7F;
+}
 
 bool startsWith(std::string_view text, std::string_view prefix)
 {
@@ -56,21 +67,26 @@ void appendUtf8(std::string& out, unsigned code)
     }
 }
 
-// Appends text with its entities decoded. An entity the XML standard does not define, or a
-// character reference to no character, stays as it is written. Line ends become blanks: a
-// value is one line of the game list.
+// Appends text with its entities decoded. An entity the XML standard does not define (one
+// the document declares for itself included), or a character reference to no character,
+// stays as it is written. Control characters become blanks: a value is one line of the game
+// list, and one word or quoted text of that line.
 void appendDecoded(std::string& out, std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size()) {
         const std::size_t amp = text.find('&', i);
-        const std::size_t plainEnd = amp == std::string_view::npos ? text.size() : amp;
-        for (std::size_t k = i; k < plainEnd; ++k)
-            out += (text[k] == '\n' || text[k] == '\r') ? ' ' : text[k];
-        if (amp == std::string_view::npos)
+        const std::size_t plainEnd = amp == npos ? text.size() : amp;
+        const std::size_t from = out.size();
+        out.append(text.data() + i, plainEnd - i);
+        for (std::size_t k = from; k < out.size(); ++k) {
+            if (isControl(static_cast<unsigned char>(out[k])))
+                out[k] = ' ';
+        }
+        if (amp == npos)
             return;
         const std::size_t semi = text.find(';', amp);
-        const std::string_view name = semi == std::string_view::npos || semi - amp > 10
+        const std::string_view name = semi == npos || semi - amp > 10
                                           ? std::string_view()
                                           : text.substr(amp + 1, semi - amp - 1);
         bool decoded = true;
@@ -102,7 +118,7 @@ void appendDecoded(std::string& out, std::string_view text)
             }
             decoded = digits && code > 0 && code < 0x110000 && (code < 0xD800 || code > 0xDFFF);
             if (decoded)
-                appendUtf8(out, code);
+                appendUtf8(out, isControl(code) ? unsigned(' ') : code);
         } else {
             decoded = false;
         }
@@ -126,13 +142,13 @@ std::string_view attribute(std::string_view attributes, std::string_view name)
                 attributes[i] == '\r' || attributes[i] == '/'))
             ++i;
         const std::size_t eq = attributes.find('=', i);
-        if (eq == std::string_view::npos || eq + 1 >= attributes.size())
+        if (eq == npos || eq + 1 >= attributes.size())
             return {};
         const char quote = attributes[eq + 1];
         if (quote != '"' && quote != '\'')
             return {};
         const std::size_t close = attributes.find(quote, eq + 2);
-        if (close == std::string_view::npos)
+        if (close == npos)
             return {};
         std::string_view key = attributes.substr(i, eq - i);
         while (!key.empty() && (key.back() == ' ' || key.back() == '\t'))
@@ -144,34 +160,54 @@ std::string_view attribute(std::string_view attributes, std::string_view name)
     return {};
 }
 
-class Converter
+} // namespace
+
+class ListXmlConverter::Scanner
 {
 public:
-    Converter(QIODevice& in, QIODevice& out)
-        : m_in(in)
-        , m_out(out)
+    explicit Scanner(QIODevice& out)
+        : m_out(out)
     {
-        m_buffer.resize(kChunk);
         m_text.reserve(kChunk + 4096);
     }
 
-    ListXmlConversion run();
+    bool feed(std::string_view chunk);
+    ListXmlConversion finish();
 
 private:
-    // Keeps the bytes from m_begin on, reads more after them; false at the end of the input
-    // or on a read error.
-    bool fill();
+    enum class Failure
+    {
+        None,
+        Write,
+        TooLong,
+    };
+
+    // Converts the complete pieces of data, a tag or a tag with its text, and returns where
+    // the first unfinished one begins (size when none is).
+    std::size_t scan(const char* data, std::size_t size);
+    // Completes the carried piece from the start of chunk and converts it; returns where in
+    // chunk the scan goes on, or npos when the chunk ends first.
+    std::size_t completeCarry(std::string_view chunk);
+    bool carry(std::string_view bytes);
+
+    // The tags whose text runs to the next '<' and is read.
+    bool wantsText(std::string_view tag) const
+    {
+        return m_inMachine && (tag == "description" || tag == "year" || tag == "manufacturer");
+    }
+    void convert(std::string_view tag, std::string_view text);
     void startMachine(std::string_view attributes);
     void endMachine();
     bool flush();
 
-    QIODevice& m_in;
     QIODevice& m_out;
-    std::vector<char> m_buffer;
-    std::size_t m_begin = 0;
-    std::size_t m_end = 0;
-    bool m_eof = false;
-    bool m_readError = false;
+    Failure m_failure = Failure::None;
+    bool m_closed = false; // the catalogue's own end was seen
+
+    // The unfinished piece at the end of the last chunk, from its '<'; where its tag ends
+    // once it has ended (then the piece lacks only the end of its text).
+    std::string m_carry;
+    std::size_t m_carryTagEnd = npos;
 
     // The machine being read.
     bool m_inMachine = false;
@@ -180,38 +216,123 @@ private:
     std::string m_name, m_description, m_year, m_manufacturer, m_cloneof, m_romof, m_status;
 
     std::string m_text; // output not yet written
-    ListXmlConversion m_result;
+    qint64 m_games = 0;
+    qint64 m_resources = 0;
 };
 
-bool Converter::fill()
+bool ListXmlConverter::Scanner::feed(std::string_view chunk)
 {
-    if (m_eof)
+    if (m_failure != Failure::None)
         return false;
-    const std::size_t kept = m_end - m_begin;
-    if (m_begin > 0 && kept > 0)
-        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, kept);
-    m_begin = 0;
-    m_end = kept;
-    if (m_buffer.size() - m_end < kChunk / 2) {
-        if (m_buffer.size() >= kLongestPiece)
-            return false;
-        m_buffer.resize(m_buffer.size() * 2);
+    if (chunk.empty())
+        return true;
+    std::size_t at = 0;
+    if (!m_carry.empty()) {
+        at = completeCarry(chunk);
+        if (at == npos)
+            return m_failure == Failure::None;
     }
-    const qint64 got = m_in.read(m_buffer.data() + m_end, qint64(m_buffer.size() - m_end));
-    if (got < 0) {
-        m_readError = true;
-        m_eof = true;
+    const std::size_t rest = at + scan(chunk.data() + at, chunk.size() - at);
+    if (rest < chunk.size() && carry(chunk.substr(rest)))
+        m_carryTagEnd = m_carry.find('>');
+    return m_failure == Failure::None;
+}
+
+std::size_t ListXmlConverter::Scanner::scan(const char* data, std::size_t size)
+{
+    std::size_t at = 0;
+    while (m_failure == Failure::None) {
+        const void* lt = std::memchr(data + at, '<', size - at);
+        if (!lt)
+            return size;
+        const std::size_t begin = std::size_t(static_cast<const char*>(lt) - data);
+        const void* gt = std::memchr(data + begin, '>', size - begin);
+        if (!gt)
+            return begin;
+        const std::size_t tagEnd = std::size_t(static_cast<const char*>(gt) - data);
+        const std::string_view tag(data + begin + 1, tagEnd - begin - 1);
+        std::size_t next = tagEnd + 1;
+        std::string_view text;
+        if (wantsText(tag)) {
+            const void* close = std::memchr(data + next, '<', size - next);
+            if (!close)
+                return begin;
+            const std::size_t textEnd = std::size_t(static_cast<const char*>(close) - data);
+            text = std::string_view(data + next, textEnd - next);
+            next = textEnd;
+        }
+        // Held whole or carried in part, the same piece fails the same way.
+        if (next - begin > kLongestPiece) {
+            m_failure = Failure::TooLong;
+            break;
+        }
+        convert(tag, text);
+        at = next;
+    }
+    return size;
+}
+
+std::size_t ListXmlConverter::Scanner::completeCarry(std::string_view chunk)
+{
+    std::size_t at = 0;
+    if (m_carryTagEnd == npos) {
+        const std::size_t gt = chunk.find('>');
+        if (!carry(chunk.substr(0, gt == npos ? npos : gt + 1)) || gt == npos)
+            return npos;
+        m_carryTagEnd = m_carry.size() - 1;
+        at = gt + 1;
+        const std::string_view tag = std::string_view(m_carry).substr(1, m_carryTagEnd - 1);
+        if (!wantsText(tag)) {
+            convert(tag, {});
+            m_carry.clear();
+            m_carryTagEnd = npos;
+            return at;
+        }
+    }
+    const std::size_t lt = chunk.find('<', at);
+    if (!carry(chunk.substr(at, lt == npos ? npos : lt - at)) || lt == npos)
+        return npos;
+    const std::string_view piece(m_carry);
+    convert(piece.substr(1, m_carryTagEnd - 1), piece.substr(m_carryTagEnd + 1));
+    m_carry.clear();
+    m_carryTagEnd = npos;
+    return lt;
+}
+
+bool ListXmlConverter::Scanner::carry(std::string_view bytes)
+{
+    if (m_carry.size() + bytes.size() > kLongestPiece) {
+        m_failure = Failure::TooLong;
         return false;
     }
-    if (got == 0) {
-        m_eof = true;
-        return false;
-    }
-    m_end += std::size_t(got);
+    m_carry.append(bytes);
     return true;
 }
 
-void Converter::startMachine(std::string_view attributes)
+void ListXmlConverter::Scanner::convert(std::string_view tag, std::string_view text)
+{
+    if (tag.empty() || tag[0] == '!' || tag[0] == '?') {
+        // Declarations and the DTD's own markup.
+    } else if (tag[0] == '/') {
+        if (tag == "/machine" && m_inMachine)
+            endMachine();
+        else if (tag == "/mame")
+            m_closed = true;
+    } else if (isTag(tag, "machine")) {
+        startMachine(tag.substr(7));
+    } else if (m_inMachine && isTag(tag, "driver")) {
+        m_status.clear();
+        appendDecoded(m_status, attribute(tag.substr(6), "status"));
+    } else if (wantsText(tag)) {
+        std::string& target = tag[0] == 'd'   ? m_description
+                              : tag[0] == 'y' ? m_year
+                                              : m_manufacturer;
+        target.clear();
+        appendDecoded(target, text);
+    }
+}
+
+void ListXmlConverter::Scanner::startMachine(std::string_view attributes)
 {
     m_inMachine = true;
     m_name.clear();
@@ -229,10 +350,11 @@ void Converter::startMachine(std::string_view attributes)
     m_status.clear();
 }
 
-void Converter::endMachine()
+void ListXmlConverter::Scanner::endMachine()
 {
     m_inMachine = false;
-    if (m_skip || m_name.empty())
+    // The name is the word MAME is started with, so a name that is no set name is no game.
+    if (m_skip || !isUsableSetName(m_name))
         return;
     m_text += m_bios ? "resource (\n\tname " : "game (\n\tname ";
     m_text += m_name;
@@ -243,23 +365,25 @@ void Converter::endMachine()
     m_text += "\n\tmanufacturer \"";
     m_text += m_manufacturer.empty() ? "?" : m_manufacturer;
     m_text += "\"\n";
-    if (!m_cloneof.empty())
-        m_text += "\tcloneof " + m_cloneof + "\n";
-    if (!m_romof.empty())
-        m_text += "\tromof " + m_romof + "\n";
+    if (isUsableSetName(m_cloneof))
+        m_text.append("\tcloneof ").append(m_cloneof).append("\n");
+    if (isUsableSetName(m_romof))
+        m_text.append("\tromof ").append(m_romof).append("\n");
     if (m_bios) {
-        ++m_result.resources;
+        ++m_resources;
     } else {
         // The list reads "good" and anything else; a machine without a driver is no good.
         m_text += "\tdriver ( status ";
         m_text += m_status.empty() ? "preliminary" : m_status;
         m_text += " )\n";
-        ++m_result.games;
+        ++m_games;
     }
     m_text += ")\n\n";
+    if (m_text.size() >= kChunk && !flush())
+        m_failure = Failure::Write;
 }
 
-bool Converter::flush()
+bool ListXmlConverter::Scanner::flush()
 {
     if (m_text.empty())
         return true;
@@ -268,86 +392,57 @@ bool Converter::flush()
     return written >= 0;
 }
 
-ListXmlConversion Converter::run()
+ListXmlConversion ListXmlConverter::Scanner::finish()
 {
-    bool closed = false; // the catalogue's own end was seen
-    fill();
-    for (;;) {
-        const char* data = m_buffer.data();
-        const void* lt = std::memchr(data + m_begin, '<', m_end - m_begin);
-        if (!lt) {
-            m_begin = m_end;
-            if (!fill())
-                break;
-            continue;
-        }
-        m_begin = std::size_t(static_cast<const char*>(lt) - data);
-        const void* gt = std::memchr(data + m_begin, '>', m_end - m_begin);
-        if (!gt) {
-            if (!fill())
-                break;
-            continue;
-        }
-        const std::size_t tagEnd = std::size_t(static_cast<const char*>(gt) - data);
-        const std::string_view tag(data + m_begin + 1, tagEnd - m_begin - 1);
-        std::size_t next = tagEnd + 1;
-
-        if (tag.empty() || tag[0] == '!' || tag[0] == '?') {
-            // Declarations and the DTD's own markup.
-        } else if (tag[0] == '/') {
-            if (tag == "/machine" && m_inMachine) {
-                endMachine();
-                if (m_text.size() >= kChunk && !flush())
-                    break;
-            } else if (tag == "/mame") {
-                closed = true;
-            }
-        } else if (isTag(tag, "machine")) {
-            startMachine(tag.substr(7));
-        } else if (m_inMachine && isTag(tag, "driver")) {
-            m_status.clear();
-            appendDecoded(m_status, attribute(tag.substr(6), "status"));
-        } else if (m_inMachine &&
-                   (tag == "description" || tag == "year" || tag == "manufacturer")) {
-            // The element's text runs to the next '<'.
-            const void* close = std::memchr(data + next, '<', m_end - next);
-            if (!close) {
-                if (!fill())
-                    break;
-                continue; // this tag again, with more of the input
-            }
-            const std::size_t textEnd = std::size_t(static_cast<const char*>(close) - data);
-            const std::string_view text(data + next, textEnd - next);
-            std::string& target = tag[0] == 'd'   ? m_description
-                                  : tag[0] == 'y' ? m_year
-                                                  : m_manufacturer;
-            target.clear();
-            appendDecoded(target, text);
-            next = textEnd;
-        }
-        m_begin = next;
-    }
-
-    if (!flush()) {
-        m_result.error = QStringLiteral("the game list could not be written");
-        return m_result;
-    }
-    if (m_readError) {
-        m_result.error = QStringLiteral("the catalogue could not be read");
-        return m_result;
-    }
-    if (!closed) {
-        m_result.error = QStringLiteral("the catalogue ends before its end");
-        return m_result;
-    }
-    m_result.ok = true;
-    return m_result;
+    ListXmlConversion result;
+    result.games = m_games;
+    result.resources = m_resources;
+    if (m_failure == Failure::None && !flush())
+        m_failure = Failure::Write;
+    if (m_failure == Failure::Write)
+        result.error = QStringLiteral("the game list could not be written");
+    else if (m_failure == Failure::TooLong)
+        result.error = QStringLiteral("a tag or text of the catalogue runs past 64 MiB, which "
+                                      "no catalogue of MAME's does");
+    else if (!m_closed)
+        result.error = QStringLiteral("the catalogue ends before its end");
+    else
+        result.ok = true;
+    // An unfinished piece at the end is dropped, as is an unfinished machine.
+    m_carry.clear();
+    m_carryTagEnd = npos;
+    return result;
 }
 
-} // namespace
+ListXmlConverter::ListXmlConverter(QIODevice& out)
+    : m_scanner(std::make_unique<Scanner>(out))
+{}
+
+ListXmlConverter::~ListXmlConverter() = default;
+
+bool ListXmlConverter::feed(QByteArrayView chunk)
+{
+    return m_scanner->feed(std::string_view(chunk.data(), std::size_t(chunk.size())));
+}
+
+ListXmlConversion ListXmlConverter::finish()
+{
+    return m_scanner->finish();
+}
 
 ListXmlConversion convertListXml(QIODevice& in, QIODevice& out)
 {
-    Converter converter(in, out);
-    return converter.run();
+    ListXmlConverter converter(out);
+    std::vector<char> buffer(kChunk);
+    qint64 got = 0;
+    while ((got = in.read(buffer.data(), qint64(buffer.size()))) > 0) {
+        if (!converter.feed(QByteArrayView(buffer.data(), got)))
+            break;
+    }
+    ListXmlConversion result = converter.finish();
+    if (got < 0) {
+        result.ok = false;
+        result.error = QStringLiteral("the catalogue could not be read");
+    }
+    return result;
 }

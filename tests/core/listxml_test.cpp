@@ -11,33 +11,6 @@
 
 namespace {
 
-// Hands the bytes over a few at a time, as a pipe may: every tag and text of the catalogue
-// then lies across two reads somewhere.
-class TrickleDevice final : public QIODevice
-{
-public:
-    explicit TrickleDevice(QByteArray bytes)
-        : m_bytes(std::move(bytes))
-    {
-        open(QIODevice::ReadOnly);
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 n = std::min<qint64>({maxSize, 7, m_bytes.size() - m_at});
-        std::copy_n(m_bytes.constData() + m_at, n, data);
-        m_at += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_at = 0;
-};
-
 const QByteArray kCatalogue = R"xml(<?xml version="1.0"?>
 <!DOCTYPE mame [
 <!ELEMENT mame (machine+)>
@@ -95,36 +68,45 @@ const char* const kGameList = "resource (\n\tname neogeo\n\tdescription \"Neo-Ge
                               "license)\"\n\tcloneof puckman\n\tromof puckman\n"
                               "\tdriver ( status preliminary )\n)\n\n";
 
-QByteArray convert(QIODevice& in, ListXmlConversion* result)
+QByteArray convert(const QByteArray& xml, ListXmlConversion* result)
 {
+    QBuffer in;
+    in.setData(xml);
+    in.open(QIODevice::ReadOnly);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     *result = convertListXml(in, out);
     return out.data();
 }
 
+// The catalogue fed in pieces of size bytes, the last one shorter.
+QByteArray convertInPieces(const QByteArray& xml, qsizetype size, ListXmlConversion* result)
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ListXmlConverter converter(out);
+    for (qsizetype at = 0; at < xml.size(); at += size)
+        EXPECT_TRUE(
+            converter.feed(QByteArrayView(xml).sliced(at, std::min(size, xml.size() - at))));
+    *result = converter.finish();
+    return out.data();
+}
+
 TEST(ListXml, machinesBecomeBlocksOfTheGameList)
 {
-    for (const bool trickle : {false, true}) {
-        SCOPED_TRACE(trickle ? "a few bytes a read" : "whole");
-        QBuffer whole;
-        whole.setData(kCatalogue);
-        whole.open(QIODevice::ReadOnly);
-        TrickleDevice pieces(kCatalogue);
-        ListXmlConversion result;
-        const QByteArray list = convert(trickle ? static_cast<QIODevice&>(pieces) : whole, &result);
-        EXPECT_TRUE(result.ok) << result.error.toStdString();
-        EXPECT_EQ(result.games, 3);
-        EXPECT_EQ(result.resources, 1);
-        EXPECT_EQ(list.toStdString(), kGameList);
-    }
+    ListXmlConversion result;
+    const QByteArray list = convert(kCatalogue, &result);
+    EXPECT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.games, 3);
+    EXPECT_EQ(result.resources, 1);
+    EXPECT_EQ(list.toStdString(), kGameList);
 
     // The reader takes what was written: nothing carries over from the BIOS block.
     QByteArray bytes(kGameList);
-    QBuffer list(&bytes);
-    list.open(QIODevice::ReadOnly);
+    QBuffer read(&bytes);
+    read.open(QIODevice::ReadOnly);
     std::vector<std::string> games;
-    ReadGameList(list, [&games](CatalogueEntry&& e) {
+    ReadGameList(read, [&games](CatalogueEntry&& e) {
         const QString line = e.name + u'|' + e.year + u'|' + e.manufacturer + u'|' + e.cloneof +
                              u'|' + imageKeyText(e.imageKey);
         games.push_back(line.toStdString());
@@ -134,19 +116,115 @@ TEST(ListXml, machinesBecomeBlocksOfTheGameList)
                                         "pacman|19??|Namco (Midway license)|puckman|BADROM"}));
 }
 
+// A pipe hands MAME's output over in pieces of any size: every tag, entity and text of the
+// catalogue lies across a cut in one of these, and the list must not change.
+TEST(ListXml, theCutsBetweenChunksChangeNothing)
+{
+    for (qsizetype size = 1; size <= kCatalogue.size(); ++size) {
+        SCOPED_TRACE(size);
+        ListXmlConversion result;
+        EXPECT_EQ(convertInPieces(kCatalogue, size, &result).toStdString(), kGameList);
+        EXPECT_TRUE(result.ok) << result.error.toStdString();
+        EXPECT_EQ(result.games, 3);
+    }
+}
+
+// A catalogue of the given machines, under a DTD that declares entities of its own, the
+// last of which would grow to a billion "lol"s if it were expanded.
+QByteArray catalogueOf(const char* machines)
+{
+    QByteArray xml = R"(<?xml version="1.0"?>
+<!DOCTYPE mame [
+<!ENTITY x "expanded">
+<!ENTITY lol "lol">
+)";
+    for (int level = 1; level <= 9; ++level) {
+        xml += "<!ENTITY lol" + QByteArray::number(level) + " \"";
+        for (int i = 0; i < 10; ++i)
+            xml += level == 1 ? QByteArray("&lol;") : "&lol" + QByteArray::number(level - 1) + ';';
+        xml += "\">\n";
+    }
+    return xml + "]>\n<mame build=\"0.251\">\n" + machines + "\n</mame>\n";
+}
+
+TEST(ListXml, eachMachineStaysOneBlockWhateverTheXmlHolds)
+{
+    struct Case
+    {
+        const char* what;
+        const char* machines;
+        const char* list;
+    };
+    const Case cases[] = {
+        {"control characters, raw or referenced, are blanks",
+         "<machine name=\"ctl\"><description>Two&#10;lines&#13;&#9;tab\traw\r\nend&#x7F;\x01"
+         "</description><year>19&#xA;80</year><manufacturer>A&#10;)&#10;game (</manufacturer>"
+         "<driver status=\"go&#10;od\"/></machine>",
+         "game (\n\tname ctl\n\tdescription \"Two lines  tab raw  end  \"\n\tyear 19 80\n"
+         "\tmanufacturer \"A ) game (\"\n\tdriver ( status go od )\n)\n\n"},
+        {"a name that is no set name leaves the machine out",
+         "<machine name=\"-autoboot_script\"><description>Switch</description></machine>"
+         "<machine name=\"pac man\"/></machine><machine name=\"a&#10;b\" isbios=\"yes\">"
+         "</machine><machine name=\"\"></machine><machine><description>No name</description>"
+         "</machine><machine name=\"ok_1-2\"></machine>",
+         "game (\n\tname ok_1-2\n\tdescription \"\"\n\tyear ?\n\tmanufacturer \"?\"\n"
+         "\tdriver ( status preliminary )\n)\n\n"},
+        {"a bogus parent is no parent",
+         "<machine name=\"kid\" cloneof=\"-x\" romof=\"a b\"></machine>"
+         "<machine name=\"kid2\" cloneof=\"par&#10;\" romof=\"neogeo\"></machine>",
+         "game (\n\tname kid\n\tdescription \"\"\n\tyear ?\n\tmanufacturer \"?\"\n"
+         "\tdriver ( status preliminary )\n)\n\n"
+         "game (\n\tname kid2\n\tdescription \"\"\n\tyear ?\n\tmanufacturer \"?\"\n"
+         "\tromof neogeo\n\tdriver ( status preliminary )\n)\n\n"},
+        {"entities the document declares stay as written",
+         "<machine name=\"lol\"><description>&x; &lol9;&amp;</description>"
+         "<manufacturer>&lol1;</manufacturer></machine>",
+         "game (\n\tname lol\n\tdescription \"&x; &lol9;&\"\n\tyear ?\n"
+         "\tmanufacturer \"&lol1;\"\n\tdriver ( status preliminary )\n)\n\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ListXmlConversion result;
+        const QByteArray list = convert(catalogueOf(c.machines), &result);
+        EXPECT_TRUE(result.ok) << result.error.toStdString();
+        EXPECT_EQ(list.toStdString(), c.list);
+        EXPECT_EQ(result.games, QByteArray(c.list).count("game (\n"));
+    }
+}
+
 TEST(ListXml, anUnfinishedCatalogueIsNoCatalogue)
 {
     for (const QByteArray& input :
          {kCatalogue.left(kCatalogue.indexOf("<machine name=\"z80\"")), QByteArray(),
           QByteArray("Error: unknown option: -listxml\n")}) {
-        QBuffer in;
-        in.setData(input);
-        in.open(QIODevice::ReadOnly);
         ListXmlConversion result;
-        convert(in, &result);
+        convert(input, &result);
         EXPECT_FALSE(result.ok);
         EXPECT_FALSE(result.error.isEmpty());
     }
+
+    // A piece longer than any of MAME's fails the conversion rather than be held, fed whole
+    // or in chunks.
+    QByteArray tooLong = catalogueOf("<machine name=\"big\"><description>");
+    tooLong.insert(tooLong.indexOf("<description>") + 13, (64 << 20) + 1, 'x');
+    ListXmlConversion chunked;
+    convert(tooLong, &chunked);
+    EXPECT_FALSE(chunked.ok);
+    EXPECT_TRUE(chunked.error.contains(u"64 MiB")) << chunked.error.toStdString();
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ListXmlConverter whole(out);
+    EXPECT_FALSE(whole.feed(tooLong));
+    EXPECT_EQ(whole.finish().error, chunked.error);
+
+    // Nowhere to write to.
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    ListXmlConverter unwritable(readOnly);
+    unwritable.feed(kCatalogue);
+    const ListXmlConversion result = unwritable.finish();
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.isEmpty());
 }
 
 } // namespace
