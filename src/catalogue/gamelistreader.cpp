@@ -36,13 +36,19 @@ public:
             --e;
         const std::size_t n = static_cast<std::size_t>(e - b);
         if (n >= 5) {
-            if (b[0] == '\t')
+            if (b[0] == '\t') {
                 keyLine(b, e);
-            else if (std::memcmp(b, "game ", 5) == 0)
+            } else if (std::memcmp(b, "game ", 5) == 0) {
                 m_inGame = true;
-            else if (std::memcmp(b, "resou", 5) == 0)
+                m_inBlock = true;
+            } else if (std::memcmp(b, "resou", 5) == 0) {
                 m_inGame = false;
-        } else if (n == 1 && *b == ')' && m_inGame) {
+                m_inBlock = true;
+            }
+        } else if (n == 1 && *b == ')') {
+            m_inBlock = false;
+            if (!m_inGame)
+                return;
             m_entry.imageKey = m_imageKey;
             m_deliver(std::move(m_entry));
             // The image key is not reset: a block without a driver line takes the one
@@ -51,6 +57,9 @@ public:
             m_inGame = false;
         }
     }
+
+    // The last block that began has not been closed.
+    bool inBlock() const { return m_inBlock; }
 
 private:
     void keyLine(const char* b, const char* e)
@@ -136,6 +145,7 @@ private:
     CatalogueEntry m_entry;
     ImageKey m_imageKey = ImageKey::BadRom;
     bool m_inGame = false;
+    bool m_inBlock = false;
 };
 
 // Splits a stream of chunks into lines. A carriage return, a line feed and the pair of
@@ -214,24 +224,28 @@ bool readChunks(QIODevice& device, std::vector<char>& buffer, Consume consume)
     }
 }
 
-bool parse(const char* begin, const char* end, TextEncoding encoding, const GameListSink& deliver)
+bool parse(const char* begin, const char* end, TextEncoding encoding, const GameListSink& deliver,
+           bool* endsInsideBlock)
 {
     BlockReader reader(encoding, deliver);
     LineSplitter lines(reader);
     lines.feed(begin, end);
     lines.finish();
+    if (endsInsideBlock)
+        *endsInsideBlock = reader.inBlock();
     return true;
 }
 
 } // namespace
 
-bool ReadGameList(QIODevice& device, const GameListSink& deliver)
+bool ReadGameList(QIODevice& device, const GameListSink& deliver, bool* endsInsideBlock)
 {
     // A pipe cannot be read twice: take it whole, then check and parse the bytes in memory.
     if (device.isSequential()) {
         const QByteArray all = device.readAll();
         const TextEncoding encoding = detectEncoding(all);
-        return parse(all.constData(), all.constData() + all.size(), encoding, deliver);
+        return parse(all.constData(), all.constData() + all.size(), encoding, deliver,
+                     endsInsideBlock);
     }
 
     // The encoding is a property of the whole file, so one pass checks it and a second
@@ -256,6 +270,8 @@ bool ReadGameList(QIODevice& device, const GameListSink& deliver)
         return true;
     });
     lines.finish();
+    if (endsInsideBlock)
+        *endsInsideBlock = reader.inBlock();
     return ok;
 }
 

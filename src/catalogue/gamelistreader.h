@@ -17,8 +17,9 @@ using GameListSink = std::function<void(CatalogueEntry&&)>;
 // looked at; anything else, binary bytes included, is passed over. Time and memory grow
 // with the file's size: one line is held at a time, and no entry is kept.
 // The device must be open for reading. Returns false when reading failed midway; what was
-// delivered until then stands.
-bool ReadGameList(QIODevice& device, const GameListSink& deliver);
+// delivered until then stands. *endsInsideBlock, when given, tells whether the text ends
+// inside a block (a game or resource block begun and never closed): a catalogue cut short.
+bool ReadGameList(QIODevice& device, const GameListSink& deliver, bool* endsInsideBlock = nullptr);
 
 // Opens path and reads it as above; false when the file cannot be opened or read.
 bool ReadGameList(const QString& path, const GameListSink& deliver);

@@ -10,9 +10,9 @@
 #include "platform/messageboxes.h"
 #include "platform/platform.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QIODevice>
+
+#include <optional>
 
 GameListRefresh::GameListRefresh(Platform& platform, GameList& gameList, QWidget* window,
                                  QObject* parent)
@@ -27,13 +27,18 @@ void GameListRefresh::UpdateGamesMenu_Click()
     const QString target = m_gameList.gameListPath();
     QString problem;
     const QString kvCfg = QDir(m_platform.programDir).filePath(QStringLiteral("KvCfg"));
+    std::unique_ptr<FileLock> lock;
     if (!m_platform.files.isDirectory(kvCfg)) {
         problem =
             QStringLiteral("the directory %1 does not exist").arg(QDir::toNativeSeparators(kvCfg));
-    } else if (MameIdentity(m_platform).identify(QStringLiteral("MAME")).kind == MameKind::Today) {
-        problem = updateFromXml(target);
     } else {
-        problem = updateFromListInfo(target);
+        bool refused = false;
+        lock = lockProgramDirectory(m_platform, &refused);
+        if (refused)
+            return;
+        const bool today =
+            MameIdentity(m_platform).identify(QStringLiteral("MAME")).kind == MameKind::Today;
+        problem = update(target, today);
     }
 
     m_gameList.LoadGameList();
@@ -48,18 +53,38 @@ void GameListRefresh::UpdateGamesMenu_Click()
                              appTitle(), MessageButtons::Ok);
 }
 
-QString GameListRefresh::runInto(const QString& commandLine, const QString& outputPath)
+QString GameListRefresh::update(const QString& target, bool today)
 {
-    // Never judge a run by what an earlier one left behind.
-    m_platform.files.remove(outputPath, nullptr);
-    const EmulatorRunResult run =
-        runEmulator(m_platform.processes, commandLine, outputPath, m_window,
-                    QStringLiteral("Updating the games list..."));
+    QString error;
+    const std::unique_ptr<FileReplacement> list = m_platform.files.startReplacing(target, &error);
+    if (!list)
+        return QStringLiteral("the new list could not be made: %1").arg(error);
+
+    // Today's MAME prints XML, which becomes the list text as it comes: nothing of the
+    // quarter gigabyte is kept. The classic MAME prints the list text itself.
+    std::optional<ListXmlConverter> converter;
+    if (today)
+        converter.emplace(*list);
+    const auto take = [&](QByteArrayView output) {
+        if (converter)
+            return converter->feed(output);
+        return list->write(output.data(), output.size()) == output.size();
+    };
+    const Command command{QStringLiteral("MAME"),
+                          {today ? QStringLiteral("-listxml") : QStringLiteral("-listinfo")}};
+    const EmulatorRunResult run = runEmulatorPiped(m_platform.processes, command, take, m_window,
+                                                   QStringLiteral("Updating the games list..."));
     switch (run.status) {
     case EmulatorRunResult::Status::NotStarted:
         return QStringLiteral("MAME could not be started (%1)").arg(run.error);
     case EmulatorRunResult::Status::Cancelled:
         return QStringLiteral("the update was cancelled");
+    case EmulatorRunResult::Status::Stopped:
+        // Only a failed write, or a catalogue the conversion cannot go on with, stops a run.
+        if (!converter || !list->writeError().isEmpty())
+            return QStringLiteral("the new list could not be written: %1").arg(list->writeError());
+        return QStringLiteral("MAME's catalogue could not be read: %1")
+            .arg(converter->finish().error);
     case EmulatorRunResult::Status::Ended:
         if (!run.exitedNormally)
             return QStringLiteral("MAME stopped before it had finished");
@@ -67,67 +92,38 @@ QString GameListRefresh::runInto(const QString& commandLine, const QString& outp
             return QStringLiteral("MAME ended with exit code %1").arg(run.exitCode);
         break;
     }
+
+    if (converter) {
+        const ListXmlConversion converted = converter->finish();
+        if (!list->writeError().isEmpty())
+            return QStringLiteral("the new list could not be written: %1").arg(list->writeError());
+        if (!converted.ok)
+            return QStringLiteral("MAME's catalogue could not be read: %1").arg(converted.error);
+        if (converted.games == 0)
+            return QStringLiteral("MAME's output holds no games");
+    } else if (const QString problem = problemWithListInfo(*list); !problem.isEmpty()) {
+        return problem;
+    }
+    if (!list->commit(&error))
+        return QStringLiteral("the new list could not replace the old one: %1").arg(error);
     return {};
 }
 
-QString GameListRefresh::updateFromListInfo(const QString& target)
+QString GameListRefresh::problemWithListInfo(FileReplacement& list)
 {
-    // Beside the old file, so that the new one can be renamed over it in one step.
-    const QString newFile = target + QStringLiteral(".new");
-    QString problem = runInto(QStringLiteral("MAME -listinfo"), newFile);
-    if (problem.isEmpty())
-        problem = problemWithUpdate(newFile);
-    if (problem.isEmpty()) {
-        QString reason;
-        if (!m_platform.files.moveOver(newFile, target, &reason))
-            problem = QStringLiteral("the new list could not replace the old one: %1").arg(reason);
-    }
-    if (!problem.isEmpty())
-        m_platform.files.remove(newFile, nullptr);
-    return problem;
-}
-
-QString GameListRefresh::updateFromXml(const QString& target)
-{
-    // Today's MAME prints XML; it is kept only until it has been turned into the list text.
-    const QString xmlFile = target + QStringLiteral(".xml");
-    QString problem = runInto(QStringLiteral("MAME -listxml"), xmlFile);
-    QBuffer list;
-    list.open(QIODevice::WriteOnly);
-    if (problem.isEmpty()) {
-        if (const auto xml = m_platform.files.openForReading(xmlFile)) {
-            const ListXmlConversion converted = convertListXml(*xml, list);
-            if (!converted.ok)
-                problem =
-                    QStringLiteral("MAME's catalogue could not be read: %1").arg(converted.error);
-            else if (converted.games == 0)
-                problem = QStringLiteral("MAME's output holds no games");
-        } else {
-            problem = QStringLiteral("MAME's output could not be read");
-        }
-    }
-    m_platform.files.remove(xmlFile, nullptr);
-    if (problem.isEmpty()) {
-        QString reason;
-        if (!m_platform.files.writeAtomically(target, list.data(), &reason))
-            problem = QStringLiteral("the new list could not be written: %1").arg(reason);
-    }
-    return problem;
-}
-
-QString GameListRefresh::problemWithUpdate(const QString& newFile)
-{
+    if (!list.seek(0))
+        return QStringLiteral("the new list could not be read back");
     int games = 0;
-    const auto device = m_platform.files.openForReading(newFile);
-    if (!device)
-        return QStringLiteral("MAME's output could not be read");
+    bool cutShort = false;
     // The reader hands over only blocks that are complete, so one is enough to know that
     // the output is a catalogue.
-    const bool complete = ReadGameList(*device, [&games](CatalogueEntry&&) { ++games; });
-    if (!complete)
-        return QStringLiteral("MAME's output could not be read to its end");
+    if (!ReadGameList(
+            list, [&games](CatalogueEntry&&) { ++games; }, &cutShort))
+        return QStringLiteral("the new list could not be read back");
     if (games == 0)
         return QStringLiteral("MAME's output holds no games");
+    if (cutShort)
+        return QStringLiteral("MAME's output stops inside a block");
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class FileReplacement;
 class GameList;
 class QWidget;
 struct Platform;
@@ -17,22 +18,22 @@ public:
     GameListRefresh(Platform& platform, GameList& gameList, QWidget* window,
                     QObject* parent = nullptr);
 
-    // Runs "MAME -listinfo" into a new file beside the game list file and waits for it (for
-    // today's MAME, "MAME -listxml", whose catalogue is turned into the list text). The
-    // new file replaces the old one only when MAME ran, ended with exit code 0 and printed
-    // at least one whole game; otherwise the old file stays byte for byte and the message
-    // says why. The list is reloaded either way.
+    // Runs "MAME -listinfo" (for today's MAME "MAME -listxml", whose catalogue is turned
+    // into the list text as it comes) and writes what it prints, through a pipe, into a new
+    // file of a unique name in KvCfg. The new file replaces the old one only when MAME ended
+    // by itself with exit code 0, every write succeeded, the catalogue holds at least one
+    // whole game and does not stop inside a block; otherwise the old file stays byte for
+    // byte and the message says why. The list is reloaded either way. While another Korvane
+    // updates or verifies in the same program directory, nothing starts.
     void UpdateGamesMenu_Click();
     void WriteOptimizedMenu_Click();
 
 private:
-    // Runs commandLine with its output in outputPath; why it failed, or an empty text.
-    QString runInto(const QString& commandLine, const QString& outputPath);
-    // The two ways of making the list file; each gives why it failed, or an empty text.
-    QString updateFromListInfo(const QString& target);
-    QString updateFromXml(const QString& target);
-    // Why the new catalogue cannot be used, or an empty text when it can.
-    QString problemWithUpdate(const QString& newFile);
+    // Makes the new list at target from the MAME of the given dialect; why it failed, or an
+    // empty text.
+    QString update(const QString& target, bool today);
+    // Why the classic catalogue written into list cannot be used, or an empty text.
+    static QString problemWithListInfo(FileReplacement& list);
 
     Platform& m_platform;
     GameList& m_gameList;

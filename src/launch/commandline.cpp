@@ -13,6 +13,7 @@
 #include "launch/commandline.h"
 
 #include "catalogue/listtype.h"
+#include "launch/mamewords.h"
 #include "platform/appinfo.h"
 #include "platform/commandwords.h"
 #include "platform/messageboxes.h"
@@ -47,7 +48,19 @@ bool isTicked(int check)
 }
 
 // ----------------------------------------------------------------------------------------
-// One helper per kind of piece.
+// One helper per kind of piece. Each gives the piece's text and its words.
+
+CommandLine piece(QString text, QStringList words)
+{
+    return {std::move(text), std::move(words)};
+}
+
+// The switches of a table entry ("-vesa -vesamode vesa2b "): our own constants, whose words
+// are separated by single blanks.
+CommandLine switchesPiece(QStringView switches)
+{
+    return piece(switches.toString(), switches.toString().split(u' ', Qt::SkipEmptyParts));
+}
 
 // The entry of combo at index, or nullptr when the index names no entry (-1 included).
 const ComboEntry* entryAt(OptionId combo, int index)
@@ -64,23 +77,25 @@ enum class DefaultEntry
     AddsSwitch,  // the sound card switch is always passed; its entry 0 asks interactively
 };
 
-// switchText + the selected entry's item data, taken from the panel's own table so that
+// switchWord + the selected entry's item data, taken from the panel's own table so that
 // the line always passes what the panel shows.
-QString itemDataPiece(OptionId combo, int index, QStringView switchText, DefaultEntry entry0)
+CommandLine itemDataPiece(OptionId combo, int index, QStringView switchWord, DefaultEntry entry0)
 {
     const ComboEntry* entry = entryAt(combo, index);
     if (!entry || (index == 0 && entry0 == DefaultEntry::AddsNothing))
         return {};
-    return switchText % QString::number(entry->itemData) % u' ';
+    const QString value = QString::number(entry->itemData);
+    return piece(switchWord % u' ' % value % u' ', {switchWord.toString(), value});
 }
 
 // The resolution is passed as the entry's own text ("640x480").
-QString resolutionPiece(int index)
+CommandLine resolutionPiece(int index)
 {
     const ComboEntry* entry = entryAt(OptionId::VideoCombo, index);
     if (!entry || index == 0)
         return {};
-    return u"-resolution " % entry->text % u' ';
+    return piece(u"-resolution " % entry->text % u' ',
+                 {QStringLiteral("-resolution"), entry->text.toString()});
 }
 
 // The switches that the selected entry stands for in mame's line ("-double ",
@@ -90,78 +105,103 @@ QStringView fixedSwitches(const ComboEntry& entry, Mame mame)
     return mame == Mame::Today ? entry.todaySwitchText : entry.switchText;
 }
 
-QString fixedSwitchPiece(OptionId combo, int index, Mame mame)
+CommandLine fixedSwitchPiece(OptionId combo, int index, Mame mame)
 {
     const ComboEntry* entry = entryAt(combo, index);
-    return entry ? fixedSwitches(*entry, mame).toString() : QString();
+    return entry ? switchesPiece(fixedSwitches(*entry, mame)) : CommandLine();
 }
 
 // The classic sound card switch is always passed, with the entry's card number; today's MAME
 // only hears of the sound when it is to be silent.
-QString soundPiece(int index, Mame mame)
+CommandLine soundPiece(int index, Mame mame)
 {
     if (mame == Mame::Today)
         return fixedSwitchPiece(OptionId::AudioCombo, index, mame);
-    return itemDataPiece(OptionId::AudioCombo, index, u"-soundcard ", DefaultEntry::AddsSwitch);
+    return itemDataPiece(OptionId::AudioCombo, index, u"-soundcard", DefaultEntry::AddsSwitch);
 }
 
-// switchText followed by a text of the panel, which goes in exactly as typed.
-QString textSwitchPiece(bool on, QStringView switchText, const QString& text)
+// A text of the panel without the blanks at its ends: one value, one word.
+QString valueWord(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+// switchWord followed by a value typed in the panel, shown exactly as typed and passed as
+// one word.
+CommandLine valuePiece(bool on, QStringView switchWord, const QString& text)
 {
     if (!on)
         return {};
-    return switchText % text % u' ';
+    return piece(switchWord % u' ' % text % u' ', {switchWord.toString(), valueWord(text)});
 }
 
-QString programPiece(const OptionSet& options)
+// Switches the user types as such: split into words as a shell splits plain words.
+CommandLine typedSwitchesPiece(bool on, const QString& text)
+{
+    if (!on)
+        return {};
+    return piece(text % u' ', splitCommandWords(text));
+}
+
+CommandLine programPiece(const OptionSet& options)
 {
     if (options.flag(OptionId::OriginalMameOption))
-        return QStringLiteral("MAME ");
-    return options.text(OptionId::AlternateMameText) % u' ';
+        return piece(QStringLiteral("MAME "), {QStringLiteral("MAME")});
+    return typedSwitchesPiece(true, options.text(OptionId::AlternateMameText));
 }
 
-QString gamePiece(const std::optional<SelectedGame>& game, int listType, const TodayMame* today)
+CommandLine gamePiece(const std::optional<SelectedGame>& game, int listType, const TodayMame* today)
 {
     if (!game)
         return {};
     if (listType != HomeHacks)
-        return game->name % u' ';
+        return piece(game->name % u' ', {game->name});
     // A home hack is its parent game run with the hack's ROM directory. Today's MAME takes
     // one ROM path in place of its own, so that path is the hack's directory followed by
     // MAME's own path, where the parent's sets are.
-    if (!today)
-        return game->cloneof % u" -romdir " % game->name % u' ';
+    if (!today) {
+        return piece(game->cloneof % u" -romdir " % game->name % u' ',
+                     {game->cloneof, QStringLiteral("-romdir"), game->name});
+    }
     QString rompath = game->name;
     if (!today->rompath.isEmpty())
         rompath.append(u';').append(today->rompath);
-    return game->cloneof % u" -rompath \"" % rompath % u"\" ";
+    return piece(game->cloneof % u" -rompath \"" % rompath % u"\" ",
+                 {game->cloneof, QStringLiteral("-rompath"), rompath});
 }
 
 // The slider's last position leaves the skipping to MAME. The classic piece is the only one
 // that also begins with a space, which puts two spaces before the switch. MAME does not mind,
 // and the line shown to the user has always looked this way.
-QString frameskipPiece(int position, Mame mame)
+CommandLine frameskipPiece(int position, Mame mame)
 {
     if (position == 0)
         return {};
-    if (mame == Mame::Classic)
-        return u" -frameskip " % QString::number(position) % u' ';
-    if (position == kFrameskipMaximum)
-        return QStringLiteral("-autoframeskip ");
-    return u"-frameskip " % QString::number(position) % u' ';
+    if (mame == Mame::Today && position == kFrameskipMaximum)
+        return switchesPiece(u"-autoframeskip ");
+    const QString number = QString::number(position);
+    return piece((mame == Mame::Classic ? u" -frameskip " : u"-frameskip ") % number % u' ',
+                 {QStringLiteral("-frameskip"), number});
 }
 
 // Today's MAME draws vectors between a least and a greatest width: both get the one width.
-QString beamPiece(bool on, const QString& width, Mame mame)
+CommandLine beamPiece(bool on, const QString& width, Mame mame)
 {
-    if (!on)
-        return {};
-    if (mame == Mame::Classic)
-        return u"-beam " % width % u' ';
-    return u"-beam_width_min " % width % u" -beam_width_max " % width % u' ';
+    if (mame == Mame::Classic || !on)
+        return valuePiece(on, u"-beam", width);
+    const QString word = valueWord(width);
+    return piece(
+        u"-beam_width_min " % width % u" -beam_width_max " % width % u' ',
+        {QStringLiteral("-beam_width_min"), word, QStringLiteral("-beam_width_max"), word});
 }
 
-QString joystickPiece(int index, MessageBoxes& messages, Mame mame)
+CommandLine joystickPiece(int index, MessageBoxes& messages, Mame mame)
 {
     const ComboEntry* entry = entryAt(OptionId::JoyCombo, index);
     if (!entry) {
@@ -171,11 +211,11 @@ QString joystickPiece(int index, MessageBoxes& messages, Mame mame)
                       appTitle(), MessageButtons::Ok);
         return {};
     }
-    return fixedSwitches(*entry, mame).toString();
+    return switchesPiece(fixedSwitches(*entry, mame));
 }
 
-// A word of today's line that holds a blank is quoted so that it stays one word.
-QString oneWord(const QString& word)
+// A word of today's line that holds a blank is shown in quotes, as the user would type it.
+QString shownAsOneWord(const QString& word)
 {
     if (!word.contains(u' ') && !word.contains(u'\t'))
         return word;
@@ -183,16 +223,18 @@ QString oneWord(const QString& word)
 }
 
 // Today's MAME keeps its recordings wherever it is told; the program's are in INP.
-QString todayInputSwitches(QStringView recordOrPlayback, const QString& file)
+CommandLine todayInputSwitches(QStringView recordOrPlayback, const QString& file)
 {
-    return u"-input_directory INP " % recordOrPlayback % oneWord(file) % u' ';
+    return piece(u"-input_directory INP " % recordOrPlayback % u' ' % shownAsOneWord(file) % u' ',
+                 {QStringLiteral("-input_directory"), QStringLiteral("INP"),
+                  recordOrPlayback.toString(), file});
 }
 
 } // namespace
 
-QString BuildCommandLine(const OptionSet& options, const std::optional<SelectedGame>& game,
-                         int listType, const QString& extraSwitches, MessageBoxes& messages,
-                         const TodayMame* today)
+CommandLine BuildCommandLine(const OptionSet& options, const std::optional<SelectedGame>& game,
+                             int listType, const CommandLine& extraSwitches, MessageBoxes& messages,
+                             const TodayMame* today)
 {
     using enum OptionId;
     auto number = [&options](OptionId id) { return options.number(id); };
@@ -200,69 +242,88 @@ QString BuildCommandLine(const OptionSet& options, const std::optional<SelectedG
     const Mame mame = today ? Mame::Today : Mame::Classic;
     auto fixed = [&](OptionId combo) { return fixedSwitchPiece(combo, number(combo), mame); };
     // The pieces that are not read from a combo's table heed the option table themselves.
-    auto classicOnly = [mame](OptionId id, QString piece) {
-        return mame == Mame::Today && !usedByTodaysMame(id) ? QString() : piece;
+    auto classicOnly = [mame](OptionId id, CommandLine line) {
+        return mame == Mame::Today && !usedByTodaysMame(id) ? CommandLine() : line;
     };
 
     // A braced list is evaluated in order, so the joystick message comes up while the
     // pieces are formed, before the caller shows or starts the line.
-    const std::array<QString, 25> pieces{
+    const std::array<CommandLine, 25> pieces{
         programPiece(options),
         gamePiece(game, listType, today),
         soundPiece(number(AudioCombo), mame),
         itemDataPiece(SampleRateCombo, number(SampleRateCombo),
-                      mame == Mame::Today ? u"-samplerate " : u"-sr ", DefaultEntry::AddsNothing),
-        classicOnly(BitRateCombo, itemDataPiece(BitRateCombo, number(BitRateCombo), u"-sb ",
+                      mame == Mame::Today ? u"-samplerate" : u"-sr", DefaultEntry::AddsNothing),
+        classicOnly(BitRateCombo, itemDataPiece(BitRateCombo, number(BitRateCombo), u"-sb",
                                                 DefaultEntry::AddsNothing)),
-        classicOnly(SbOplCheck, isSet(number(SbOplCheck)) ? QStringLiteral("-fm ") : QString()),
+        classicOnly(SbOplCheck, isSet(number(SbOplCheck)) ? switchesPiece(u"-fm ") : CommandLine()),
         resolutionPiece(number(VideoCombo)),
         frameskipPiece(number(FrameskipSlider), mame),
         fixed(DoubleCombo),
         fixed(DepthCombo),
-        classicOnly(VGAFreqCombo, itemDataPiece(VGAFreqCombo, number(VGAFreqCombo), u"-vgafreq ",
+        classicOnly(VGAFreqCombo, itemDataPiece(VGAFreqCombo, number(VGAFreqCombo), u"-vgafreq",
                                                 DefaultEntry::AddsNothing)),
         fixed(ScanlinesCombo),
         fixed(VESACombo),
         fixed(VSyncCombo),
-        textSwitchPiece(isSet(number(GammaCheck)), u"-gamma ", text(GammaText)),
+        valuePiece(isSet(number(GammaCheck)), u"-gamma", text(GammaText)),
         fixed(RotateCombo),
         fixed(FlipCombo),
         fixed(AntialiasCombo),
         beamPiece(isSet(number(BeamCheck)), text(BeamText), mame),
-        textSwitchPiece(isSet(number(FlickerCheck)), u"-flicker ", text(FlickerText)),
+        valuePiece(isSet(number(FlickerCheck)), u"-flicker", text(FlickerText)),
         fixed(TranslucencyCombo),
-        isTicked(number(CheatCheck)) ? QStringLiteral("-cheat ") : QString(),
+        isTicked(number(CheatCheck)) ? switchesPiece(u"-cheat ") : CommandLine(),
         extraSwitches,
         joystickPiece(number(JoyCombo), messages, mame),
-        textSwitchPiece(isTicked(number(AdditionalParamCheck)), {}, text(AdditionalParamText)),
+        typedSwitchesPiece(isTicked(number(AdditionalParamCheck)), text(AdditionalParamText)),
     };
 
-    QString line;
-    for (const QString& piece : pieces)
-        line += piece;
+    CommandLine line;
+    for (const CommandLine& p : pieces) {
+        line.text += p.text;
+        line.words += p.words;
+    }
     return line;
 }
 
-QString recordSwitches(const QString& name, const TodayMame* today)
+CommandLine recordSwitches(const QString& name, const TodayMame* today)
 {
     // The classic MAME adds the extension and the directory to the name itself.
     if (!today)
-        return u"-record " % name % u' ';
-    return todayInputSwitches(u"-record ", name % u".inp");
+        return piece(u"-record " % name % u' ', {QStringLiteral("-record"), name});
+    return todayInputSwitches(u"-record", name % u".inp");
 }
 
-QString playbackSwitches(const QString& comboText, const QString& fileName, const TodayMame* today)
+CommandLine playbackSwitches(const QString& comboText, const QString& fileName,
+                             const TodayMame* today)
 {
     if (!today)
-        return u"-playback " % comboText % u' ';
-    return todayInputSwitches(u"-playback ", fileName);
+        return piece(u"-playback " % comboText % u' ', {QStringLiteral("-playback"), comboText});
+    return todayInputSwitches(u"-playback", fileName);
+}
+
+std::optional<QString> refusedLaunchNames(const std::optional<SelectedGame>& game, int listType,
+                                          const std::optional<QString>& recordingName)
+{
+    if (game) {
+        // A home hack gives MAME its parent and its directory; any other row its short name.
+        const bool hack = listType == HomeHacks;
+        if (hack && !isUsableSetName(game->cloneof))
+            return refusedSetNameMessage(game->description, u"parent", game->cloneof);
+        if (!isUsableSetName(game->name)) {
+            return refusedSetNameMessage(game->description,
+                                         hack ? u"hack directory" : u"short name", game->name);
+        }
+    }
+    if (recordingName && !isUsableRecordingName(*recordingName))
+        return refusedRecordingNameMessage(*recordingName);
+    return std::nullopt;
 }
 
 std::optional<QString> programWord(const OptionSet& options)
 {
-    if (options.flag(OptionId::OriginalMameOption))
-        return QStringLiteral("MAME");
-    const QStringList words = splitCommandWords(options.text(OptionId::AlternateMameText));
+    const QStringList words = programPiece(options).words;
     if (words.isEmpty() || words.first().isEmpty())
         return std::nullopt;
     return words.first();

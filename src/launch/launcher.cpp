@@ -1,7 +1,9 @@
 #include "launch/launcher.h"
 
 #include "launch/recordingslisting.h"
+#include "platform/appinfo.h"
 #include "platform/files.h"
+#include "platform/messageboxes.h"
 #include "platform/platform.h"
 #include "platform/processes.h"
 
@@ -20,11 +22,21 @@ Launcher::Launcher(Platform& platform, Host host, Controls controls, QObject* pa
     , m_host(std::move(host))
     , m_controls(controls)
     , m_changes(new QTimer(this))
+    , m_programSettle(new QTimer(this))
 {
+    m_identity.setBeforeAsking([this](const QString& program) { Q_EMIT askingMame(program); });
     // Changes come in bursts (a file made, then renamed): one refill for a burst.
     m_changes->setSingleShot(true);
     m_changes->setInterval(100);
     connect(m_changes, &QTimer::timeout, this, &Launcher::recordingsChanged);
+    // The program may change with a click, a per-game file or a few keystrokes: it is looked
+    // at once the changes have settled.
+    m_programSettle->setSingleShot(true);
+    m_programSettle->setInterval(400);
+    connect(m_programSettle, &QTimer::timeout, this, [this] {
+        identifyMame(std::exchange(m_programChangedByUser, false) ? Asking::Allowed
+                                                                  : Asking::StoredOnly);
+    });
     connect(m_controls.PlayButton, &QPushButton::clicked, this, &Launcher::PlayButton_Click);
     connect(m_controls.Command2, &QPushButton::clicked, this, &Launcher::Command2_Click);
     // Playback answers the mouse press itself, not the click, so it is not connected to
@@ -32,9 +44,29 @@ Launcher::Launcher(Platform& platform, Host host, Controls controls, QObject* pa
     m_controls.Command1->installEventFilter(this);
 }
 
+bool Launcher::namesArePassable(Input input, const std::optional<SelectedGame>& game, int listType)
+{
+    std::optional<QString> recordingName;
+    if (input == Input::Record)
+        recordingName = m_controls.RecText->text();
+    else if (input == Input::Playback)
+        recordingName = m_controls.PlaybackCombo->currentText();
+    const std::optional<QString> refusal = refusedLaunchNames(game, listType, recordingName);
+    if (!refusal)
+        return true;
+    m_platform.messages.show(*refusal + QStringLiteral(" Nothing was started."), appTitle(),
+                             MessageButtons::Ok);
+    return false;
+}
+
 void Launcher::LaunchGame(Input input)
 {
     const OptionSet options = m_host.options();
+    const std::optional<SelectedGame> game = m_host.selectedGame();
+    const int listType = m_host.listType();
+    if (!namesArePassable(input, game, listType))
+        return;
+
     const std::optional<QString> word = programWord(options);
     std::optional<MameInfo> mame;
     if (word) {
@@ -44,9 +76,9 @@ void Launcher::LaunchGame(Input input)
     const TodayMame todays{mame ? mame->rompath : QString()};
     const TodayMame* today = mame && mame->kind == MameKind::Today ? &todays : nullptr;
 
-    QString extraSwitches;
+    CommandLine extraSwitches;
     if (input == Input::Record) {
-        // The name goes to MAME as the user left it; MAME adds the directory.
+        // The name goes to MAME as the user left it, as one word; MAME adds the directory.
         extraSwitches = recordSwitches(m_controls.RecText->text(), today);
     } else if (input == Input::Playback) {
         const QComboBox* combo = m_controls.PlaybackCombo;
@@ -56,28 +88,34 @@ void Launcher::LaunchGame(Input input)
             combo->currentText(), index < listing.count() ? listing.name(index) : QString(), today);
     }
 
-    const QString line = BuildCommandLine(options, m_host.selectedGame(), m_host.listType(),
-                                          extraSwitches, m_platform.messages, today);
-    m_controls.CommandlineLabel->setText(line);
+    const CommandLine line =
+        BuildCommandLine(options, game, listType, extraSwitches, m_platform.messages, today);
+    m_controls.CommandlineLabel->setText(line.text);
     if (!word) {
         // Without a program word the line would start whatever its first word names.
         m_host.reportStatus(QStringLiteral(
             "No MAME build is named: choose Original MAME or type the alternate build's name."));
         return;
     }
-    const ProcessStart start =
-        m_platform.processes.StartProcess(line, WindowStyle::MaximizedWithFocus);
+    const ProcessStart start = m_platform.processes.StartProcess(
+        {line.words.first(), line.words.mid(1)}, WindowStyle::MaximizedWithFocus);
     if (start.taskId == 0) {
         m_host.reportStatus(QStringLiteral("The game could not be started: %1.")
                                 .arg(start.error.isEmpty() ? start.program : start.error));
     }
 }
 
-void Launcher::identifyMame()
+void Launcher::identifyMame(Asking asking)
 {
     const std::optional<QString> word = programWord(m_host.options());
     if (word)
-        Q_EMIT mameIdentified(m_identity.identify(*word), *word);
+        Q_EMIT mameIdentified(m_identity.identify(*word, asking), *word);
+}
+
+void Launcher::programOptionsChanged(bool byUser)
+{
+    m_programChangedByUser = m_programChangedByUser || byUser;
+    m_programSettle->start();
 }
 
 void Launcher::PlayButton_Click()

@@ -59,12 +59,18 @@ public:
     // Builds the command line from the window's options, selected game and list type for
     // the MAME that the options name, shows it in CommandlineLabel and starts it. Returns at
     // once; a start that fails is reported in the status bar. When the options name no
-    // program, the line is shown and nothing starts.
+    // program, the line is shown and nothing starts. A set name or recording name that MAME
+    // could misread starts nothing: a message names it, and nothing is built or asked.
     void LaunchGame(Input input);
 
-    // Finds out which MAME the options name now (asking the program only when it is new or
-    // has changed) and sends mameIdentified.
-    void identifyMame();
+    // Finds out which MAME the options name now (asking the program, when asking allows,
+    // only when it is new or has changed) and sends mameIdentified.
+    void identifyMame(Asking asking = Asking::Allowed);
+
+    // The options that name the program have changed; byUser when the user changed them
+    // (rather than a loaded file). Which MAME they name is looked at once the changes have
+    // settled, and a program is asked only when the user named it.
+    void programOptionsChanged(bool byUser);
 
     void PlayButton_Click();
     void Command2_Click();
@@ -82,11 +88,16 @@ public:
 Q_SIGNALS:
     // word is the program word of the options; info.asked tells that the program was asked.
     void mameIdentified(const MameInfo& info, const QString& word);
+    // program is about to be asked which MAME it is, which may take a moment.
+    void askingMame(const QString& program);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Whether the names this launch would give MAME can be passed; when not, the user is
+    // told which and why.
+    bool namesArePassable(Input input, const std::optional<SelectedGame>& game, int listType);
     void reportMissingRecordingsDirectory();
     void recordingsChanged();
 
@@ -96,4 +107,6 @@ private:
     Controls m_controls;
     std::unique_ptr<QObject> m_watch;
     QTimer* m_changes;
+    QTimer* m_programSettle;
+    bool m_programChangedByUser = false;
 };

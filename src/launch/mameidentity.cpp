@@ -91,6 +91,10 @@ QString describeMame(const MameInfo& info, const QString& word)
 {
     if (info.program.isEmpty())
         return QStringLiteral("no program %1 was found").arg(word);
+    if (info.notAsked)
+        return QStringLiteral("%1, not asked yet which MAME it is (it is asked when a game "
+                              "starts with it)")
+            .arg(info.program);
     if (info.kind == MameKind::Today) {
         const QString version = info.version.isEmpty() ? QStringLiteral("of today") : info.version;
         return QStringLiteral("MAME %1 at %2").arg(version, info.program);
@@ -102,7 +106,7 @@ MameIdentity::MameIdentity(Platform& platform)
     : m_platform(platform)
 {}
 
-MameInfo MameIdentity::identify(const QString& word)
+MameInfo MameIdentity::identify(const QString& word, Asking asking)
 {
     MameInfo info;
     info.program = m_platform.processes.programPath(word);
@@ -115,8 +119,14 @@ MameInfo MameIdentity::identify(const QString& word)
 
     const QString stamp = m_platform.files.fileStamp(info.program);
     std::optional<MameInfo> known = stamp.isEmpty() ? std::nullopt : stored(info.program, stamp);
+    if (!known && asking == Asking::StoredOnly) {
+        info.notAsked = true;
+        return info;
+    }
     if (!known) {
         const bool withConfig = chosen == Override::Today;
+        if (m_beforeAsking)
+            m_beforeAsking(info.program);
         known = ask(info.program, withConfig);
         if (!stamp.isEmpty())
             store(info.program, stamp, *known, withConfig || known->kind == MameKind::Today);
@@ -131,10 +141,8 @@ MameInfo MameIdentity::ask(const QString& program, bool today)
     MameInfo info;
     info.program = program;
     info.asked = true;
-    // The path in quotes: it is one word whatever it holds.
-    const QString quoted = u'"' + program + u'"';
     const ProcessAnswer version =
-        m_platform.processes.ask(quoted + QStringLiteral(" -version"), kQuestionMilliseconds);
+        m_platform.processes.ask({program, {QStringLiteral("-version")}}, kQuestionMilliseconds);
     if (version.ended) {
         if (const std::optional<QString> v = todaysMameVersion(version.output)) {
             info.kind = MameKind::Today;
@@ -143,7 +151,7 @@ MameInfo MameIdentity::ask(const QString& program, bool today)
     }
     if (info.kind == MameKind::Today || today) {
         const ProcessAnswer config = m_platform.processes.ask(
-            quoted + QStringLiteral(" -showconfig"), kQuestionMilliseconds);
+            {program, {QStringLiteral("-showconfig")}}, kQuestionMilliseconds);
         if (config.ended)
             info.rompath = rompathFromConfig(config.output);
     }

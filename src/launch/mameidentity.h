@@ -3,7 +3,9 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 struct Platform;
 
@@ -21,10 +23,20 @@ enum class MameKind
 struct MameInfo
 {
     MameKind kind = MameKind::Classic;
-    QString program;    // the program's absolute path; empty when the word finds none
-    QString version;    // today's MAME's version ("0.251"); empty for the classic MAME
-    QString rompath;    // today's MAME's own ROM path, from its configuration
-    bool asked = false; // this identification asked the program; it did not come from the store
+    QString program;       // the program's absolute path; empty when the word finds none
+    QString version;       // today's MAME's version ("0.251"); empty for the classic MAME
+    QString rompath;       // today's MAME's own ROM path, from its configuration
+    bool asked = false;    // this identification asked the program; it did not come from the store
+    bool notAsked = false; // nothing is known yet: the program was not to be asked
+};
+
+// Whether identifying a program may run it.
+enum class Asking
+{
+    Allowed,
+    // Only what is stored or set: a program that a file merely names (a per-game file's
+    // alternate build, loaded because a row was clicked) is not run for that.
+    StoredOnly,
 };
 
 // The version at the start of an answer to "-version" when it is today's MAME's: digits, a
@@ -53,7 +65,13 @@ class MameIdentity
 public:
     explicit MameIdentity(Platform& platform);
 
-    MameInfo identify(const QString& word);
+    MameInfo identify(const QString& word, Asking asking = Asking::Allowed);
+
+    // Called with the program's path just before it is asked, which may take a moment.
+    void setBeforeAsking(std::function<void(const QString&)> beforeAsking)
+    {
+        m_beforeAsking = std::move(beforeAsking);
+    }
 
 private:
     MameInfo ask(const QString& program, bool today);
@@ -62,4 +80,5 @@ private:
                bool configAsked);
 
     Platform& m_platform;
+    std::function<void(const QString&)> m_beforeAsking;
 };

@@ -63,3 +63,15 @@ QString quotedForMessage(QStringView text)
     shown.append(u'"');
     return shown;
 }
+
+QString refusedSetNameMessage(QStringView description, QStringView role, QStringView name)
+{
+    return QStringLiteral("The row %1 gives the %2 %3, which cannot be passed to MAME: %4.")
+        .arg(quotedForMessage(description), role, quotedForMessage(name), kSetNameRule);
+}
+
+QString refusedRecordingNameMessage(QStringView name)
+{
+    return QStringLiteral("The recording name %1 cannot be passed to MAME: %2.")
+        .arg(quotedForMessage(name), kRecordingNameRule);
+}

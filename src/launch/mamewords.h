@@ -31,3 +31,11 @@ inline constexpr QStringView kRecordingNameRule =
 // A text quoted in a message: in double quotes, each control character shown as '?', and cut
 // short when long, so that a hostile name can neither break the message's lines nor swamp it.
 QString quotedForMessage(QStringView text);
+
+// The message for a game row whose set cannot be given to MAME: the row is named by its
+// description, then the refused name in its role ("short name", "parent", "hack directory")
+// and the rule it breaks. The caller adds what was not done.
+QString refusedSetNameMessage(QStringView description, QStringView role, QStringView name);
+
+// The same for a recording name.
+QString refusedRecordingNameMessage(QStringView name);

@@ -1,6 +1,9 @@
 #include "launch/recordingslisting.h"
 
+#include "launch/mamewords.h"
 #include "platform/files.h"
+
+#include <algorithm>
 
 RecordingsListing::RecordingsListing(const Files& files)
     : m_files(files)
@@ -29,4 +32,10 @@ void RecordingsListing::refresh()
     if (suffix == QStringLiteral(".*"))
         suffix.clear();
     m_names = m_files.filesWithSuffix(m_directory, suffix);
+    // A recording is offered by its name without the extension, which goes to MAME as a
+    // word: a name MAME could misread is not offered at all.
+    m_names.removeIf([](const QString& name) {
+        return !isUsableRecordingName(
+            QStringView(name).chopped(std::min<qsizetype>(4, name.size())));
+    });
 }

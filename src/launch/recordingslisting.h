@@ -6,8 +6,9 @@
 class Files;
 
 // The listing of the recordings directory: the files whose names match a "*.EXT" pattern,
-// letter case ignored, ordered by name with letter case ignored. It reads the directory
-// when the directory or pattern is set and when asked to refresh, never in between.
+// letter case ignored, ordered by name with letter case ignored, leaving out the files whose
+// name without its extension could not be passed to MAME as a recording name. It reads the
+// directory when the directory or pattern is set and when asked to refresh, never in between.
 class RecordingsListing
 {
 public:

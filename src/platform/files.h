@@ -7,8 +7,31 @@
 #include <functional>
 #include <memory>
 
-class QIODevice;
+#include <QIODevice>
+
 class QObject;
+
+// A new version of a file, written under a unique temporary name beside it. Nothing shows at
+// the file's own path until commit() renames the new one over it in one step; dropped
+// without a commit, the new file is removed and the old one stays as it was. Writes are
+// whole or fail: a short write (a full disk, a file size limit) is a failure with its
+// reason in errorString(). What was written can be read back (seek, read) before the commit.
+class FileReplacement : public QIODevice
+{
+public:
+    // Flushes the new file to the disk and renames it over the old one. False on failure,
+    // with the reason in *error; the old file is then as it was.
+    virtual bool commit(QString* error) = 0;
+    // Why a write failed, once one has; empty until then. Every later write fails too.
+    virtual QString writeError() const = 0;
+};
+
+// Held while the object lives: see Files::lock.
+class FileLock
+{
+public:
+    virtual ~FileLock() = default;
+};
 
 // The file operations the program needs. Paths are absolute, built from the program
 // directory.
@@ -54,4 +77,16 @@ public:
     // new one, never missing or half-written. Both lie in one directory. False on failure,
     // with the reason in *error.
     virtual bool moveOver(const QString& from, const QString& to, QString* error) = 0;
+
+    // Starts a new version of the file at path (see FileReplacement), open for writing and
+    // reading; nullptr when it cannot be made, with the reason in *error.
+    virtual std::unique_ptr<FileReplacement> startReplacing(const QString& path,
+                                                            QString* error) = 0;
+
+    // Takes the lock file at path for one process at a time, for as long as the returned
+    // object lives. A lock whose holder has died is taken over, however old. nullptr when it
+    // cannot be taken: *heldElsewhere tells that another living process holds it; otherwise
+    // *error says why (the directory is missing or cannot be written).
+    virtual std::unique_ptr<FileLock> lock(const QString& path, bool* heldElsewhere,
+                                           QString* error) = 0;
 };

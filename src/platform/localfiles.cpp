@@ -5,12 +5,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QLockFile>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 bool LocalFiles::isReadableFile(const QString& path) const
 {
@@ -138,4 +141,128 @@ std::unique_ptr<QObject> LocalFiles::watchDirectory(const QString& dir,
                          changed();
                      });
     return watcher;
+}
+
+namespace {
+
+// The new file is a temporary file beside the target. Every write is flushed at once, so that
+// a short write shows where it happens rather than at a flush that may never be checked.
+class LocalReplacement final : public FileReplacement
+{
+public:
+    explicit LocalReplacement(const QString& path)
+        : m_path(path)
+        , m_file(path + QStringLiteral(".XXXXXX"))
+    {}
+
+    bool start(QString* error)
+    {
+        if (!m_file.open()) {
+            *error = m_file.errorString();
+            return false;
+        }
+        return QIODevice::open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return m_file.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos) && m_file.seek(pos); }
+
+    bool commit(QString* error) override
+    {
+        if (!m_error.isEmpty()) {
+            *error = m_error;
+            return false;
+        }
+        // On the disk before it takes the old file's place: a crash of the machine right
+        // after the rename must not leave an empty list behind.
+        if (::fsync(m_file.handle()) != 0) {
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        if (std::rename(QFile::encodeName(m_file.fileName()).constData(),
+                        QFile::encodeName(m_path).constData()) != 0) {
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        m_file.setAutoRemove(false);
+        close();
+        return true;
+    }
+
+    QString writeError() const override { return m_error; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override { return m_file.read(data, maxSize); }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (!m_error.isEmpty())
+            return -1;
+        const qint64 written = m_file.write(data, size);
+        if (written == size && m_file.flush())
+            return written;
+        m_error = written >= 0 ? QStringLiteral("only %1 of %2 bytes could be written (is the "
+                                                "disk full?)")
+                                     .arg(written)
+                                     .arg(size)
+                               : m_file.errorString();
+        setErrorString(m_error);
+        return -1;
+    }
+
+private:
+    const QString m_path;
+    QTemporaryFile m_file;
+    QString m_error;
+};
+
+class LocalLock final : public FileLock
+{
+public:
+    explicit LocalLock(const QString& path)
+        : lock(path)
+    {
+        // Never stale by age: an update of today's catalogue takes as long as MAME does. A
+        // holder that has died is still seen as gone.
+        lock.setStaleLockTime(0);
+    }
+    QLockFile lock;
+};
+
+} // namespace
+
+std::unique_ptr<FileReplacement> LocalFiles::startReplacing(const QString& path, QString* error)
+{
+    auto replacement = std::make_unique<LocalReplacement>(path);
+    if (!replacement->start(error))
+        return nullptr;
+    return replacement;
+}
+
+std::unique_ptr<FileLock> LocalFiles::lock(const QString& path, bool* heldElsewhere, QString* error)
+{
+    auto held = std::make_unique<LocalLock>(path);
+    *heldElsewhere = false;
+    if (held->lock.tryLock(0))
+        return held;
+    // A lock file that names no holder (its holder died while writing it) is nobody's.
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (held->lock.error() == QLockFile::LockFailedError &&
+        !held->lock.getLockInfo(&pid, &host, &application) && held->lock.removeStaleLockFile() &&
+        held->lock.tryLock(0))
+        return held;
+    switch (held->lock.error()) {
+    case QLockFile::LockFailedError:
+        *heldElsewhere = true;
+        break;
+    case QLockFile::PermissionError:
+        *error = QStringLiteral("%1 cannot be made: permission denied").arg(path);
+        break;
+    default:
+        *error = QStringLiteral("%1 cannot be made").arg(path);
+        break;
+    }
+    return nullptr;
 }

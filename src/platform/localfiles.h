@@ -21,4 +21,7 @@ public:
     bool moveOver(const QString& from, const QString& to, QString* error) override;
     std::unique_ptr<QObject> watchDirectory(const QString& dir,
                                             std::function<void()> changed) const override;
+    std::unique_ptr<FileReplacement> startReplacing(const QString& path, QString* error) override;
+    std::unique_ptr<FileLock> lock(const QString& path, bool* heldElsewhere,
+                                   QString* error) override;
 };

@@ -1,10 +1,15 @@
 #include "platform/localprocesses.h"
 
-#include "platform/commandwords.h"
 #include "platform/programlookup.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
+
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
 
 LocalProcesses::LocalProcesses(const QString& programDir, const QString& pathVariable,
                                const QStringList& systemDirectories)
@@ -15,16 +20,39 @@ LocalProcesses::LocalProcesses(const QString& programDir, const QString& pathVar
 
 namespace {
 
-// A child process whose output goes to a file.
+// A child started in a process group of its own, so that ending it ends whatever it started
+// too: an emulator that runs helpers, or a script that stands in for the emulator.
+void startOwnGroup(QProcess& process)
+{
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+}
+
+// Ends the child and every process of its group. Only while the child runs: once it has been
+// reaped, its number may belong to another process.
+void killGroup(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    if (const qint64 pid = process.processId(); pid > 0)
+        ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    process.kill();
+}
+
+// A child process whose output goes to a file or through a pipe.
 class LocalRun final : public RedirectedRun
 {
 public:
-    LocalRun() { connect(&m_process, &QProcess::finished, this, &RedirectedRun::finished); }
+    explicit LocalRun(bool piped)
+        : m_piped(piped)
+    {
+        connect(&m_process, &QProcess::finished, this, &RedirectedRun::finished);
+        startOwnGroup(m_process);
+    }
     ~LocalRun() override
     {
         // A run dropped while its program still runs ends it rather than leave it behind.
         if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
+            killGroup(m_process);
             m_process.waitForFinished(5000);
         }
     }
@@ -38,42 +66,46 @@ public:
     void kill() override
     {
         m_killed = true;
-        m_process.kill();
+        killGroup(m_process);
     }
     bool waitForFinished(int milliseconds) override
     {
+        // QProcess reads the pipe into its own buffer while it waits, so the program is never
+        // held up by a full pipe.
         return m_process.state() == QProcess::NotRunning || m_process.waitForFinished(milliseconds);
+    }
+    QByteArray takeOutput() override
+    {
+        return m_piped ? m_process.readAllStandardOutput() : QByteArray();
     }
 
     QProcess m_process;
 
 private:
+    const bool m_piped;
     bool m_killed = false;
 };
 
 } // namespace
 
-QString LocalProcesses::resolve(const QString& commandLine, QStringList* arguments,
-                                QString* error) const
+QString LocalProcesses::resolve(const Command& command, QString* error) const
 {
-    *arguments = splitCommandWords(commandLine);
-    if (arguments->isEmpty()) {
-        *error = QStringLiteral("The command line names no program.");
+    if (command.program.isEmpty()) {
+        *error = QStringLiteral("The command names no program.");
         return {};
     }
-    const QString word = arguments->takeFirst();
-    const QString program = findProgram(word, m_programDir, m_pathVariable, m_systemDirectories);
+    const QString program =
+        findProgram(command.program, m_programDir, m_pathVariable, m_systemDirectories);
     if (program.isEmpty()) {
         QString places = m_programDir + QStringLiteral(", on PATH");
         for (const QString& dir : m_systemDirectories)
             places += QStringLiteral(" or in ") + dir;
-        *error = word + QStringLiteral(" not found in ") + places;
-        return word;
+        *error = command.program + QStringLiteral(" not found in ") + places;
     }
     return program;
 }
 
-ProcessStart LocalProcesses::StartProcess(const QString& commandLine, WindowStyle style)
+ProcessStart LocalProcesses::StartProcess(const Command& command, WindowStyle style)
 {
     // The style is not passed on: on Linux the window manager and the started program
     // decide how its window comes up, and nothing lets one program impose a maximized or
@@ -81,15 +113,17 @@ ProcessStart LocalProcesses::StartProcess(const QString& commandLine, WindowStyl
     Q_UNUSED(style);
 
     ProcessStart result;
-    QStringList words;
-    result.program = resolve(commandLine, &words, &result.error);
-    if (!result.error.isEmpty())
+    result.program = resolve(command, &result.error);
+    if (result.program.isEmpty()) {
+        result.program = command.program;
         return result;
+    }
 
     // Detached: the program's standard input and output are not captured, it is not a
     // child left to reap, and it keeps running if Korvane ends first.
     qint64 pid = 0;
-    if (!QProcess::startDetached(result.program, words, m_programDir, &pid) || pid <= 0) {
+    if (!QProcess::startDetached(result.program, command.arguments, m_programDir, &pid) ||
+        pid <= 0) {
         result.error = result.program + QStringLiteral(" could not be started");
         return result;
     }
@@ -97,24 +131,37 @@ ProcessStart LocalProcesses::StartProcess(const QString& commandLine, WindowStyl
     return result;
 }
 
-RedirectedStart LocalProcesses::startRedirected(const QString& commandLine,
-                                                const QString& outputPath, ErrorOutput errors)
+RedirectedStart LocalProcesses::startChild(const Command& command, const QString* outputPath,
+                                           ErrorOutput errors)
 {
     RedirectedStart result;
-    QStringList words;
-    result.program = resolve(commandLine, &words, &result.error);
-    if (!result.error.isEmpty())
+    result.program = resolve(command, &result.error);
+    if (result.program.isEmpty()) {
+        result.program = command.program;
         return result;
+    }
+    // The output file is made here, not by the child, so that a file that cannot be made
+    // is told apart from a program that cannot start.
+    if (outputPath) {
+        QFile output(*outputPath);
+        if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            result.error =
+                QStringLiteral("%1 cannot be written: %2").arg(*outputPath, output.errorString());
+            result.outputFailed = true;
+            return result;
+        }
+    }
 
-    auto run = std::make_unique<LocalRun>();
+    auto run = std::make_unique<LocalRun>(outputPath == nullptr);
     QProcess& process = run->m_process;
     process.setWorkingDirectory(m_programDir);
     process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(outputPath, QIODevice::Truncate);
+    if (outputPath)
+        process.setStandardOutputFile(*outputPath, QIODevice::Truncate);
     process.setProcessChannelMode(errors == ErrorOutput::InOutput
                                       ? QProcess::MergedChannels
                                       : QProcess::ForwardedErrorChannel);
-    process.start(result.program, words, QIODevice::ReadOnly);
+    process.start(result.program, command.arguments, QIODevice::ReadOnly);
     if (!process.waitForStarted(10'000)) {
         result.error =
             result.program + QStringLiteral(" could not be started: ") + process.errorString();
@@ -124,33 +171,64 @@ RedirectedStart LocalProcesses::startRedirected(const QString& commandLine,
     return result;
 }
 
-ProcessAnswer LocalProcesses::ask(const QString& commandLine, int milliseconds)
+RedirectedStart LocalProcesses::startRedirected(const Command& command, const QString& outputPath,
+                                                ErrorOutput errors)
+{
+    return startChild(command, &outputPath, errors);
+}
+
+RedirectedStart LocalProcesses::startPiped(const Command& command)
+{
+    return startChild(command, nullptr, ErrorOutput::Forwarded);
+}
+
+ProcessAnswer LocalProcesses::ask(const Command& command, int milliseconds)
 {
     ProcessAnswer answer;
-    QStringList words;
-    answer.program = resolve(commandLine, &words, &answer.error);
-    if (!answer.error.isEmpty())
+    answer.program = resolve(command, &answer.error);
+    if (answer.program.isEmpty()) {
+        answer.program = command.program;
         return answer;
+    }
 
     QProcess process;
+    startOwnGroup(process);
     process.setWorkingDirectory(m_programDir);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(answer.program, words, QIODevice::ReadOnly);
+    const QDeadlineTimer deadline(milliseconds);
+    process.start(answer.program, command.arguments, QIODevice::ReadOnly);
     if (!process.waitForStarted(milliseconds)) {
         answer.error =
             answer.program + QStringLiteral(" could not be started: ") + process.errorString();
         return answer;
     }
-    if (!process.waitForFinished(milliseconds)) {
-        process.kill();
+    // Taken as it comes, so that an answer that does not end costs no more than the limit
+    // and what one read brings.
+    QByteArray output;
+    const auto stop = [&](const QString& why) {
+        killGroup(process);
         process.waitForFinished(5000);
-        answer.error = answer.program + QStringLiteral(" did not answer in time");
+        answer.error = answer.program + why;
         return answer;
+    };
+    for (;;) {
+        output += process.readAllStandardOutput();
+        if (output.size() > kLongestAnswer)
+            return stop(QStringLiteral(" said more than %1 KiB").arg(kLongestAnswer / 1024));
+        if (process.state() == QProcess::NotRunning)
+            break;
+        if (deadline.hasExpired())
+            return stop(QStringLiteral(" did not answer in time"));
+        if (!process.waitForReadyRead(static_cast<int>(deadline.remainingTime())) &&
+            process.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+            // Its output has ended before the program: only its end is awaited now.
+            process.waitForFinished(static_cast<int>(deadline.remainingTime()));
+        }
     }
     answer.ended = process.exitStatus() == QProcess::NormalExit;
     answer.exitCode = process.exitCode();
-    answer.output = process.readAllStandardOutput();
+    answer.output = std::move(output);
     return answer;
 }
 

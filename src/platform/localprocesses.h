@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <QtGlobal>
 
-// Starts programs on this machine: the first word of the command line is looked up with
-// findProgram, the other words are handed over as they are, and the program runs detached
-// in the program directory. No shell is involved at any point.
+// Starts programs on this machine: the program word is looked up with findProgram, the
+// arguments are handed over as they are, and the program runs in the program directory. No
+// shell is involved at any point.
 class LocalProcesses final : public Processes
 {
 public:
@@ -18,16 +18,20 @@ public:
     LocalProcesses(const QString& programDir, const QString& pathVariable,
                    const QStringList& systemDirectories = {});
 
-    ProcessStart StartProcess(const QString& commandLine, WindowStyle style) override;
-    RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath,
+    ProcessStart StartProcess(const Command& command, WindowStyle style) override;
+    RedirectedStart startRedirected(const Command& command, const QString& outputPath,
                                     ErrorOutput errors = ErrorOutput::Forwarded) override;
-    ProcessAnswer ask(const QString& commandLine, int milliseconds) override;
+    RedirectedStart startPiped(const Command& command) override;
+    ProcessAnswer ask(const Command& command, int milliseconds) override;
     QString programPath(const QString& word) const override;
 
 private:
-    // The program and its arguments of commandLine; an empty program with the reason in
-    // *error when there is none to start.
-    QString resolve(const QString& commandLine, QStringList* arguments, QString* error) const;
+    // The program that command names; empty, with the reason in *error, when there is none.
+    QString resolve(const Command& command, QString* error) const;
+    // Starts command as a child with its output in the file at outputPath, or through a pipe
+    // when outputPath is nullptr.
+    RedirectedStart startChild(const Command& command, const QString* outputPath,
+                               ErrorOutput errors);
 
     Q_DISABLE_COPY_MOVE(LocalProcesses)
 

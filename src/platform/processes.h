@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <memory>
@@ -15,6 +16,26 @@ enum class WindowStyle
     MaximizedWithFocus,
 };
 
+// A program to run and its arguments. The program word is looked up (see programPath);
+// each argument reaches the program as exactly one word, as it stands, whatever it holds:
+// nothing is ever split, quoted or interpreted on the way.
+struct Command
+{
+    QString program;
+    QStringList arguments;
+
+    // The words joined by blanks, for messages and for telling runs apart; never split again.
+    QString text() const
+    {
+        QString joined = program;
+        for (const QString& argument : arguments)
+            joined += u' ' + argument;
+        return joined;
+    }
+
+    friend bool operator==(const Command&, const Command&) = default;
+};
+
 // What a start gave: the task identifier (the process ID, 0 when nothing was started), the
 // program that was looked for (as resolved when it was found) and, when nothing started, why.
 struct ProcessStart
@@ -24,8 +45,9 @@ struct ProcessStart
     QString error;
 };
 
-// A program running with its standard output going into a file. It runs until it ends by
-// itself or is ended with kill(); finished() is sent once, either way, from the event loop.
+// A program running as Korvane's child, with its standard output going into a file or
+// through a pipe. It runs until it ends by itself or is ended with kill(); finished() is
+// sent once, either way, from the event loop.
 class RedirectedRun : public QObject
 {
     Q_OBJECT
@@ -35,23 +57,31 @@ public:
     // Once finished: whether it ended by itself (neither killed nor crashed), and its code.
     virtual bool exitedNormally() const = 0;
     virtual int exitCode() const = 0;
-    // Ends the program; finished() follows.
+    // Ends the program and every program it started; finished() follows.
     virtual void kill() = 0;
     // Blocks until the program has ended or milliseconds have passed; true when it has
     // ended. Returns at once when the program ends, which an event loop may not notice for
-    // a while.
+    // a while. A piped run's output keeps being taken in meanwhile, so the program never
+    // waits for the pipe.
     virtual bool waitForFinished(int milliseconds) = 0;
+    // What a piped run has written since the last call (all of it once it has ended); empty
+    // for a run whose output goes into a file.
+    virtual QByteArray takeOutput() = 0;
 
 Q_SIGNALS:
     void finished();
 };
 
-// What a redirected start gave: the running program, or nullptr and why nothing started.
+// What a redirected or piped start gave: the running program, or nullptr and why nothing
+// started.
 struct RedirectedStart
 {
     std::unique_ptr<RedirectedRun> run;
     QString program;
     QString error;
+    // Nothing started because the output file could not be made (error says why), not for
+    // want of the program.
+    bool outputFailed = false;
 };
 
 // Where a redirected run's standard error goes: where Korvane's goes, or into its output
@@ -62,38 +92,47 @@ enum class ErrorOutput
     InOutput,
 };
 
+// The longest answer to a question that is read; a program that says more is not answering.
+inline constexpr qint64 kLongestAnswer = 64 * 1024;
+
 // What a program answered to a short question: its standard output, once it has ended.
 struct ProcessAnswer
 {
-    bool ended = false; // it ended by itself within the time allowed
+    bool ended = false; // it ended by itself within the time allowed, saying no more than it may
     int exitCode = 0;
     QByteArray output;
     QString program; // as resolved, or the word that found nothing
-    QString error;   // why nothing started, when nothing did
+    QString error;   // why there is no answer, when there is none
 };
 
-// Starting outside programs by command line. Nothing ever runs through a shell.
+// Starting outside programs. Nothing ever runs through a shell, and no command is a text:
+// each is a program word and a list of arguments.
 class Processes
 {
 public:
     virtual ~Processes() = default;
 
-    // Splits commandLine into words, looks the program up and starts it detached, in the
-    // program directory. Returns at once.
-    virtual ProcessStart StartProcess(const QString& commandLine, WindowStyle style) = 0;
+    // Looks the program up and starts it detached, in the program directory. Returns at once.
+    virtual ProcessStart StartProcess(const Command& command, WindowStyle style) = 0;
 
-    // Starts the program of commandLine as StartProcess does, but as a child whose standard
-    // output is written to outputPath (created, or emptied first); its standard error goes
-    // where errors says and its standard input is empty. Returns once it has started.
-    virtual RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath,
+    // Starts the program as StartProcess does, but as a child, in a process group of its
+    // own, whose standard output is written to outputPath (created, or emptied first); its
+    // standard error goes where errors says and its standard input is empty. Returns once it
+    // has started.
+    virtual RedirectedStart startRedirected(const Command& command, const QString& outputPath,
                                             ErrorOutput errors = ErrorOutput::Forwarded) = 0;
 
-    // Runs the program of commandLine in the program directory, with an empty standard
-    // input and its standard error dropped, and waits at most milliseconds for it to end;
-    // a program still running then is ended. For questions a program answers at once.
-    virtual ProcessAnswer ask(const QString& commandLine, int milliseconds) = 0;
+    // The same, with the standard output coming through a pipe, to be taken with
+    // takeOutput() while the program runs; standard error goes where Korvane's goes.
+    virtual RedirectedStart startPiped(const Command& command) = 0;
 
-    // The absolute path of the program that the first word of a command line names, as
-    // StartProcess would find it; empty when there is none.
+    // Runs the program in the program directory, with an empty standard input and its
+    // standard error dropped, and waits at most milliseconds for it to end; a program still
+    // running then, or that has said more than kLongestAnswer, is ended. For questions a
+    // program answers at once.
+    virtual ProcessAnswer ask(const Command& command, int milliseconds) = 0;
+
+    // The absolute path of the program that a program word names, as StartProcess would
+    // find it; empty when there is none.
     virtual QString programPath(const QString& word) const = 0;
 };

@@ -106,6 +106,7 @@ std::optional<QString> GameSettingsFields::next()
 GameSettingsLoad applyGameSettingsText(QStringView text, const ApplyOption& apply)
 {
     GameSettingsLoad load;
+    bool anyKnown = false;
     GameSettingsFields fields(text);
     while (!fields.atEndOfKeys()) {
         load.lastKey = fields.next().value_or(QString());
@@ -125,6 +126,7 @@ GameSettingsLoad applyGameSettingsText(QStringView text, const ApplyOption& appl
         }
         if (!match)
             continue;
+        anyKnown = true;
         const ParsedOption parsed = parseOptionText(match->kind, load.lastValue);
         if (!parsed.ok()) {
             load.failure = static_cast<int>(parsed.failure);
@@ -135,6 +137,11 @@ GameSettingsLoad applyGameSettingsText(QStringView text, const ApplyOption& appl
             return load;
         }
     }
+    // A file without a single option of ours is no per-game file (an empty one, another
+    // program's file, random bytes): taking it for read would leave the options of the game
+    // shown before on the panel.
+    if (!anyKnown)
+        load.failure = GameSettingsFailure::PastEndOfFile;
     return load;
 }
 
@@ -162,5 +169,10 @@ GameSettingsLoad loadGameSettings(const Files& files, const QString& programDir,
         return failed;
     }
     const QByteArray bytes = device->readAll();
+    // A text file holds no NUL byte: this is a binary file, whatever keys it seems to hold.
+    if (bytes.contains('\0')) {
+        failed.failure = GameSettingsFailure::PastEndOfFile;
+        return failed;
+    }
     return applyGameSettingsText(decodeText(bytes, detectEncoding(bytes)), apply);
 }

@@ -52,11 +52,13 @@ QByteArray gameSettingsBytes(const OptionSet& options);
 
 // Reads the fields of a per-game file's text and applies each known key's value, in file
 // order, stopping at the first failure. Keys are matched exactly; unknown keys are skipped
-// with their values; a key given twice is applied twice.
+// with their values; a key given twice is applied twice. A text in which no key is known
+// fails as one that ends too early (PastEndOfFile).
 GameSettingsLoad applyGameSettingsText(QStringView text, const ApplyOption& apply);
 
 // Reads the game's file through files and applies it: the name check, KvCfg, the file's
-// existence and readability first, then applyGameSettingsText on its decoded text.
+// existence and readability first, then applyGameSettingsText on its decoded text. A file
+// holding a NUL byte is no text and fails as PastEndOfFile, with nothing applied.
 GameSettingsLoad loadGameSettings(const Files& files, const QString& programDir,
                                   const QString& shortName, const ApplyOption& apply);
 

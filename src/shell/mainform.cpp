@@ -82,6 +82,14 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption,
     return action;
 }
 
+// A text said after what the status bar says, unless that is the first text or nothing.
+QString besideStatus(const QString& before, const QString& text)
+{
+    if (before.isEmpty() || before == kFirstStatusText)
+        return text;
+    return before + QStringLiteral("  ") + text;
+}
+
 QAction* addSeparatorItem(QMenu* menu, const char* name)
 {
     QAction* separator = menu->addSeparator();
@@ -131,7 +139,7 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
             const CatalogueEntry* game = m_gameList->selectedGame();
             if (!game)
                 return std::nullopt;
-            return SelectedGame{game->name, game->cloneof};
+            return SelectedGame{game->name, game->cloneof, game->description};
         },
         [this] { return m_gameList->listType(); },
         [this](const QString& text) { setStatusText(text); },
@@ -450,19 +458,26 @@ void MainForm::wireSettingsCommands()
 void MainForm::wireMameIdentity()
 {
     connect(m_launcher, &Launcher::mameIdentified, this, &MainForm::showMameInUse);
-    // The program may change with a click, a per-game file or a few keystrokes: it is looked
-    // at once the changes have settled.
-    auto* settle = new QTimer(this);
-    settle->setSingleShot(true);
-    settle->setInterval(400);
-    connect(settle, &QTimer::timeout, m_launcher, &Launcher::identifyMame);
-    auto restart = [settle] { settle->start(); };
+    connect(m_launcher, &Launcher::askingMame, this, [this](const QString& program) {
+        m_statusBeforeAsking = statusText();
+        m_askingText = besideStatus(m_statusBeforeAsking,
+                                    QStringLiteral("Asking %1 which MAME it is...").arg(program));
+        setStatusText(m_askingText);
+        m_statusText->repaint(); // the question may take a moment: say so at once
+    });
+    // Loaded values change the program too (toggled, textChanged); only the user's own
+    // changes (clicked, textEdited) let the program be asked.
+    auto changed = [this](bool byUser) {
+        return [this, byUser] { m_launcher->programOptionsChanged(byUser); };
+    };
     for (const OptionId id : {OriginalMameOption, AlternateMameOption}) {
-        connect(m_options->controlAs<QAbstractButton>(id), &QAbstractButton::toggled, settle,
-                restart);
+        auto* button = m_options->controlAs<QAbstractButton>(id);
+        connect(button, &QAbstractButton::clicked, m_launcher, changed(true));
+        connect(button, &QAbstractButton::toggled, m_launcher, changed(false));
     }
-    connect(m_options->controlAs<QLineEdit>(AlternateMameText), &QLineEdit::textChanged, settle,
-            restart);
+    auto* text = m_options->controlAs<QLineEdit>(AlternateMameText);
+    connect(text, &QLineEdit::textEdited, m_launcher, changed(true));
+    connect(text, &QLineEdit::textChanged, m_launcher, changed(false));
 }
 
 void MainForm::showMameInUse(const MameInfo& info, const QString& word)
@@ -472,12 +487,9 @@ void MainForm::showMameInUse(const MameInfo& info, const QString& word)
     m_mameInUse = describeMame(info, word);
     if (!info.asked)
         return;
-    // Said once, when the program was asked, beside whatever the status bar already says.
-    const QString said = QStringLiteral("MAME in use: %1.").arg(m_mameInUse);
-    const QString before = statusText();
-    setStatusText(before.isEmpty() || before == kFirstStatusText
-                      ? said
-                      : before + QStringLiteral("  ") + said);
+    // Said once, when the program was asked, beside whatever the status bar said before.
+    const QString before = statusText() == m_askingText ? m_statusBeforeAsking : statusText();
+    setStatusText(besideStatus(before, QStringLiteral("MAME in use: %1.").arg(m_mameInUse)));
 }
 
 void MainForm::Form_Load()
@@ -490,9 +502,10 @@ void MainForm::Form_Load()
     GamesListTypeCombo->setCurrentIndex(restoredListType(m_platform.settings));
     // 4. The game list for that list type.
     m_gameList->LoadGameList();
-    // 5. The default option set on the panel, and which MAME it names.
+    // 5. The default option set on the panel. Which MAME it names is asked once the window
+    // is on screen: the question may take a moment, and the window must not wait for it.
     m_optionSettings->LoadDefaultCfg();
-    m_launcher->identifyMame();
+    QTimer::singleShot(0, m_launcher, [this] { m_launcher->identifyMame(); });
     // 6. The About dialog, once after each change of version.
     m_about->showVersionNotice();
 }

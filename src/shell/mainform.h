@@ -144,4 +144,7 @@ private:
     bool m_centred = false;
     // Which MAME the options name, in words, for the About dialog.
     QString m_mameInUse;
+    // What the status bar says while a program is asked which MAME it is, and said before.
+    QString m_askingText;
+    QString m_statusBeforeAsking;
 };

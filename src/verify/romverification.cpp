@@ -4,6 +4,7 @@
 #include "catalogue/gamelist.h"
 #include "launch/emulatorrun.h"
 #include "launch/mameidentity.h"
+#include "launch/mamewords.h"
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/messageboxes.h"
@@ -38,7 +39,12 @@ constexpr qint64 kLongestVerdictLine = 4096;
 // the runs the better.
 constexpr qsizetype kCommandLineLimit = 100'000;
 
-constexpr QStringView kVerifyMany = u"MAME.EXE -verifyroms";
+// Today's MAME verifies many sets in one run: "MAME.EXE -verifyroms NAME...".
+Command verifyManyCommand(const QStringList& names)
+{
+    return {QStringLiteral("MAME.EXE"), QStringList{QStringLiteral("-verifyroms")} + names};
+}
+constexpr qsizetype kVerifyManyLength = 20; // "MAME.EXE -verifyroms"
 
 bool isTodaysMame(Platform& platform)
 {
@@ -72,9 +78,9 @@ QString RomVerification::reportPath() const
     return QDir(m_platform.programDir).filePath(appTitle() + QStringLiteral("_VerifyReport.txt"));
 }
 
-QString RomVerification::verifyCommand(const QString& name) const
+Command RomVerification::verifyCommand(const QString& name) const
 {
-    return QStringLiteral("MAME.EXE ") + name + QStringLiteral(" -verifyroms");
+    return {QStringLiteral("MAME.EXE"), {name, QStringLiteral("-verifyroms")}};
 }
 
 std::optional<QByteArray> RomVerification::readOutput(qint64 limit) const
@@ -112,13 +118,20 @@ void RomVerification::failed()
     m_window->showNormal();
 }
 
-std::optional<EmulatorRunResult> RomVerification::runOne(const QString& command,
+std::optional<EmulatorRunResult> RomVerification::runOne(const Command& command,
                                                          const QString& name, ErrorOutput errors)
 {
     // Never judge this set by what an earlier run left behind.
     m_platform.files.remove(outputPath(), nullptr);
     const EmulatorRunResult run = runEmulator(m_platform.processes, command, outputPath(), m_window,
                                               QStringLiteral("Verifying %1...").arg(name), errors);
+    if (run.status == EmulatorRunResult::Status::NotStarted && run.outputFailed) {
+        // MAME was there; the place for its answer was not.
+        m_platform.messages.show(QStringLiteral("Nothing was verified: %1.").arg(run.error),
+                                 appTitle(), MessageButtons::Ok);
+        m_window->showNormal();
+        return std::nullopt;
+    }
     if (run.status == EmulatorRunResult::Status::NotStarted) {
         // Said, and then judged by whatever output there is, as the classic run always was.
         m_platform.messages.show(QStringLiteral("mame is not found..."), appTitle(),
@@ -131,6 +144,24 @@ std::optional<EmulatorRunResult> RomVerification::runOne(const QString& command,
     return run;
 }
 
+std::optional<QByteArray> RomVerification::takeOutput(qint64 limit) const
+{
+    std::optional<QByteArray> output = readOutput(limit);
+    // Read, whatever it held: the next run starts without it.
+    m_platform.files.remove(outputPath(), nullptr);
+    return output;
+}
+
+bool RomVerification::isPassable(const CatalogueEntry& game)
+{
+    if (isUsableSetName(game.name))
+        return true;
+    m_platform.messages.show(refusedSetNameMessage(game.description, u"short name", game.name) +
+                                 QStringLiteral(" Nothing was verified."),
+                             appTitle(), MessageButtons::Ok);
+    return false;
+}
+
 void RomVerification::VerifyCurrentRomMenu_Click()
 {
     const CatalogueEntry* game = m_gameList.selectedGame();
@@ -138,54 +169,48 @@ void RomVerification::VerifyCurrentRomMenu_Click()
         failed();
         return;
     }
+    if (!isPassable(*game))
+        return;
     const QString name = game->name;
     if (isTodaysMame(m_platform)) {
         verifyOneToday(name);
         return;
     }
-    if (!runOne(verifyCommand(name), name, ErrorOutput::Forwarded))
+    const std::optional<EmulatorRunResult> run =
+        runOne(verifyCommand(name), name, ErrorOutput::Forwarded);
+    if (!run)
         return;
 
-    const std::optional<QByteArray> output = readOutput(kLargestOutput);
+    const std::optional<QByteArray> output = takeOutput(kLargestOutput);
     const std::optional<QStringList> lines =
         output && output->size() <= kLargestOutput ? verifyOutputLines(*output) : std::nullopt;
     if (!lines) {
-        failed(); // the output stays in KvCfg for a look at what went wrong
+        failed();
         return;
     }
-    m_platform.messages.show(verifyMessage(name, *lines), appTitle(), MessageButtons::Ok);
-    if (!m_platform.files.remove(outputPath(), nullptr))
-        failed();
+    m_platform.messages.show(verifyMessage(name, *lines, run->crashed()), appTitle(),
+                             MessageButtons::Ok);
 }
 
 void RomVerification::verifyOneToday(const QString& name)
 {
-    if (!isPassableSetName(name)) {
-        m_platform.messages.show(
-            verifyMessage(name, false,
-                          {QStringLiteral("MAME was not asked: a set name holds no blank or quote "
-                                          "and does not begin with '-'.")}),
-            appTitle(), MessageButtons::Ok);
-        return;
-    }
-    QString command = kVerifyMany.toString();
-    command.append(u' ').append(name);
-    const std::optional<EmulatorRunResult> run = runOne(command, name, ErrorOutput::InOutput);
+    const std::optional<EmulatorRunResult> run =
+        runOne(verifyManyCommand({name}), name, ErrorOutput::InOutput);
     if (!run)
         return;
 
-    const std::optional<QByteArray> output = readOutput(kLargestTodayOutput);
+    const std::optional<QByteArray> output = takeOutput(kLargestTodayOutput);
     if (!output || output->isEmpty() || output->size() > kLargestTodayOutput) {
-        failed(); // the output stays in KvCfg for a look at what went wrong
+        failed();
         return;
     }
     // Nothing a run that crashed wrote is trusted.
     const bool good = run->status == EmulatorRunResult::Status::Ended && run->exitedNormally &&
                       goodSets(*output).contains(name);
-    m_platform.messages.show(verifyMessage(name, good, shownVerifyLines(*output)), appTitle(),
-                             MessageButtons::Ok);
-    if (!m_platform.files.remove(outputPath(), nullptr))
-        failed();
+    QStringList lines = shownVerifyLines(*output);
+    if (run->crashed())
+        lines.append(kVerifyCrashedLine.toString());
+    m_platform.messages.show(verifyMessage(name, good, lines), appTitle(), MessageButtons::Ok);
 }
 
 void RomVerification::VerifyAllRomsMenu_Click()
@@ -193,6 +218,10 @@ void RomVerification::VerifyAllRomsMenu_Click()
     if (m_platform.messages.show(QStringLiteral("This can be very very long :)\r\n\r\n"
                                                 "Proceed anyway?"),
                                  appTitle(), MessageButtons::OkCancel) != MessageAnswer::Ok)
+        return;
+    bool refused = false;
+    const std::unique_ptr<FileLock> lock = lockProgramDirectory(m_platform, &refused);
+    if (refused)
         return;
     const bool today = isTodaysMame(m_platform);
     m_window->showMinimized();
@@ -215,7 +244,17 @@ void RomVerification::VerifyAllRomsMenu_Click()
     m_platform.files.remove(outputPath(), nullptr);
     if (verdicts.notStarted) {
         // Once is enough: without an emulator every other set would fail the same way.
-        m_platform.messages.show(QStringLiteral("mame crashed?\n") + *verdicts.notStarted,
+        m_platform.messages.show(
+            verdicts.outputFailed
+                ? QStringLiteral("Nothing was verified: %1.").arg(*verdicts.notStarted)
+                : QStringLiteral("mame crashed?\n") + *verdicts.notStarted,
+            appTitle(), MessageButtons::Ok);
+        m_window->showNormal();
+        return;
+    }
+    if (verdicts.runs > 0 && verdicts.crashes == verdicts.runs && !verdicts.cancelled) {
+        // Every set would be listed as bad for no fault of its own: the last report stays.
+        m_platform.messages.show(QStringLiteral("MAME crashed on every set: nothing was verified."),
                                  appTitle(), MessageButtons::Ok);
         m_window->showNormal();
         return;
@@ -242,6 +281,23 @@ void RomVerification::VerifyAllRomsMenu_Click()
     m_window->showNormal();
 }
 
+bool RomVerification::stopsTheSeries(const EmulatorRunResult& run, Verdicts& verdicts)
+{
+    if (run.status == EmulatorRunResult::Status::NotStarted) {
+        verdicts.notStarted = run.error;
+        verdicts.outputFailed = run.outputFailed;
+        return true;
+    }
+    if (run.status == EmulatorRunResult::Status::Cancelled) {
+        verdicts.cancelled = true;
+        return true;
+    }
+    ++verdicts.runs;
+    if (run.crashed())
+        ++verdicts.crashes;
+    return false;
+}
+
 RomVerification::Verdicts RomVerification::verifyAllClassic(const QStringList& names,
                                                             QProgressDialog& progress)
 {
@@ -258,20 +314,21 @@ RomVerification::Verdicts RomVerification::verifyAllClassic(const QStringList& n
             progress.setValue(verdicts.judged);
             sinceDrawn.start();
         }
+        // A name MAME could misread is not good, and MAME is not asked about it.
+        if (!isUsableSetName(name)) {
+            verdicts.notGood.append(name);
+            ++verdicts.judged;
+            continue;
+        }
         m_platform.files.remove(outputPath(), nullptr);
         const EmulatorRunResult run =
             runEmulator(m_platform.processes, verifyCommand(name), outputPath(), progress);
-        if (run.status == EmulatorRunResult::Status::NotStarted) {
-            verdicts.notStarted = run.error;
+        if (stopsTheSeries(run, verdicts))
             return verdicts;
-        }
-        if (run.status == EmulatorRunResult::Status::Cancelled) {
-            verdicts.cancelled = true;
-            return verdicts;
-        }
-        // A set without output is judged by an empty line, which is not the success line.
-        const std::optional<QByteArray> output = readOutput(kLargestOutput);
-        if (!output || verifyFirstLine(*output) != kVerifySuccessLine)
+        // A set without output is judged by an empty line, which is not the success line; a
+        // run that crashed is not good whatever it printed first.
+        const std::optional<QByteArray> output = takeOutput(kLargestOutput);
+        if (run.crashed() || !output || verifyFirstLine(*output) != kVerifySuccessLine)
             verdicts.notGood.append(name);
         ++verdicts.judged;
     }
@@ -288,7 +345,7 @@ RomVerification::Verdicts RomVerification::verifyAllToday(const QStringList& nam
     QList<int> positions; // where each of them stands in the list
     for (int i = 0; i < count; ++i) {
         trimmed.append(trimSpaces(names[i]));
-        if (isPassableSetName(trimmed.last())) {
+        if (isUsableSetName(trimmed.last())) {
             asked.append(trimmed.last());
             positions.append(i);
         }
@@ -298,13 +355,13 @@ RomVerification::Verdicts RomVerification::verifyAllToday(const QStringList& nam
     const auto judgeUpTo = [&](int end, const QSet<QString>& good) {
         for (; verdicts.judged < end; ++verdicts.judged) {
             const QString& name = trimmed[verdicts.judged];
-            if (!isPassableSetName(name) || !good.contains(name))
+            if (!isUsableSetName(name) || !good.contains(name))
                 verdicts.notGood.append(name);
         }
     };
 
     qsizetype first = 0; // the batch's first name in asked
-    for (const QStringList& batch : verifyBatches(asked, kVerifyMany.size(), m_commandLineLimit)) {
+    for (const QStringList& batch : verifyBatches(asked, kVerifyManyLength, m_commandLineLimit)) {
         const int from = positions[first];
         const int to = positions[first + batch.size() - 1];
         first += batch.size();
@@ -317,24 +374,15 @@ RomVerification::Verdicts RomVerification::verifyAllToday(const QStringList& nam
                              .arg(count));
         progress.setValue(verdicts.judged);
 
-        QString command = kVerifyMany.toString();
-        for (const QString& name : batch)
-            command.append(u' ').append(name);
         m_platform.files.remove(outputPath(), nullptr);
         // Standard error stays out of the output: nothing on it is a verdict.
         const EmulatorRunResult run =
-            runEmulator(m_platform.processes, command, outputPath(), progress);
-        if (run.status == EmulatorRunResult::Status::NotStarted) {
-            verdicts.notStarted = run.error;
+            runEmulator(m_platform.processes, verifyManyCommand(batch), outputPath(), progress);
+        if (stopsTheSeries(run, verdicts))
             return verdicts;
-        }
-        if (run.status == EmulatorRunResult::Status::Cancelled) {
-            verdicts.cancelled = true;
-            return verdicts;
-        }
         // Whatever the exit code: an unknown name or a bad set ends the run with one, after
         // the verdicts of the others. A crash leaves no verdict to trust.
-        judgeUpTo(to + 1, run.exitedNormally ? goodSetsOfOutput() : QSet<QString>());
+        judgeUpTo(to + 1, run.crashed() ? QSet<QString>() : goodSetsOfOutput());
     }
     judgeUpTo(count, {});
     return verdicts;

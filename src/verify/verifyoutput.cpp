@@ -70,8 +70,10 @@ QString verifyMessage(const QString& name, bool good, const QStringList& lines)
     return text;
 }
 
-QString verifyMessage(const QString& name, const QStringList& lines)
+QString verifyMessage(const QString& name, const QStringList& lines, bool crashed)
 {
+    if (crashed)
+        return verifyMessage(name, false, lines + QStringList{kVerifyCrashedLine.toString()});
     return verifyMessage(name, !lines.isEmpty() && lines.first() == kVerifySuccessLine, lines);
 }
 
@@ -102,12 +104,6 @@ QStringList shownVerifyLines(QByteArrayView output)
                          .arg(more == 1 ? QStringLiteral("line") : QStringLiteral("lines")));
     }
     return lines;
-}
-
-bool isPassableSetName(const QString& name)
-{
-    return !name.isEmpty() && !name.startsWith(u'-') && !name.contains(u' ') &&
-           !name.contains(u'\t') && !name.contains(u'"');
 }
 
 QList<QStringList> verifyBatches(const QStringList& names, qsizetype fixedLength, qsizetype limit)

@@ -30,8 +30,13 @@ QString verifyFirstLine(QByteArrayView output);
 // (CR LF between them).
 QString verifyMessage(const QString& name, bool good, const QStringList& lines);
 
-// The same for the classic MAME, whose set is good when the first line is the success line.
-QString verifyMessage(const QString& name, const QStringList& lines);
+// The same for the classic MAME, whose set is good when the first line is the success line
+// and the run did not crash; a crash adds kVerifyCrashedLine to the lines shown.
+QString verifyMessage(const QString& name, const QStringList& lines, bool crashed = false);
+
+// The last line shown of a run that crashed.
+inline constexpr QStringView kVerifyCrashedLine =
+    u"MAME crashed before it had finished: the set is not taken for good.";
 
 // A name from the list, without the spaces at its ends (tabs are kept).
 QString trimSpaces(const QString& name);
@@ -52,11 +57,6 @@ inline constexpr int kVerifyShownLines = 50;
 // The lines of an output as the user is shown them: the first kVerifyShownLines, then
 // "… and N more lines" ("… and 1 more line") when N more follow. Empty for an empty output.
 QStringList shownVerifyLines(QByteArrayView output);
-
-// Whether a name can be given to today's MAME as a set name: it is not empty, holds no
-// blank or double quote (the command line would split it or lose the quote) and does not
-// begin with '-' (MAME would take it for an option).
-bool isPassableSetName(const QString& name);
 
 // The names, in their order, split into the runs of today's MAME that verify them. A run's
 // command line is fixedLength characters, then a space and the name for each of its names,

@@ -34,18 +34,39 @@ OptionSet options(const Settings& settings = {})
     return o;
 }
 
-const SelectedGame kSmashtv{u"smashtv"_qs, u"?"_qs};
-const SelectedGame kHack{u"H"_qs, u"P"_qs};
+const SelectedGame kSmashtv{u"smashtv"_qs, u"?"_qs, u"Smash T.V."_qs};
+const SelectedGame kHack{u"H"_qs, u"P"_qs, u"Hack"_qs};
 const TodayMame kToday{u"/roms"_qs};
 const std::string kClassicDefault = "MAME smashtv -soundcard -1 ";
 const std::string kTodayDefault = "MAME smashtv ";
 
 // The line for the classic MAME (today == nullptr) or for today's.
+CommandLine build(const OptionSet& o, const TodayMame* today, FakeMessageBoxes& messages,
+                  const std::optional<SelectedGame>& game = kSmashtv, int listType = FullList,
+                  const CommandLine& extraSwitches = {})
+{
+    return BuildCommandLine(o, game, listType, extraSwitches, messages, today);
+}
+
+// Its text, as CommandlineLabel shows it. Unless a field holds a blank, its words are the
+// text's blank-separated pieces: that is checked on every line here.
 std::string line(const OptionSet& o, const TodayMame* today, FakeMessageBoxes& messages,
                  const std::optional<SelectedGame>& game = kSmashtv, int listType = FullList,
-                 const QString& extraSwitches = {})
+                 const CommandLine& extraSwitches = {})
 {
-    return BuildCommandLine(o, game, listType, extraSwitches, messages, today).toStdString();
+    const CommandLine built = build(o, today, messages, game, listType, extraSwitches);
+    if (!built.text.contains(u'"') && !built.text.contains(u'\t') &&
+        !(game && game->name.contains(u' '))) {
+        EXPECT_EQ(built.words, built.text.split(u' ', Qt::SkipEmptyParts));
+    }
+    return built.text.toStdString();
+}
+
+// A caller's switches with words of their own.
+CommandLine extra(const char* text)
+{
+    const QString t = QString::fromUtf8(text);
+    return {t, t.split(u' ', Qt::SkipEmptyParts)};
 }
 
 TEST(BuildCommandLineTest, TheGameComesFromTheSelectedRow)
@@ -83,7 +104,7 @@ struct LineCase
     Settings settings;
     const char* classic;
     const char* today;
-    QString extraSwitches = {};
+    CommandLine extraSwitches = {};
     std::optional<SelectedGame> game = kSmashtv;
     int listType = FullList;
 };
@@ -103,7 +124,7 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
          {{CheatCheck, 1}, {JoyCombo, 2}},
          "MAME smashtv -soundcard -1 -cheat -record Default -joy auto ",
          "MAME smashtv -cheat -record Default -joystick ",
-         u"-record Default "_qs},
+         extra("-record Default ")},
         {"additional parameters ticked with an empty text",
          {{AdditionalParamCheck, 1}, {AdditionalParamText, QString()}},
          "MAME smashtv -soundcard -1  ",
@@ -117,8 +138,8 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
           {AdditionalParamText, u"-a\t; $(b) "_qs}},
          " my mame sm ash -soundcard -1 -gamma  \"1,5\"  x-a\t; $(b)  ",
          " my mame sm ash -gamma  \"1,5\"  x-a\t; $(b)  ",
-         u"x"_qs,
-         SelectedGame{u"sm ash"_qs, {}}},
+         extra("x"),
+         SelectedGame{u"sm ash"_qs, {}, {}}},
         {"all 25 pieces in their order",
          // clang-format off
          {{OriginalMameOption, false}, {AlternateMameOption, true}, {AudioCombo, 1},
@@ -138,7 +159,7 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
          "-frameskip 3 -waitvsync -gamma 1.20 -ror -flipx -flipy "
          "-beam_width_min 1.50 -beam_width_max 1.50 -flicker 0.5 -cheat -record smash1 "
          "-joystick -log ",
-         u"-record smash1 "_qs,
+         extra("-record smash1 "),
          kHack,
          HomeHacks},
     };
@@ -282,7 +303,7 @@ TEST(BuildCommandLineTest, UnknownJoystickIsReportedAndLeftOut)
     // The pieces after it still follow.
     const OptionSet o =
         options({{JoyCombo, 22}, {AdditionalParamCheck, 1}, {AdditionalParamText, u"-log"_qs}});
-    const QString playback = u"-playback a "_qs;
+    const CommandLine playback = extra("-playback a ");
     EXPECT_EQ(line(o, nullptr, messages, kSmashtv, FullList, playback),
               "MAME smashtv -soundcard -1 -playback a -log ");
     EXPECT_EQ(line(o, &kToday, messages, kSmashtv, FullList, playback),
@@ -309,25 +330,108 @@ TEST(TodaysMameTest, OnlyTheDosOptionsHaveNoSwitch)
                                   ScanlinesCombo, VESACombo, AntialiasCombo, TranslucencyCombo}));
 }
 
-TEST(TodaysMameTest, HackRompathStaysOneWord)
+// What MAME receives, word by word, when a name comes from a file or is typed as a name: one
+// word whatever it holds, or nothing at all when MAME could take it for a switch.
+TEST(LaunchWordsTest, HostileFieldsStayOneWordOrAreRefused)
 {
-    for (const auto& [rompath, expected] :
-         {std::pair{"", "MAME P -rompath \"H\" "},
-          std::pair{"/my roms;/more", "MAME P -rompath \"H;/my roms;/more\" "}}) {
-        FakeMessageBoxes messages;
-        const TodayMame today{QString::fromUtf8(rompath)};
-        EXPECT_EQ(line(options(), &today, messages, kHack, HomeHacks), expected);
+    enum Input
+    {
+        Play,
+        Record,
+        Playback,
+    };
+    const QString longName(10'000, u'a');
+    const QString injected = u"astrohex -autoboot_script evil.lua"_qs;
+    const struct
+    {
+        const char* what;
+        SelectedGame game;
+        int listType;
+        Input input;
+        QString recording;   // the typed name, or the playback entry ("<entry>.INP" in INP)
+        const char* refused; // the role named by the refusal; nullptr when accepted
+        QStringList classic; // the words after "MAME <name> -soundcard -1"
+        QStringList today;   // the words after "MAME <name>"
+    } cases[] = {
+        // clang-format off
+        {"a short name with switches", {injected, {}, u"Astro Hex"_qs}, FullList, Play, {}, "short name", {}, {}},
+        {"a leading '-'", {u"-autoboot_script"_qs, {}, u"X"_qs}, FullList, Play, {}, "short name", {}, {}},
+        {"a quote", {u"a\"b"_qs, {}, u"X"_qs}, FullList, Play, {}, "short name", {}, {}},
+        {"a ';'", {u"a;b"_qs, {}, u"X"_qs}, FullList, Play, {}, "short name", {}, {}},
+        {"a newline", {u"a\nb"_qs, {}, u"X"_qs}, FullList, Play, {}, "short name", {}, {}},
+        {"a path", {u"../a"_qs, {}, u"X"_qs}, FullList, Play, {}, "short name", {}, {}},
+        {"empty", {QString(), {}, u"X"_qs}, FullList, Play, {}, "short name", {}, {}},
+        {"a hack's parent with switches", {u"hx9"_qs, u"pong -video none -autoboot_script hx9/boot.lua"_qs, u"Hack"_qs},
+         HomeHacks, Play, {}, "parent", {}, {}},
+        {"a hack's directory with a blank", {u"my hack"_qs, u"pong"_qs, u"Hack"_qs}, HomeHacks, Play, {}, "hack directory", {}, {}},
+        {"a parent is not passed outside the hack list", {u"pong"_qs, u"-x y"_qs, u"Pong"_qs}, FullList, Play, {}, nullptr, {}, {}},
+        {"10,000 characters: one word", {longName, {}, u"Long"_qs}, FullList, Play, {}, nullptr, {}, {}},
+        {"a recording name with blanks", kSmashtv, FullList, Record, u"my best"_qs, nullptr,
+         {u"-record"_qs, u"my best"_qs},
+         {u"-input_directory"_qs, u"INP"_qs, u"-record"_qs, u"my best.inp"_qs}},
+        {"a recording name with switches", kSmashtv, FullList, Record, u"a -autoboot_script evil.lua"_qs, nullptr,
+         {u"-record"_qs, u"a -autoboot_script evil.lua"_qs},
+         {u"-input_directory"_qs, u"INP"_qs, u"-record"_qs, u"a -autoboot_script evil.lua.inp"_qs}},
+        {"a recording in a directory", kSmashtv, FullList, Record, u"a/b"_qs, "recording", {}, {}},
+        {"a recording out of INP", kSmashtv, FullList, Record, u"../b"_qs, "recording", {}, {}},
+        {"a recording that is a switch", kSmashtv, FullList, Record, u"-autoboot_script"_qs, "recording", {}, {}},
+        {"a hidden recording", kSmashtv, FullList, Record, u".inp"_qs, "recording", {}, {}},
+        {"a recording with a tab", kSmashtv, FullList, Record, u"a\tb"_qs, "recording", {}, {}},
+        {"no recording name", kSmashtv, FullList, Record, QString(), "recording", {}, {}},
+        {"a playback file with switches in its name", kSmashtv, FullList, Playback, u"a -autoboot_script evil.lua"_qs, nullptr,
+         {u"-playback"_qs, u"a -autoboot_script evil.lua"_qs},
+         {u"-input_directory"_qs, u"INP"_qs, u"-playback"_qs, u"a -autoboot_script evil.lua.INP"_qs}},
+        {"a playback file that is a switch", kSmashtv, FullList, Playback, u"-x"_qs, "recording", {}, {}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<QString> refusal = refusedLaunchNames(
+            c.game, c.listType, c.input == Play ? std::nullopt : std::optional(c.recording));
+        if (c.refused) {
+            ASSERT_TRUE(refusal);
+            EXPECT_TRUE(refusal->contains(QString::fromUtf8(c.refused))) << refusal->toStdString();
+            EXPECT_TRUE(refusal->startsWith(u"The row \"" + c.game.description) ||
+                        refusal->startsWith(u"The recording name"_qs));
+            EXPECT_FALSE(refusal->contains(u'\n'));
+            continue;
+        }
+        ASSERT_FALSE(refusal) << refusal->toStdString();
+        for (const TodayMame* today : {static_cast<const TodayMame*>(nullptr), &kToday}) {
+            const CommandLine switches =
+                c.input == Record     ? recordSwitches(c.recording, today)
+                : c.input == Playback ? playbackSwitches(c.recording, c.recording + u".INP", today)
+                                      : CommandLine();
+            FakeMessageBoxes messages;
+            QStringList expected{u"MAME"_qs, c.game.name};
+            if (!today)
+                expected << u"-soundcard"_qs << u"-1"_qs;
+            expected += today ? c.today : c.classic;
+            EXPECT_EQ(build(options(), today, messages, c.game, c.listType, switches).words,
+                      expected);
+        }
     }
 }
 
-// The switches with a blank in the name, and the classic ones, are pinned by the launcher's
-// tests; here, today's names without a blank, and the playback file's own letter case.
-TEST(TodaysMameTest, RecordAndPlaybackSwitches)
+// A hack's ROM path is one word; the additional parameters and the alternate build's text are
+// split as the user typed them; a value typed in the panel is one word without its blanks.
+TEST(LaunchWordsTest, TypedSwitchesAreSplitAndValuesAreNot)
 {
-    EXPECT_EQ(recordSwitches(u"smash1"_qs, &kToday),
-              u"-input_directory INP -record smash1.inp "_qs);
-    EXPECT_EQ(playbackSwitches(u"smash1"_qs, u"smash1.INP"_qs, &kToday),
-              u"-input_directory INP -playback smash1.INP "_qs);
+    FakeMessageBoxes messages;
+    const TodayMame today{u"/my roms;/more"_qs};
+    EXPECT_EQ(build(options(), &today, messages, kHack, HomeHacks),
+              (CommandLine{u"MAME P -rompath \"H;/my roms;/more\" "_qs,
+                           {u"MAME"_qs, u"P"_qs, u"-rompath"_qs, u"H;/my roms;/more"_qs}}));
+    const OptionSet o = options({{OriginalMameOption, false},
+                                 {AlternateMameText, u"\"/opt/my mame\" -nowindow"_qs},
+                                 {GammaCheck, 1},
+                                 {GammaText, u" 1.5 -x "_qs},
+                                 {AdditionalParamCheck, 1},
+                                 {AdditionalParamText, u"-a\t\"b c\"; $(d)"_qs}});
+    EXPECT_EQ(
+        build(o, nullptr, messages).words,
+        (QStringList{u"/opt/my mame"_qs, u"-nowindow"_qs, u"smashtv"_qs, u"-soundcard"_qs, u"-1"_qs,
+                     u"-gamma"_qs, u"1.5 -x"_qs, u"-a"_qs, u"b c;"_qs, u"$(d)"_qs}));
 }
 
 TEST(ProgramWordTest, NamesTheProgramToRun)

@@ -205,7 +205,9 @@ TEST(GameSettingsFile, appliesKnownKeysAndStopsAtTheFirstFailure)
         const char* alternateText = "Pmame31";
     };
     const Case cases[] = {
-        {"empty file", "", Failure::None, "", "", 5},
+        // A file without one option of ours is none: it fails rather than leave the options
+        // of the game shown before.
+        {"empty file", "", Failure::PastEndOfFile, "", "", 5},
         {"one key keeps the others", "\"JoyCombo.ListIndex\",\"3\"\r\n", Failure::None,
          "JoyCombo.ListIndex", "3", 3},
         {"the last of a repeated key stays",
@@ -213,7 +215,7 @@ TEST(GameSettingsFile, appliesKnownKeysAndStopsAtTheFirstFailure)
          "JoyCombo.ListIndex", "2", 2},
         {"keys of another letter case and unknown keys are skipped",
          "\"joycombo.listindex\",\"1\"\r\n\"JoyCombo\",\"1\"\r\n\"Nonsense\",\"x\"\r\n",
-         Failure::None, "Nonsense", "x", 5},
+         Failure::PastEndOfFile, "Nonsense", "x", 5},
         {"blank lines between pairs", "\r\n\"JoyCombo.ListIndex\",\"4\"\r\n\r\n  \r\n",
          Failure::None, "JoyCombo.ListIndex", "4", 4},
         {"a key and a comma at the end", "\"CheatCheck.Value\",", Failure::PastEndOfFile,
@@ -270,6 +272,14 @@ TEST(GameSettingsFile, onlyAPlainFileNameReachesAFileAndAnOldCharacterSetStillRe
     for (const char* name : {"pacman", "...", ".x", "a b", "-x"})
         EXPECT_TRUE(isUsableGameName(QString::fromLatin1(name))) << name;
     EXPECT_EQ(load(QStringLiteral("old")), Failure::None);
+    EXPECT_EQ(set.number(JoyCombo), 0);
+
+    // A NUL byte makes it no text: nothing of it is applied.
+    QFile binary(dir.filePath(QStringLiteral("KvCfg/binary.kv")));
+    ASSERT_TRUE(binary.open(QIODevice::WriteOnly));
+    binary.write(QByteArray("\"JoyCombo.ListIndex\",\"3\"\r\n\0\x01", 28));
+    binary.close();
+    EXPECT_EQ(load(QStringLiteral("binary")), Failure::PastEndOfFile);
     EXPECT_EQ(set.number(JoyCombo), 0);
 }
 

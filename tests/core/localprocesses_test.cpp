@@ -59,36 +59,24 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(LocalProcessesTest, StartsTheProgramWithItsWordsInTheProgramDirectory)
+TEST_F(LocalProcessesTest, EachArgumentReachesTheProgramAsOneWord)
 {
+    const QString owned = path("owned");
     LocalProcesses processes(m_dir.path(), QString());
-    const ProcessStart start = processes.StartProcess(QStringLiteral("MAME smashtv -soundcard -1 "),
-                                                      WindowStyle::MaximizedWithFocus);
+    const Command command{
+        QStringLiteral("mame.exe"),
+        {QStringLiteral("smashtv"), QStringLiteral("two words"),
+         QStringLiteral("x; touch ") + owned, QStringLiteral("$(touch ") + owned + u')',
+         QStringLiteral("\"q\" `id` > ") + owned, QString(), QStringLiteral("-x")}};
+    const ProcessStart start = processes.StartProcess(command, WindowStyle::MaximizedWithFocus);
     ASSERT_GT(start.taskId, 0) << start.error.toStdString();
     EXPECT_EQ(start.program, path("MAME"));
     EXPECT_TRUE(start.error.isEmpty());
+    const std::string o = owned.toStdString();
     EXPECT_EQ(waitForLog(),
-              "run\ncwd " + canonicalDir() + "\narg smashtv\narg -soundcard\narg -1\nend\n");
-}
-
-TEST_F(LocalProcessesTest, ShellCharactersReachTheProgramAsPlainWords)
-{
-    const std::string owned = path("owned").toStdString();
-    const std::string owned2 = path("owned2").toStdString();
-    const std::string redirected = path("redirected").toStdString();
-    const std::string line = "mame.exe x; touch " + owned + " $(touch " + owned2 + ") > " +
-                             redirected + " \"two words\" `id` &";
-
-    LocalProcesses processes(m_dir.path(), QString());
-    const ProcessStart start =
-        processes.StartProcess(QString::fromStdString(line), WindowStyle::MinimizedWithFocus);
-    ASSERT_GT(start.taskId, 0) << start.error.toStdString();
-    EXPECT_EQ(waitForLog(), "run\ncwd " + canonicalDir() + "\narg x;\narg touch\narg " + owned +
-                                "\narg $(touch\narg " + owned2 + ")\narg >\narg " + redirected +
-                                "\narg two words\narg `id`\narg &\nend\n");
-    EXPECT_FALSE(QFileInfo::exists(path("owned")));
-    EXPECT_FALSE(QFileInfo::exists(path("owned2")));
-    EXPECT_FALSE(QFileInfo::exists(path("redirected")));
+              "run\ncwd " + canonicalDir() + "\narg smashtv\narg two words\narg x; touch " + o +
+                  "\narg $(touch " + o + ")\narg \"q\" `id` > " + o + "\narg \narg -x\nend\n");
+    EXPECT_FALSE(QFileInfo::exists(owned));
 }
 
 TEST_F(LocalProcessesTest, NothingStartedGivesTaskZeroAndAReason)
@@ -99,12 +87,11 @@ TEST_F(LocalProcessesTest, NothingStartedGivesTaskZeroAndAReason)
     log.close();
 
     LocalProcesses processes(m_dir.path(), QStringLiteral(":"));
-    for (const auto& [line, program] :
-         {std::pair{"NOPE -listinfo", "NOPE"}, std::pair{"standin-mame.log", "standin-mame.log"},
-          std::pair{"  \t ", ""}, std::pair{"", ""}}) {
-        SCOPED_TRACE(line);
+    for (const char* program : {"NOPE", "standin-mame.log", ""}) {
+        SCOPED_TRACE(program);
         const ProcessStart start =
-            processes.StartProcess(QString::fromUtf8(line), WindowStyle::MinimizedWithFocus);
+            processes.StartProcess({QString::fromUtf8(program), {QStringLiteral("-listinfo")}},
+                                   WindowStyle::MinimizedWithFocus);
         EXPECT_EQ(start.taskId, 0);
         EXPECT_EQ(start.program.toStdString(), program);
         EXPECT_FALSE(start.error.isEmpty());
@@ -121,7 +108,8 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
           std::tuple{"gone", 1, "romset \"    gone\" not found!\n"}}) {
         SCOPED_TRACE(game);
         RedirectedStart start = processes.startRedirected(
-            QStringLiteral("mame.exe %1 -verifyroms").arg(QLatin1StringView(game)), output);
+            {QStringLiteral("mame.exe"), {QString::fromUtf8(game), QStringLiteral("-verifyroms")}},
+            output);
         ASSERT_TRUE(start.run) << start.error.toStdString();
         QEventLoop loop;
         QObject::connect(start.run.get(), &RedirectedRun::finished, &loop, &QEventLoop::quit);
@@ -140,7 +128,8 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
     ASSERT_TRUE(delay.open(QIODevice::WriteOnly));
     delay.write("30000");
     delay.close();
-    RedirectedStart slow = processes.startRedirected(QStringLiteral("MAME -listinfo"), output);
+    const Command listInfo{QStringLiteral("MAME"), {QStringLiteral("-listinfo")}};
+    RedirectedStart slow = processes.startRedirected(listInfo, output);
     ASSERT_TRUE(slow.run);
     QEventLoop loop;
     QObject::connect(slow.run.get(), &RedirectedRun::finished, &loop, &QEventLoop::quit);
@@ -149,12 +138,91 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
     EXPECT_FALSE(slow.run->isRunning());
     EXPECT_FALSE(slow.run->exitedNormally());
 
-    // Nothing to start, or nowhere to write.
-    EXPECT_FALSE(processes.startRedirected(QStringLiteral("NOPE -listinfo"), output).run);
-    const RedirectedStart unwritable =
-        processes.startRedirected(QStringLiteral("MAME -listinfo"), path("none/out.txt"));
-    EXPECT_FALSE(unwritable.run);
-    EXPECT_FALSE(unwritable.error.isEmpty());
+    // Nothing to start, or nowhere to write: told apart.
+    const RedirectedStart none =
+        processes.startRedirected({QStringLiteral("NOPE"), {QStringLiteral("-listinfo")}}, output);
+    EXPECT_FALSE(none.run);
+    EXPECT_FALSE(none.outputFailed);
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("adir")));
+    for (const char* unwritable : {"none/out.txt", "adir"}) {
+        SCOPED_TRACE(unwritable);
+        const RedirectedStart start = processes.startRedirected(listInfo, path(unwritable));
+        EXPECT_FALSE(start.run);
+        EXPECT_TRUE(start.outputFailed);
+        EXPECT_TRUE(start.error.startsWith(path(unwritable))) << start.error.toStdString();
+    }
+}
+
+// Whether the process is gone (a zombie no init has reaped yet counts as gone).
+bool isGone(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    return close >= 0 && text.mid(close + 2, 1) == "Z";
+}
+
+TEST_F(LocalProcessesTest, APipedRunHandsOverItsOutputAndKillEndsWhatItStarted)
+{
+    QByteArray catalogue;
+    for (int i = 0; catalogue.size() < 3'000'000; ++i)
+        catalogue += "game (\n\tname g" + QByteArray::number(i) + "\n)\n";
+    QFile listing(path("standin-listinfo.txt"));
+    ASSERT_TRUE(listing.open(QIODevice::WriteOnly));
+    listing.write(catalogue);
+    listing.close();
+    LocalProcesses processes(m_dir.path(), QString());
+    const Command listInfo{QStringLiteral("MAME"), {QStringLiteral("-listinfo")}};
+    RedirectedStart start = processes.startPiped(listInfo);
+    ASSERT_TRUE(start.run) << start.error.toStdString();
+    QByteArray taken;
+    while (!start.run->waitForFinished(10))
+        taken += start.run->takeOutput();
+    taken += start.run->takeOutput();
+    EXPECT_TRUE(taken == catalogue) << taken.size() << " bytes of " << catalogue.size();
+    EXPECT_TRUE(start.run->exitedNormally());
+
+    // A run that started a helper: ending the run ends the helper too.
+    QFile(path("standin-child.txt")).open(QIODevice::WriteOnly);
+    QFile delay(path("standin-delay.txt"));
+    ASSERT_TRUE(delay.open(QIODevice::WriteOnly));
+    delay.write("30000");
+    delay.close();
+    RedirectedStart slow = processes.startPiped(listInfo);
+    ASSERT_TRUE(slow.run);
+    QFile pidFile(path("standin-child.pid"));
+    const QDeadlineTimer deadline(10'000);
+    while (!(pidFile.exists() && pidFile.size() > 0) && !deadline.hasExpired())
+        QThread::msleep(10);
+    ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
+    const qint64 child = pidFile.readAll().trimmed().toLongLong();
+    ASSERT_GT(child, 0);
+    EXPECT_FALSE(isGone(child));
+    slow.run->kill();
+    EXPECT_TRUE(slow.run->waitForFinished(10'000));
+    EXPECT_FALSE(slow.run->exitedNormally());
+    const QDeadlineTimer gone(10'000);
+    while (!isGone(child) && !gone.hasExpired())
+        QThread::msleep(10);
+    EXPECT_TRUE(isGone(child));
+}
+
+TEST_F(LocalProcessesTest, AnAnswerIsReadUpToItsLimit)
+{
+    LocalProcesses processes(m_dir.path(), QString());
+    const Command version{QStringLiteral("MAME"), {QStringLiteral("-version")}};
+    for (const qsizetype size : {kLongestAnswer, 40 * kLongestAnswer}) {
+        SCOPED_TRACE(size);
+        QFile answer(path("standin-version.txt"));
+        ASSERT_TRUE(answer.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        answer.write(QByteArray(size, '9'));
+        answer.close();
+        const ProcessAnswer asked = processes.ask(version, 10'000);
+        EXPECT_EQ(asked.ended, size == kLongestAnswer) << asked.error.toStdString();
+        EXPECT_EQ(asked.output.size(), size == kLongestAnswer ? size : 0);
+    }
 }
 
 } // namespace

@@ -1,14 +1,16 @@
 #include "platform/inisettingsstore.h"
 #include "platform/localfiles.h"
 
+#include "fakes/filesizelimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <QLockFile>
+#include <QProcess>
 
 namespace {
 
@@ -73,31 +75,6 @@ TEST(IniSettingsStore, aWriteThatCannotBeMadeDurableFails)
         store.write(QStringLiteral("Games"), QStringLiteral("ListType"), QStringLiteral("3")));
     EXPECT_TRUE(store.location().endsWith(QStringLiteral("notadir/Korvane.ini")));
 }
-
-// Makes every file write past limit bytes fail, as a full disk does, for as long as it lives.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t limit)
-        : m_previous(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit tiny = m_old;
-        tiny.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &tiny);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_previous);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    void (*m_previous)(int);
-    rlimit m_old{};
-};
 
 TEST(IniSettingsStore, aWriteCutShortKeepsTheFileAsItWas)
 {
@@ -164,6 +141,93 @@ TEST(LocalFiles, aFailedWriteLeavesTheOldFileWhole)
     EXPECT_TRUE(files.remove(path, &error));
     EXPECT_FALSE(files.exists(path));
     EXPECT_FALSE(files.remove(path, &error));
+}
+
+TEST(LocalFiles, aReplacementTakesThePlaceOfTheOldFileOnlyWhenWholeAndCommitted)
+{
+    enum class End
+    {
+        Commit,
+        Drop,
+        DiskFull,
+    };
+    for (const End end : {End::Commit, End::Drop, End::DiskFull}) {
+        SCOPED_TRACE(static_cast<int>(end));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Korvane.gam"));
+        LocalFiles files;
+        QString error;
+        ASSERT_TRUE(files.writeAtomically(path, "old", &error));
+        {
+            std::unique_ptr<FileReplacement> replacement = files.startReplacing(path, &error);
+            ASSERT_TRUE(replacement) << error.toStdString();
+            const QByteArray bytes(end == End::DiskFull ? 64 * 1024 : 5, 'n');
+            bool written = false;
+            {
+                const FileSizeLimit limit(end == End::DiskFull ? 4096 : RLIM_INFINITY);
+                written = replacement->write(bytes) == bytes.size();
+            }
+            EXPECT_EQ(written, end != End::DiskFull);
+            EXPECT_EQ(replacement->writeError().isEmpty(), end != End::DiskFull);
+            // What was written reads back before it is in place.
+            ASSERT_TRUE(replacement->seek(0));
+            EXPECT_EQ(replacement->read(5), bytes.left(5));
+            if (end != End::Drop) {
+                EXPECT_EQ(replacement->commit(&error), end == End::Commit);
+            }
+        }
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), end == End::Commit ? QByteArray("nnnnn") : QByteArray("old"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvane.gam"});
+    }
+    LocalFiles files;
+    QString error;
+    EXPECT_FALSE(files.startReplacing(QStringLiteral("/nonexistent/Korvane.gam"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(LocalFiles, aLockIsHeldByOneLivingProcessAtATime)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Korvane.lock"));
+    LocalFiles files;
+    bool elsewhere = true;
+    QString error;
+    auto first = files.lock(path, &elsewhere, &error);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(elsewhere);
+    EXPECT_FALSE(files.lock(path, &elsewhere, &error));
+    EXPECT_TRUE(elsewhere);
+    first.reset();
+    EXPECT_TRUE(files.lock(path, &elsewhere, &error));
+
+    // Left behind by a process that has ended, or by one that died while writing it: taken.
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForFinished());
+    QByteArray held;
+    {
+        QLockFile real(path);
+        ASSERT_TRUE(real.tryLock(0));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        held = file.readAll();
+        real.unlock();
+    }
+    const QByteArray dead = QByteArray::number(ended.processId()) + held.mid(held.indexOf('\n'));
+    for (const QByteArray& left : {dead, QByteArray()}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(left);
+        file.close();
+        EXPECT_TRUE(files.lock(path, &elsewhere, &error)) << left.toStdString();
+    }
+
+    // No directory to lock in: not held by another, and said why.
+    EXPECT_FALSE(files.lock(dir.filePath(QStringLiteral("none/Korvane.lock")), &elsewhere, &error));
+    EXPECT_FALSE(elsewhere);
+    EXPECT_FALSE(error.isEmpty());
 }
 
 } // namespace

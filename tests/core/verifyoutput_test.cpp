@@ -130,12 +130,4 @@ TEST(VerifyOutput, setNamesAreBatchedWithinTheCommandLineLimit)
     EXPECT_TRUE(verifyBatches({}, 10, 100).isEmpty());
 }
 
-TEST(VerifyOutput, onlyOneWordNamesArePassedToTodaysMame)
-{
-    for (const char* name : {"pacman", "88games", "a'b", "pac-man"})
-        EXPECT_TRUE(isPassableSetName(QString::fromUtf8(name))) << name;
-    for (const char* name : {"", "pac man", "pac\tman", "pac\"man", "-listxml"})
-        EXPECT_FALSE(isPassableSetName(QString::fromUtf8(name))) << name;
-}
-
 } // namespace

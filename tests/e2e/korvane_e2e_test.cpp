@@ -121,6 +121,34 @@ TEST_F(Korvane, ChosenGameIsRecordedAndPlayedBack)
     EXPECT_EQ(words, played("galeforc", {"-playback", "galeforc"}));
 }
 
+// A downloaded hack list and a recording's file name try to give MAME switches of their own:
+// the hack is refused with a message, the file name reaches MAME as one word.
+TEST_F(Korvane, NoFieldOfAFileAddsAWordForMame)
+{
+    writeFile("KvCfg/Korvane.hck",
+              catalogueText({{"hx9", "Hostile Hack",
+                              "pong -video none -seconds_to_run 6 -autoboot_script hx9/boot.lua",
+                              "pong"},
+                             {"galefrch", "Gale Force (Turbo hack)", "galeforc", "galeforc"}}));
+    writeFile("INP/a -autoboot_script evil.lua.INP", "x");
+    ASSERT_TRUE(start());
+    chooseInCombo(kListType, 4); // Home hacks
+    ASSERT_TRUE(waitForCaption(2));
+    chooseRow(0);
+    ASSERT_TRUE(lastGameIs("hx9"));
+    clickAt(kPlay);
+    ASSERT_TRUE(answer("Korvane", "Return")); // the refusal
+    chooseRow(1);
+    ASSERT_TRUE(lastGameIs("galefrch"));
+    clickAt(kPlayback);
+    QStringList words;
+    ASSERT_TRUE(waitForRun(1, &words));
+    EXPECT_EQ(words, (QStringList{"galeforc", "-romdir", "galefrch", "-soundcard", "-1",
+                                  "-playback", "a -autoboot_script evil.lua"}));
+    for (const QStringList& run : runs())
+        EXPECT_FALSE(run.contains("-autoboot_script")) << run.join(u' ').toStdString();
+}
+
 TEST_F(Korvane, GameSettingsAreSavedRestoredAndDeleted)
 {
     ASSERT_TRUE(start());

@@ -10,16 +10,19 @@
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 
-// Records each command line instead of starting anything. Detached starts answer with a
-// scripted start; redirected runs write a scripted output and end with a scripted exit code,
-// from the event loop, as a real program would.
+// Records each command instead of starting anything. Detached starts answer with a scripted
+// start; redirected and piped runs give a scripted output and end with a scripted exit code,
+// or crash, from the event loop, as a real program would. Scripts are found by the command's
+// text (its words joined by blanks).
 class FakeProcesses final : public Processes
 {
 public:
     struct Started
     {
-        QString commandLine;
+        Command command;
+        QString commandLine; // command.text()
         WindowStyle style;
     };
 
@@ -29,20 +32,24 @@ public:
         QByteArray output;
         int exitCode = 0;
         bool starts = true;
-        bool hangs = false; // runs until killed
+        bool hangs = false;   // runs until killed
+        bool crashes = false; // ends by a signal, after its output
     };
 
     class Run final : public RedirectedRun
     {
     public:
-        Run(bool hangs, int exitCode)
-            : m_exitCode(exitCode)
+        Run(const Answer& answer, bool piped)
+            : m_exitCode(answer.exitCode)
+            , m_crashes(answer.crashes)
+            , m_output(piped ? answer.output : QByteArray())
         {
+            const bool hangs = answer.hangs;
             if (!hangs)
                 QTimer::singleShot(0, this, [this] { end(); });
         }
         bool isRunning() const override { return m_running; }
-        bool exitedNormally() const override { return !m_killed; }
+        bool exitedNormally() const override { return !m_killed && !m_crashes; }
         int exitCode() const override { return m_exitCode; }
         void kill() override
         {
@@ -56,6 +63,7 @@ public:
                 QThread::msleep(1);
             return !m_running;
         }
+        QByteArray takeOutput() override { return std::exchange(m_output, {}); }
 
     private:
         void end()
@@ -69,44 +77,50 @@ public:
         bool m_running = true;
         bool m_killed = false;
         int m_exitCode;
+        bool m_crashes;
+        QByteArray m_output;
     };
 
-    ProcessStart StartProcess(const QString& commandLine, WindowStyle style) override
+    ProcessStart StartProcess(const Command& command, WindowStyle style) override
     {
-        started.append({commandLine, style});
+        started.append({command, command.text(), style});
         return result;
     }
 
-    RedirectedStart startRedirected(const QString& commandLine, const QString& outputPath,
+    RedirectedStart startRedirected(const Command& command, const QString& outputPath,
                                     ErrorOutput errors = ErrorOutput::Forwarded) override
     {
-        redirected.append(commandLine);
         lastErrors = errors;
-        const Answer answer = answers.value(commandLine, defaultAnswer);
-        if (onStart)
-            onStart(commandLine);
+        const Answer answer = begin(command);
         if (!answer.starts)
             return {nullptr, QStringLiteral("MAME"), QStringLiteral("MAME not found")};
         QFile file(outputPath);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return {nullptr, QStringLiteral("/fake/MAME"), file.errorString()};
+            return {nullptr, QStringLiteral("/fake/MAME"),
+                    outputPath + QStringLiteral(" cannot be written: ") + file.errorString(), true};
         file.write(answer.output);
-        return {
-            std::make_unique<Run>(answer.hangs, answer.exitCode), QStringLiteral("/fake/MAME"), {}};
+        return {std::make_unique<Run>(answer, false), QStringLiteral("/fake/MAME"), {}};
+    }
+
+    RedirectedStart startPiped(const Command& command) override
+    {
+        const Answer answer = begin(command);
+        if (!answer.starts)
+            return {nullptr, QStringLiteral("MAME"), QStringLiteral("MAME not found")};
+        return {std::make_unique<Run>(answer, true), QStringLiteral("/fake/MAME"), {}};
     }
 
     // A question is answered from answers too; an answer that hangs is one not given in time.
-    ProcessAnswer ask(const QString& commandLine, int) override
+    ProcessAnswer ask(const Command& command, int) override
     {
-        asked.append(commandLine);
-        const QString word = commandLine.section(u' ', 0, 0);
-        const QString program = programPath(word);
+        asked.append(command.text());
+        const QString program = programPath(command.program);
         if (program.isEmpty())
-            return {false, 0, {}, word, word + QStringLiteral(" not found")};
-        const Answer answer = answers.value(commandLine, questionAnswer);
+            return {false, 0, {}, command.program, command.program + QStringLiteral(" not found")};
+        const Answer answer = answers.value(command.text(), questionAnswer);
         if (!answer.starts || answer.hangs)
             return {false, 0, {}, program, program + QStringLiteral(" did not answer")};
-        return {true, answer.exitCode, answer.output, program, {}};
+        return {!answer.crashes, answer.exitCode, answer.output, program, {}};
     }
 
     QString programPath(const QString& word) const override
@@ -117,7 +131,8 @@ public:
     QList<Started> started;
     ProcessStart result{4242, QStringLiteral("/fake/MAME"), {}};
 
-    QStringList redirected;
+    QStringList redirected; // the text of each redirected or piped run's command
+    QList<Command> runs;    // the commands themselves
     QHash<QString, Answer> answers;
     Answer defaultAnswer;
     ErrorOutput lastErrors = ErrorOutput::Forwarded;
@@ -128,4 +143,15 @@ public:
     QHash<QString, QString> programs;
     QString defaultProgram = QStringLiteral("/fake/MAME");
     std::function<void(const QString&)> onStart;
+
+private:
+    Answer begin(const Command& command)
+    {
+        redirected.append(command.text());
+        runs.append(command);
+        const Answer answer = answers.value(command.text(), defaultAnswer);
+        if (onStart)
+            onStart(command.text());
+        return answer;
+    }
 };

@@ -130,8 +130,9 @@ TEST_F(AboutTest, aVersionThatCannotBeStoredIsReportedInTheStatusBar)
     settings.failWrites = true;
     started();
     EXPECT_EQ(dialogs.shown, QStringList{"FrmAboutbrw"});
-    EXPECT_EQ(form->statusText(),
-              QStringLiteral("The program version could not be saved in /fake/Korvane.ini."));
+    EXPECT_TRUE(form->statusText().startsWith(
+        QStringLiteral("The program version could not be saved in /fake/Korvane.ini.")))
+        << form->statusText().toStdString();
 }
 
 } // namespace

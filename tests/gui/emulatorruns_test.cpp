@@ -5,6 +5,7 @@
 #include "catalogue/gamelistmodel.h"
 #include "catalogue/gamelistrefresh.h"
 #include "catalogue/gamelistview.h"
+#include "fakes/filesizelimit.h"
 #include "programfixture.h"
 #include "verify/romverification.h"
 
@@ -91,10 +92,7 @@ protected:
     bool minimizedAtStart = false;
 
     // MAME.EXE answers -version as today's MAME does.
-    void useTodaysMame()
-    {
-        processes.answers[QStringLiteral("\"/fake/MAME\" -version")] = {"0.251"};
-    }
+    void useTodaysMame() { processes.answers[QStringLiteral("/fake/MAME -version")] = {"0.251"}; }
 
     static QByteArray lines(int count)
     {
@@ -105,52 +103,150 @@ protected:
     }
 };
 
-TEST_F(EmulatorRunsTest, anUpdateReplacesTheListOnlyWhenMameGaveOne)
+// The update with the stand-in for MAME, its catalogue coming through a pipe into a new file
+// of Korvane's own, in both dialects.
+TEST_F(EmulatorRunsTest, anUpdateReplacesTheListOnlyWhenAllWentWell)
 {
-    const QByteArray newCatalogue =
-        gameBlock("digdug", "Dig Dug", "1982", nullptr, nullptr, "good");
+    useStandin();
+    QByteArray big;
+    for (int i = 0; big.size() < 200'000; ++i)
+        big +=
+            gameBlock(("g" + std::to_string(i)).c_str(), "Game", "1980", nullptr, nullptr, "good");
+    const QByteArray digdug = gameBlock("digdug", "Dig Dug", "1982", nullptr, nullptr, "good");
+    QByteArray bigXml = "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n";
+    for (int i = 0; bigXml.size() < 200'000; ++i)
+        bigXml += "<machine name=\"m" + QByteArray::number(i) +
+                  "\"><description>M</description>"
+                  "<driver status=\"good\"/></machine>\n";
+    bigXml += "</mame>\n";
     struct Case
     {
         const char* what;
-        FakeProcesses::Answer answer;
-        const char* problem; // nullptr: the update succeeds
+        bool today;
+        QList<std::pair<const char*, QByteArray>> files; // beside the stand-in
+        const char* problem;                             // the start of it; nullptr: updated
+        int rows;                                        // the list's rows afterwards
+        rlim_t sizeLimit = RLIM_INFINITY;
     };
     const Case cases[] = {
-        {"MAME missing", {{}, 0, false}, "MAME could not be started (MAME not found)"},
-        {"exit code", {newCatalogue, 6}, "MAME ended with exit code 6"},
+        {"classic", false, {}, nullptr, 4},
+        {"exit code", false, {{"standin-exit.txt", "6"}}, "MAME ended with exit code 6", 3},
+        {"crashes half-way",
+         false,
+         {{"standin-crash.txt", "300"}},
+         "MAME stopped before it had finished",
+         3},
+        {"stops inside a block",
+         false,
+         {{"standin-listinfo.txt", digdug + "game (\n\tname x\n"}},
+         "MAME's output stops inside a block",
+         3},
         {"no whole game",
-         {newCatalogue.left(newCatalogue.size() - 6)},
-         "MAME's output holds no games"},
-        {"cancelled", {newCatalogue, 0, true, true}, "the update was cancelled"},
-        {"success", {newCatalogue}, nullptr},
+         false,
+         {{"standin-listinfo.txt", digdug.left(digdug.size() - 6)}},
+         "MAME's output holds no games",
+         3},
+        {"disk full",
+         false,
+         {{"standin-listinfo.txt", big}},
+         "the new list could not be written: ",
+         3,
+         64 * 1024},
+        {"MAME missing",
+         false,
+         {{"-MAME", {}}},
+         "MAME could not be started (MAME not found in ",
+         3},
+        {"today", true, {}, nullptr, 4},
+        {"today: crashes half-way",
+         true,
+         {{"standin-crash.txt", "700"}},
+         "MAME stopped before it had finished",
+         3},
+        {"today: cut short",
+         true,
+         {{"standin-listxml.xml", "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n"
+                                  "<machine name=\"a\"><description>A</description></machine>\n"}},
+         "MAME's catalogue could not be read: ",
+         3},
+        {"today: disk full",
+         true,
+         {{"standin-listxml.xml", bigXml}},
+         "the new list could not be written: ",
+         3,
+         16 * 1024},
     };
+    const QByteArray standin = read(QStringLiteral("MAME"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         form.reset();
         messages.shown.clear();
+        for (const char* name : {"standin-exit.txt", "standin-crash.txt", "standin-listinfo.txt",
+                                 "standin-listxml.xml", "standin-version.txt"})
+            QFile::remove(path(QString::fromLatin1(name)));
         writeFile(QStringLiteral("KvCfg/Korvane.gam"), oldCatalogue());
-        processes.defaultAnswer = c.answer;
-        if (c.answer.hangs)
-            cancelRun();
-        started();
-        form->UpdateGamesMenu->trigger();
-        EXPECT_EQ(processes.redirected.last(), QStringLiteral("MAME -listinfo"));
-        EXPECT_FALSE(QFile::exists(path(QStringLiteral("KvCfg/Korvane.gam.new"))));
-        const QString gam = QDir::toNativeSeparators(path(QStringLiteral("KvCfg/Korvane.gam")));
-        if (c.problem) {
-            EXPECT_EQ(read(QStringLiteral("KvCfg/Korvane.gam")), oldCatalogue());
-            EXPECT_EQ(form->games()->rowCount(), 3); // reloaded from the old file
-            EXPECT_EQ(messages.texts().last(), QStringLiteral("The games list was not updated: ") +
-                                                   c.problem + QStringLiteral(".\nThe list file ") +
-                                                   gam + QStringLiteral(" is left as it was."));
-        } else {
-            EXPECT_EQ(read(QStringLiteral("KvCfg/Korvane.gam")), newCatalogue);
-            EXPECT_EQ(form->games()->rowCount(), 1);
-            EXPECT_EQ(messages.texts().last(), QStringLiteral("Game list updated!"));
+        settings.write(u"Emulator"_qs, u"Kind"_qs, c.today ? u"today"_qs : u"classic"_qs);
+        if (c.today)
+            writeFile(QStringLiteral("standin-version.txt"), "0.251 (unknown)");
+        QFile::remove(path(QStringLiteral("MAME")));
+        writeFile(QStringLiteral("MAME"), standin);
+        QFile::setPermissions(path(QStringLiteral("MAME")),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        for (const auto& [name, bytes] : c.files) {
+            if (name[0] == '-')
+                QFile::remove(path(QString::fromLatin1(name + 1)));
+            else
+                writeFile(QString::fromLatin1(name), bytes);
         }
+        started();
+        {
+            const FileSizeLimit limit(c.sizeLimit);
+            form->UpdateGamesMenu->trigger();
+        }
+        const QString said = messages.texts().last();
+        if (c.problem) {
+            EXPECT_TRUE(said.startsWith(u"The games list was not updated: "_qs +
+                                        QString::fromUtf8(c.problem)))
+                << said.toStdString();
+            EXPECT_TRUE(said.endsWith(QStringLiteral(".\nThe list file ") +
+                                      path(QStringLiteral("KvCfg/Korvane.gam")) +
+                                      QStringLiteral(" is left as it was.")));
+            EXPECT_EQ(read(QStringLiteral("KvCfg/Korvane.gam")), oldCatalogue());
+        } else {
+            EXPECT_EQ(said, QStringLiteral("Game list updated!"));
+        }
+        EXPECT_EQ(form->games()->rowCount(), c.rows);
+        // Nothing of the run is left behind: no new file, no lock.
+        EXPECT_EQ(QDir(path(QStringLiteral("KvCfg"))).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"Korvane.gam"});
     }
-    form->WriteOptimizedMenu->trigger();
-    EXPECT_EQ(messages.texts().last(), QStringLiteral("Later..."));
+}
+
+// A second Korvane on the same program directory starts nothing while the first updates.
+TEST_F(EmulatorRunsTest, oneKorvaneAtATimeUpdatesOrVerifiesInAProgramDirectory)
+{
+    useStandin();
+    writeFile(QStringLiteral("standin-delay.txt"), "1500");
+    started();
+    MainForm second(*standinPlatform);
+    second.Form_Load();
+    const QString refusal = QStringLiteral("Another Korvane is updating the games list (or "
+                                           "verifying) in ") +
+                            dir.path() + u'.';
+    QStringList saidMeanwhile;
+    QTimer::singleShot(300, [&] {
+        second.UpdateGamesMenu->trigger();
+        second.VerifyAllRomsMenu->trigger(); // its question answered Ok by the fake
+        saidMeanwhile = messages.texts();
+    });
+    form->UpdateGamesMenu->trigger();
+    EXPECT_EQ(saidMeanwhile.mid(saidMeanwhile.size() - 3),
+              (QStringList{refusal, u"This can be very very long :)\r\n\r\nProceed anyway?"_qs,
+                           refusal}));
+    EXPECT_EQ(messages.texts().last(), QStringLiteral("Game list updated!"));
+    // One run of the stand-in: the first window's.
+    EXPECT_EQ(read(QStringLiteral("standin-mame.log")).count("arg -listinfo\n"), 1);
+    EXPECT_EQ(form->games()->rowCount(), 4);
 }
 
 TEST_F(EmulatorRunsTest, verifyingOneSetTellsItsVerdictOrThatSomethingWentWrong)
@@ -162,16 +258,23 @@ TEST_F(EmulatorRunsTest, verifyingOneSetTellsItsVerdictOrThatSomethingWentWrong)
         bool today;
         FakeProcesses::Answer answer;
         QStringList messages;
-        bool outputLeft = false;
     };
+    const QString crashed =
+        QStringLiteral("\r\nMAME crashed before it had finished: the set is not taken for good.");
     const Case cases[] = {
         {"good", false, {kGood + "more\r\n"}, {"Romset pacman correct..."}},
+        // A crash is never success, whatever was printed before it.
+        {"crashed after the success line",
+         false,
+         {kGood, 0, true, false, true},
+         {incorrect + kGood.trimmed() + crashed}},
         {"bad",
          false,
          {"pacman  : pm1.6e NOT FOUND\r\nromset pacman is bad\n", 2},
          {incorrect + "pacman  : pm1.6e NOT FOUND\r\nromset pacman is bad"}},
-        // Output that cannot be read is left for a look; a longer one is pinned with the reader.
-        {"no output", false, {}, {kTrouble}, true},
+        // Output that cannot be read is removed all the same; a longer one is pinned with the
+        // reader.
+        {"no output", false, {}, {kTrouble}},
         {"MAME missing", false, {{}, 0, false}, {"mame is not found...", kTrouble}},
         {"cancelled", false, {kGood, 0, true, true}, {kTrouble}},
         // Today's MAME is judged by its own verdict line and its output is shown.
@@ -184,7 +287,11 @@ TEST_F(EmulatorRunsTest, verifyingOneSetTellsItsVerdictOrThatSomethingWentWrong)
          true,
          {"romset \"pacman\" not found!\n", 2},
          {incorrect + "romset \"pacman\" not found!"}},
-        {"today: no output", true, {}, {kTrouble}, true},
+        {"today: crashed",
+         true,
+         {"romset pacman is good\n", 0, true, false, true},
+         {incorrect + "romset pacman is good" + crashed}},
+        {"today: no output", true, {}, {kTrouble}},
         {"today: cancelled", true, {"romset pacman is good\n", 0, true, true}, {kTrouble}},
     };
     for (const Case& c : cases) {
@@ -207,7 +314,7 @@ TEST_F(EmulatorRunsTest, verifyingOneSetTellsItsVerdictOrThatSomethingWentWrong)
                   c.today ? u"MAME.EXE -verifyroms pacman"_qs : u"MAME.EXE pacman -verifyroms"_qs);
         EXPECT_EQ(processes.lastErrors, c.today ? ErrorOutput::InOutput : ErrorOutput::Forwarded);
         EXPECT_EQ(messages.texts(), c.messages);
-        EXPECT_EQ(QFile::exists(path(QStringLiteral("KvCfg/Verif.tmp"))), c.outputLeft);
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral("KvCfg/Verif.tmp"))));
         EXPECT_EQ(form->isMinimized(), c.messages.last() != kTrouble);
     }
 
@@ -217,6 +324,34 @@ TEST_F(EmulatorRunsTest, verifyingOneSetTellsItsVerdictOrThatSomethingWentWrong)
     form->VerifyCurrentRomMenu->trigger();
     EXPECT_EQ(messages.texts(), QStringList{kTrouble});
     EXPECT_EQ(processes.redirected.size(), runs);
+
+    // Nowhere for MAME's answer: that is what the user is told, not that MAME is missing.
+    QFile::remove(path(QStringLiteral("KvCfg/Verif.tmp")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("KvCfg/Verif.tmp")));
+    select(0);
+    messages.shown.clear();
+    form->VerifyCurrentRomMenu->trigger();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.texts()[0].startsWith(QStringLiteral("Nothing was verified: ") +
+                                               path(QStringLiteral("KvCfg/Verif.tmp")) +
+                                               QStringLiteral(" cannot be written")))
+        << messages.texts()[0].toStdString();
+
+    // A set name MAME could take for switches is never passed to it.
+    writeFile(
+        QStringLiteral("KvCfg/Korvane.gam"),
+        gameBlock("pacman -autoboot_script x.lua", "Pac-Man", "1980", nullptr, nullptr, "good"));
+    form.reset();
+    started();
+    select(0);
+    messages.shown.clear();
+    const qsizetype before = processes.redirected.size();
+    form->VerifyCurrentRomMenu->trigger();
+    EXPECT_EQ(processes.redirected.size(), before);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.texts()[0].startsWith(QStringLiteral(
+        "The row \"Pac-Man\" gives the short name \"pacman -autoboot_script x.lua\"")));
+    EXPECT_TRUE(messages.texts()[0].endsWith(QStringLiteral(" Nothing was verified.")));
 }
 
 TEST_F(EmulatorRunsTest, verifyingAllWritesTheSetsThatAreNotGoodInListOrder)
@@ -225,6 +360,9 @@ TEST_F(EmulatorRunsTest, verifyingAllWritesTheSetsThatAreNotGoodInListOrder)
     processes.answers.insert(QStringLiteral("MAME.EXE galaga -verifyroms"),
                              {"romset galaga is bad\r\n", 2});
     processes.answers.insert(QStringLiteral("MAME.EXE bosco -verifyroms"), {}); // no output
+    // A name MAME could misread is not good, and MAME is never asked about it.
+    writeFile(QStringLiteral("KvCfg/Korvane.gam"),
+              oldCatalogue() + gameBlock("-x y", "X", "1980", nullptr, nullptr, "good"));
     writeFile(QStringLiteral("KvCfg/Verif.tmp"), kGood);
     started();
     watchRuns();
@@ -232,12 +370,13 @@ TEST_F(EmulatorRunsTest, verifyingAllWritesTheSetsThatAreNotGoodInListOrder)
         messages.shown.clear();
         form->VerifyAllRomsMenu->trigger();
         EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")),
-                  kHeading + "galaga\r\nbosco\r\n");
+                  kHeading + "galaga\r\nbosco\r\n-x y\r\n");
         EXPECT_EQ(messages.texts(),
                   (QStringList{"This can be very very long :)\r\n\r\nProceed anyway?", kDone}));
     }
+    EXPECT_EQ(processes.redirected.size(), 6);
     EXPECT_TRUE(minimizedAtStart);
-    EXPECT_EQ(labels.first(), QStringLiteral("Verifying 1 of 3: pacman"));
+    EXPECT_EQ(labels.first(), QStringLiteral("Verifying 1 of 4: pacman"));
     EXPECT_FALSE(form->isMinimized());
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("KvCfg/Verif.tmp"))));
     processes.onStart = nullptr;
@@ -255,9 +394,23 @@ TEST_F(EmulatorRunsTest, verifyingAllWritesTheSetsThatAreNotGoodInListOrder)
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), kHeading + "galaga\r\n");
     EXPECT_EQ(messages.texts().last(),
-              QStringLiteral("Verification cancelled after 2 of 3 sets.\r\n"
+              QStringLiteral("Verification cancelled after 2 of 4 sets.\r\n"
                              "See the results in: Korvane_VerifyReport.txt"));
     EXPECT_FALSE(form->isMinimized());
+
+    // A run that crashed is not good, whatever it printed first; when every run crashed,
+    // nothing was verified and the last report stays.
+    processes.answers.clear();
+    processes.answers.insert(QStringLiteral("MAME.EXE pacman -verifyroms"),
+                             {kGood, 0, true, false, true});
+    processes.defaultAnswer = {kGood};
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), kHeading + "pacman\r\n-x y\r\n");
+    processes.defaultAnswer = {kGood, 0, true, false, true};
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(messages.texts().last(),
+              QStringLiteral("MAME crashed on every set: nothing was verified."));
+    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), kHeading + "pacman\r\n-x y\r\n");
 
     // Without the emulator: said once, and the last report stays.
     messages.shown.clear();
@@ -265,8 +418,7 @@ TEST_F(EmulatorRunsTest, verifyingAllWritesTheSetsThatAreNotGoodInListOrder)
     processes.defaultAnswer = {{}, 0, false};
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(messages.texts().last(), QStringLiteral("mame crashed?\nMAME not found"));
-    EXPECT_EQ(messages.shown.size(), 2);
-    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), kHeading + "galaga\r\n");
+    EXPECT_EQ(read(QStringLiteral("Korvane_VerifyReport.txt")), kHeading + "pacman\r\n-x y\r\n");
     EXPECT_FALSE(form->isMinimized());
 
     // An empty list: the heading alone.

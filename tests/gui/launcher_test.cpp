@@ -34,12 +34,19 @@ protected:
             model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
-    QStringList started_() const
+    // The words of each start, the program's first.
+    QList<QStringList> started_() const
     {
-        QStringList lines;
+        QList<QStringList> lines;
         for (const auto& s : processes.started)
-            lines.append(s.commandLine);
+            lines.append(QStringList{s.command.program} + s.command.arguments);
         return lines;
+    }
+
+    // Words that hold no blank, written as one text.
+    static QStringList words(const char* text)
+    {
+        return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
     }
 
     void press(QWidget* button, Qt::MouseButton which)
@@ -60,12 +67,12 @@ TEST_F(LauncherTest, playRecordAndPlaybackPassTheirSwitches)
     press(w.Command1, Qt::LeftButton);
     press(w.Command1, Qt::MiddleButton);
     QTest::mouseDClick(w.Command1, Qt::LeftButton); // a quick second press
-    EXPECT_EQ(started_(),
-              (QStringList{"MAME -soundcard -1 -record Default ", "MAME smashtv -soundcard -1 ",
-                           "MAME smashtv -soundcard -1 -record smashtv ",
-                           "MAME smashtv -soundcard -1 -playback a ",
-                           "MAME smashtv -soundcard -1 -playback a ",
-                           "MAME smashtv -soundcard -1 -playback a "}));
+    EXPECT_EQ(started_(), (QList<QStringList>{words("MAME -soundcard -1 -record Default"),
+                                              words("MAME smashtv -soundcard -1"),
+                                              words("MAME smashtv -soundcard -1 -record smashtv"),
+                                              words("MAME smashtv -soundcard -1 -playback a"),
+                                              words("MAME smashtv -soundcard -1 -playback a"),
+                                              words("MAME smashtv -soundcard -1 -playback a")}));
     for (const auto& s : processes.started)
         EXPECT_EQ(s.style, WindowStyle::MaximizedWithFocus);
     EXPECT_EQ(w.CommandlineLabel->text(),
@@ -80,14 +87,14 @@ TEST_F(LauncherTest, homeHacksStartTheParentWithTheHacksDirectory)
     w.gameList()->GamesListTypeCombo_Click();
     select(0);
     w.PlayButton->click();
-    EXPECT_EQ(started_(), QStringList{"MAME P -romdir H -soundcard -1 "});
+    EXPECT_EQ(started_(), QList<QStringList>{words("MAME P -romdir H -soundcard -1")});
 }
 
 TEST_F(LauncherTest, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
 {
     writeFile(u"MAME"_qs, "today's");
     processes.defaultProgram = path(u"MAME"_qs);
-    const QString asked = u'"' + path(u"MAME"_qs) + u'"';
+    const QString asked = path(u"MAME"_qs);
     processes.answers[asked + u" -version"_qs] = {"0.251 (unknown)", 0};
     processes.answers[asked + u" -showconfig"_qs] = {"rompath                   roms\n", 0};
     writeFile(QStringLiteral("INP/my run.inp"), "x");
@@ -113,10 +120,12 @@ TEST_F(LauncherTest, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
     w.PlayButton->click();
     EXPECT_EQ(
         started_(),
-        (QStringList{"MAME smashtv -sound none ",
-                     "MAME smashtv -sound none -input_directory INP -record \"my take.inp\" ",
-                     "MAME smashtv -sound none -input_directory INP -playback \"my run.inp\" ",
-                     "MAME P -rompath \"H;roms\" -sound none "}));
+        (QList<QStringList>{
+            words("MAME smashtv -sound none"),
+            words("MAME smashtv -sound none -input_directory INP -record") << u"my take.inp"_qs,
+            words("MAME smashtv -sound none -input_directory INP -playback") << u"my run.inp"_qs,
+            words("MAME P -rompath H;roms -sound none")}));
+    EXPECT_EQ(w.CommandlineLabel->text(), u"MAME P -rompath \"H;roms\" -sound none "_qs);
     // Asked once: the answer is kept for the unchanged program.
     EXPECT_EQ(processes.asked.count(asked + u" -version"_qs), 1);
 
@@ -126,6 +135,62 @@ TEST_F(LauncherTest, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
     EXPECT_TRUE(panel.control(OptionId::DepthCombo)->isEnabled());
     EXPECT_EQ(panel.control(OptionId::DepthCombo)->toolTip(),
               optionInfo(OptionId::DepthCombo).toolTip.toString());
+}
+
+// A row or a recording whose name MAME could take for switches starts nothing at all: MAME is
+// neither asked nor started, and the user is told which name and why.
+TEST_F(LauncherTest, namesMameCouldMisreadStartNothing)
+{
+    writeFile(QStringLiteral("KvCfg/Korvane.hck"),
+              gameBlock("hx9", "Hostile Hack", "2001",
+                        "pong -video none -autoboot_script hx9/boot.lua", nullptr, "good"));
+    MainForm& w = started();
+    processes.asked.clear();
+    w.GamesListTypeCombo->setCurrentIndex(4);
+    w.gameList()->GamesListTypeCombo_Click();
+    select(0);
+    w.PlayButton->click();
+    select(0);
+    w.RecText->setText(u"../../evil"_qs);
+    w.GamesListTypeCombo->setCurrentIndex(0);
+    w.gameList()->GamesListTypeCombo_Click();
+    select(0);
+    w.RecText->setText(u"-autoboot_script"_qs);
+    w.Command2->click();
+    EXPECT_TRUE(processes.started.isEmpty());
+    EXPECT_TRUE(processes.asked.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.texts()[0],
+              u"The row \"Hostile Hack\" gives the parent \"pong -video none -autoboot_script "
+              u"hx9/boot.lua\", which cannot be passed to MAME: a set name holds only letters, "
+              u"digits, '_' and '-', and does not begin with '-'. Nothing was started."_qs);
+    EXPECT_EQ(messages.texts()[1],
+              u"The recording name \"-autoboot_script\" cannot be passed to MAME: a recording "
+              u"name may not be empty, hold '/' or a control character, or begin with '-' or "
+              u"'.'. Nothing was started."_qs);
+}
+
+// Start-up never waits on MAME before the window shows, and a program that a per-game file
+// names is asked which MAME it is when a game starts with it, not when its row is clicked.
+TEST_F(LauncherTest, mameIsAskedAfterTheWindowShowsAndAFilesProgramOnlyWhenItPlays)
+{
+    writeFile(QStringLiteral("KvCfg/smashtv.kv"), "\"OriginalMameOption.Value\",\"False\"\r\n"
+                                                  "\"AlternateMameOption.Value\",\"True\"\r\n"
+                                                  "\"AlternateMameText.Text\",\"evilmame\"\r\n");
+    processes.programs.insert(u"evilmame"_qs, u"/fake/evilmame"_qs);
+    MainForm& w = window();
+    w.Form_Load();
+    EXPECT_TRUE(processes.asked.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(processes.asked, QStringList{u"/fake/MAME -version"_qs});
+    select(0);
+    QTest::qWait(600); // longer than the program's changes take to settle
+    EXPECT_EQ(processes.asked, QStringList{u"/fake/MAME -version"_qs});
+    w.PlayButton->click();
+    EXPECT_EQ(processes.asked,
+              (QStringList{u"/fake/MAME -version"_qs, u"/fake/evilmame -version"_qs}));
+    ASSERT_EQ(processes.started.size(), 1);
+    EXPECT_EQ(processes.started[0].command.program, u"evilmame"_qs);
 }
 
 TEST_F(LauncherTest, optionsThatNameNoProgramStartNothing)
@@ -150,6 +215,10 @@ TEST_F(LauncherTest, recordingsAreListedByNameWithoutRegardToCase)
     writeFile(QStringLiteral("INP/c.INP"), "x");
     writeFile(QStringLiteral("INP/notes.txt"), "x");
     writeFile(QStringLiteral("INP/d.INP.bak"), "x");
+    // A name MAME could misread is not offered; one with blanks and dashes is, as one word.
+    writeFile(QStringLiteral("INP/-autoboot_script.INP"), "x");
+    writeFile(QStringLiteral("INP/.hidden.INP"), "x");
+    writeFile(QStringLiteral("INP/c -x.INP"), "x");
     QDir(dir.path()).mkpath(QStringLiteral("INP/dir.INP"));
     MainForm& w = started();
     auto entries = [&w] {
@@ -158,8 +227,17 @@ TEST_F(LauncherTest, recordingsAreListedByNameWithoutRegardToCase)
             list.append(w.PlaybackCombo->itemText(i));
         return list;
     };
-    EXPECT_EQ(entries(), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(entries(), (QStringList{"a", "b", "c -x", "c"}));
     EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
+    select(0);
+    w.PlaybackCombo->setCurrentIndex(2);
+    press(w.Command1, Qt::LeftButton);
+    ASSERT_EQ(processes.started.size(), 1);
+    EXPECT_EQ(processes.started[0].command.arguments.mid(3),
+              (QStringList{u"-playback"_qs, u"c -x"_qs}));
+    processes.started.clear();
+    QFile::remove(path(QStringLiteral("INP/c -x.INP")));
+    QTRY_COMPARE(entries(), (QStringList{"a", "b", "c"}));
 
     // A recording made while the program runs shows by itself; the chosen one stays chosen.
     w.PlaybackCombo->setCurrentIndex(2);

@@ -65,8 +65,8 @@ protected:
         processes.answers[version()] = {"0.251 (unknown)", 0};
         processes.answers[showConfig()] = {"rompath                   roms;/usr/share/roms\n", 0};
     }
-    QString version() const { return u'"' + path(u"MAME"_qs) + u"\" -version"_qs; }
-    QString showConfig() const { return u'"' + path(u"MAME"_qs) + u"\" -showconfig"_qs; }
+    QString version() const { return path(u"MAME"_qs) + u" -version"_qs; }
+    QString showConfig() const { return path(u"MAME"_qs) + u" -showconfig"_qs; }
 
     MameInfo identify() { return MameIdentity(platform).identify(u"MAME"_qs); }
 };

@@ -85,7 +85,7 @@ TEST_F(OptionSettingsTest, aFreshStartShowsTheDefaultsAndAGameWithoutAFilePlaysA
     form->PlayButton->click();
     EXPECT_TRUE(messages.shown.isEmpty());
     ASSERT_EQ(processes.started.size(), 1);
-    EXPECT_EQ(processes.started[0].commandLine, QStringLiteral("MAME smashtv -soundcard -1 "));
+    EXPECT_EQ(processes.started[0].commandLine, QStringLiteral("MAME smashtv -soundcard -1"));
 }
 
 TEST_F(OptionSettingsTest, aFileThatCannotBeAppliedIsShownAndTheDefaultsFollow)
@@ -107,6 +107,9 @@ TEST_F(OptionSettingsTest, aFileThatCannotBeAppliedIsShownAndTheDefaultsFollow)
          "Error in [LoadCfg] #13   info:OriginalMameOption.Value/yes"},
         {"out of range", 0, "\"JoyCombo.ListIndex\",\"70000\"",
          "Error in [LoadCfg] #6   info:JoyCombo.ListIndex/70000"},
+        // No option of ours in it: the game clicked before must not keep its options.
+        {"not a settings file", 0, "not a settings file, really\n",
+         "Error in [LoadCfg] #62   info:not a settings file/really"},
         {"a name that is no file name", 2, nullptr, "Error in [LoadCfg] #52   info:/"},
     };
     for (const Case& c : cases) {

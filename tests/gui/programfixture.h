@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "shell/mainform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,10 +65,12 @@ protected:
                                          dialogs, windows, dir.path()});
     }
 
-    // The window after its start-up sequence.
+    // The window after its start-up sequence, once the event loop has run what start-up left
+    // for it (which MAME is in use is asked then, not before the window shows).
     MainForm& started()
     {
         window().Form_Load();
+        QCoreApplication::processEvents();
         return *form;
     }
 

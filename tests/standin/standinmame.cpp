@@ -49,7 +49,13 @@
 // with a slow or failing emulator:
 //
 //   standin-delay.txt    a number of milliseconds to wait before answering;
-//   standin-exit.txt     an exit code to end with, whatever the answer's own.
+//   standin-exit.txt     an exit code to end with, whatever the answer's own;
+//   standin-crash.txt    a number of bytes: only that much of the answer's standard output
+//                        is written, then the stand-in logs its run and ends by a signal
+//                        (SIGSEGV, without a core file), as an emulator that crashes;
+//   standin-child.txt    the stand-in first starts a child of its own that sleeps for a
+//                        minute, and writes the child's process ID to standin-child.pid, as
+//                        an emulator that runs a helper.
 //
 // Every run appends one block to standin-mame.log beside it:
 //
@@ -75,6 +81,11 @@
 #include <system_error>
 #include <thread>
 #include <vector>
+
+#include <csignal>
+#include <sstream>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -769,6 +780,26 @@ void appendLog(const fs::path& dir, const std::vector<std::string>& args)
     log.write(block.data(), static_cast<std::streamsize>(block.size()));
 }
 
+// A helper that goes on sleeping after the stand-in has ended, unless its group is ended.
+void startChild(const fs::path& dir)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::sleep(60);
+        ::_exit(0);
+    }
+    std::ofstream(dir / "standin-child.pid") << child << "\n";
+}
+
+[[noreturn]] void crash()
+{
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    std::signal(SIGSEGV, SIG_DFL);
+    std::raise(SIGSEGV);
+    std::abort();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -776,8 +807,15 @@ int main(int argc, char* argv[])
     const std::vector<std::string> args =
         argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
     const fs::path dir = ownDirectory(argc > 0 ? argv[0] : nullptr);
+    long crashAfter = -1;
+    const bool crashes = numberIn(dir / "standin-crash.txt", crashAfter) && crashAfter >= 0;
+    // A crash cuts the answer short: it is kept until then.
+    std::ostringstream kept;
+    std::streambuf* const output = crashes ? std::cout.rdbuf(kept.rdbuf()) : nullptr;
     int status = 1;
     try {
+        if (fs::exists(dir / "standin-child.txt"))
+            startChild(dir);
         long number = 0;
         if (numberIn(dir / "standin-delay.txt", number) && number > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(number));
@@ -787,11 +825,18 @@ int main(int argc, char* argv[])
     } catch (const std::exception& failure) {
         std::cerr << "stand-in MAME: " << failure.what() << "\n";
     }
+    if (crashes) {
+        std::cout.rdbuf(output);
+        const std::string answer = kept.str();
+        std::cout << answer.substr(0, std::min(answer.size(), std::size_t(crashAfter)));
+    }
     std::cout.flush();
     try {
         appendLog(dir, args);
     } catch (const std::exception& failure) {
         std::cerr << "stand-in MAME: cannot log: " << failure.what() << "\n";
     }
+    if (crashes)
+        crash();
     return status;
 }
