@@ -26,10 +26,11 @@ constexpr std::size_t kChunk = std::size_t(1) << 20;
 constexpr std::size_t kLongestPiece = std::size_t(64) << 20;
 constexpr std::size_t npos = std::string_view::npos;
 
-// What may not stand in a value of the list, whose lines and keys are split at such bytes.
+// What may not stand in a value of the list, whose lines and keys are split at such bytes:
+// the C0 controls, DEL and the C1 controls.
 bool isControl(unsigned code)
 {
-    return code < 0x20 || code == 0x7F;
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
 }
 
 bool startsWith(std::string_view text, std::string_view prefix)
@@ -80,8 +81,15 @@ void appendDecoded(std::string& out, std::string_view text)
         const std::size_t from = out.size();
         out.append(text.data() + i, plainEnd - i);
         for (std::size_t k = from; k < out.size(); ++k) {
-            if (isControl(static_cast<unsigned char>(out[k])))
+            const auto byte = static_cast<unsigned char>(out[k]);
+            if (byte < 0x80 && isControl(byte)) {
                 out[k] = ' ';
+            } else if (byte == 0xC2 && k + 1 < out.size() &&
+                       isControl(static_cast<unsigned char>(out[k + 1]))) {
+                // A C1 control in UTF-8: two bytes, two blanks.
+                out[k] = ' ';
+                out[++k] = ' ';
+            }
         }
         if (amp == npos)
             return;

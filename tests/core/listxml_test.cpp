@@ -158,9 +158,10 @@ TEST(ListXml, eachMachineStaysOneBlockWhateverTheXmlHolds)
     const Case cases[] = {
         {"control characters, raw or referenced, are blanks",
          "<machine name=\"ctl\"><description>Two&#10;lines&#13;&#9;tab\traw\r\nend&#x7F;\x01"
-         "</description><year>19&#xA;80</year><manufacturer>A&#10;)&#10;game (</manufacturer>"
+         "&#x85;\xc2\x85</description><year>19&#xA;80</year><manufacturer>A&#10;)&#10;game "
+         "(</manufacturer>"
          "<driver status=\"go&#10;od\"/></machine>",
-         "game (\n\tname ctl\n\tdescription \"Two lines  tab raw  end  \"\n\tyear 19 80\n"
+         "game (\n\tname ctl\n\tdescription \"Two lines  tab raw  end     \"\n\tyear 19 80\n"
          "\tmanufacturer \"A ) game (\"\n\tdriver ( status go od )\n)\n\n"},
         {"a name that is no set name leaves the machine out",
          "<machine name=\"-autoboot_script\"><description>Switch</description></machine>"
