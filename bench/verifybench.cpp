@@ -1,17 +1,10 @@
 // How much verifying every set adds to the emulator's own time: the same 1,000 stand-in
 // commands run once by "Verify All roms" and once by a shell loop, timed in one run.
 
+#include "benchwindow.h"
 #include "catalogue/gamelist.h"
-#include "fakes/fakedesktop.h"
-#include "fakes/fakemessageboxes.h"
-#include "fakes/fakesettingsstore.h"
-#include "platform/localfiles.h"
-#include "platform/localprocesses.h"
-#include "platform/platform.h"
-#include "shell/mainform.h"
 #include "verify/romverification.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -64,22 +57,8 @@ void BM_VerifyAll(benchmark::State& state)
         state.SkipWithError("the program directory could not be laid out");
         return;
     }
-    FakeSettingsStore settings;
-    settings.values.insert({"Options", "KvVersion"}, QStringLiteral("%1.%2.%3")
-                                                         .arg(KORVANE_VERSION_MAJOR)
-                                                         .arg(KORVANE_VERSION_MINOR)
-                                                         .arg(KORVANE_VERSION_REVISION));
-    LocalFiles files;
-    FakeMessageBoxes messages;
-    LocalProcesses processes(dir.path(), QString());
-    FakeDefaultHandler desktop;
-    FakeModalDialogs dialogs;
-    FakeTopLevelWindows windows;
-    Platform platform{settings, files, messages, processes, desktop, dialogs, windows, dir.path()};
-    MainForm form(platform);
-    form.Form_Load();
-    form.show();
-    QCoreApplication::processEvents();
+    BenchWindow window(dir.path());
+    MainForm& form = window.form;
 
     const QString shellLoop = QStringLiteral(
         "while read -r n; do ./MAME \"$n\" -verifyroms > KvCfg/Verif.tmp; done < names.txt");
