@@ -171,6 +171,11 @@ void RomVerification::VerifyCurrentRomMenu_Click()
     }
     if (!isPassable(*game))
         return;
+    // Verif.tmp has one name in KvCfg: one Korvane at a time may run MAME into it.
+    bool refused = false;
+    const std::unique_ptr<FileLock> lock = lockProgramDirectory(m_platform, &refused);
+    if (refused)
+        return;
     const QString name = game->name;
     if (isTodaysMame(m_platform)) {
         verifyOneToday(name);

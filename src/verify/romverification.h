@@ -35,7 +35,8 @@ public:
     // when it is not (today's MAME's with its standard error, at most its first lines). A run
     // that crashed is not good, whatever it printed. Any failure (no game selected, a set
     // name MAME could misread, no output, a cancel) ends in one message and the main window
-    // restored. The output file is removed once read.
+    // restored. The output file is removed once read. While another Korvane updates or
+    // verifies in the same directory, nothing starts.
     void VerifyCurrentRomMenu_Click();
 
     // Verifies every game the list shows and writes the names of the sets that are not good

@@ -237,12 +237,16 @@ TEST_F(EmulatorRunsTest, oneKorvaneAtATimeUpdatesOrVerifiesInAProgramDirectory)
     QTimer::singleShot(300, [&] {
         second.UpdateGamesMenu->trigger();
         second.VerifyAllRomsMenu->trigger(); // its question answered Ok by the fake
+        second.GamesListView->selectionModel()->select(second.games()->index(0, 0),
+                                                       QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
+        second.VerifyCurrentRomMenu->trigger();
         saidMeanwhile = messages.texts();
     });
     form->UpdateGamesMenu->trigger();
-    EXPECT_EQ(saidMeanwhile.mid(saidMeanwhile.size() - 3),
+    EXPECT_EQ(saidMeanwhile.mid(saidMeanwhile.size() - 4),
               (QStringList{refusal, u"This can be very very long :)\r\n\r\nProceed anyway?"_qs,
-                           refusal}));
+                           refusal, refusal}));
     EXPECT_EQ(messages.texts().last(), QStringLiteral("Game list updated!"));
     // One run of the stand-in: the first window's.
     EXPECT_EQ(read(QStringLiteral("standin-mame.log")).count("arg -listinfo\n"), 1);
