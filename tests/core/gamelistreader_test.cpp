@@ -1,7 +1,8 @@
 #include "catalogue/gamelistreader.h"
 
+#include "testfiles.h"
+
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -165,11 +166,7 @@ TEST(GameListReader, aLineLongerThanAChunkIsReadWhole)
     const QByteArray longName(3 << 20, 'n');
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("long.gam"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("game (\r\n\tname " + longName + "\r\n)\r\n");
-    file.write("game (\r\n\tname after\r\n)");
-    file.close();
+    testfiles::write(path, "game (\r\n\tname " + longName + "\r\n)\r\ngame (\r\n\tname after\r\n)");
 
     std::vector<QString> names;
     ASSERT_TRUE(ReadGameList(path, [&](CatalogueEntry&& e) { names.push_back(e.name); }));

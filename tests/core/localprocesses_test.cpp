@@ -2,6 +2,8 @@
 
 #include "platform/localprocesses.h"
 
+#include "testfiles.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
@@ -25,10 +27,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QFile::copy(QStringLiteral(KORVANE_STANDIN_MAME), path("MAME")));
-        ASSERT_TRUE(QFile::setPermissions(path("MAME"), QFileDevice::ReadOwner |
-                                                            QFileDevice::WriteOwner |
-                                                            QFileDevice::ExeOwner));
+        testfiles::installStandin(path("MAME"));
     }
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
@@ -82,9 +81,7 @@ TEST_F(LocalProcessesTest, EachArgumentReachesTheProgramAsOneWord)
 TEST_F(LocalProcessesTest, NothingStartedGivesTaskZeroAndAReason)
 {
     // The log exists but is not executable: it must not count as a program.
-    QFile log(path("standin-mame.log"));
-    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
-    log.close();
+    testfiles::write(path("standin-mame.log"));
 
     LocalProcesses processes(m_dir.path(), QStringLiteral(":"));
     for (const char* program : {"NOPE", "standin-mame.log", ""}) {
@@ -123,21 +120,6 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
     }
     EXPECT_TRUE(waitForLog().starts_with("run\ncwd " + canonicalDir() + "\n"));
 
-    // A slow run ends when it is killed.
-    QFile delay(path("standin-delay.txt"));
-    ASSERT_TRUE(delay.open(QIODevice::WriteOnly));
-    delay.write("30000");
-    delay.close();
-    const Command listInfo{QStringLiteral("MAME"), {QStringLiteral("-listinfo")}};
-    RedirectedStart slow = processes.startRedirected(listInfo, output);
-    ASSERT_TRUE(slow.run);
-    QEventLoop loop;
-    QObject::connect(slow.run.get(), &RedirectedRun::finished, &loop, &QEventLoop::quit);
-    slow.run->kill();
-    loop.exec();
-    EXPECT_FALSE(slow.run->isRunning());
-    EXPECT_FALSE(slow.run->exitedNormally());
-
     // Nothing to start, or nowhere to write: told apart.
     const RedirectedStart none =
         processes.startRedirected({QStringLiteral("NOPE"), {QStringLiteral("-listinfo")}}, output);
@@ -146,7 +128,8 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
     ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("adir")));
     for (const char* unwritable : {"none/out.txt", "adir"}) {
         SCOPED_TRACE(unwritable);
-        const RedirectedStart start = processes.startRedirected(listInfo, path(unwritable));
+        const RedirectedStart start = processes.startRedirected(
+            {QStringLiteral("MAME"), {QStringLiteral("-listinfo")}}, path(unwritable));
         EXPECT_FALSE(start.run);
         EXPECT_TRUE(start.outputFailed);
         EXPECT_TRUE(start.error.startsWith(path(unwritable))) << start.error.toStdString();
@@ -169,10 +152,7 @@ TEST_F(LocalProcessesTest, APipedRunHandsOverItsOutputAndKillEndsWhatItStarted)
     QByteArray catalogue;
     for (int i = 0; catalogue.size() < 3'000'000; ++i)
         catalogue += "game (\n\tname g" + QByteArray::number(i) + "\n)\n";
-    QFile listing(path("standin-listinfo.txt"));
-    ASSERT_TRUE(listing.open(QIODevice::WriteOnly));
-    listing.write(catalogue);
-    listing.close();
+    testfiles::write(path("standin-listinfo.txt"), catalogue);
     LocalProcesses processes(m_dir.path(), QString());
     const Command listInfo{QStringLiteral("MAME"), {QStringLiteral("-listinfo")}};
     RedirectedStart start = processes.startPiped(listInfo);
@@ -185,11 +165,8 @@ TEST_F(LocalProcessesTest, APipedRunHandsOverItsOutputAndKillEndsWhatItStarted)
     EXPECT_TRUE(start.run->exitedNormally());
 
     // A run that started a helper: ending the run ends the helper too.
-    QFile(path("standin-child.txt")).open(QIODevice::WriteOnly);
-    QFile delay(path("standin-delay.txt"));
-    ASSERT_TRUE(delay.open(QIODevice::WriteOnly));
-    delay.write("30000");
-    delay.close();
+    testfiles::write(path("standin-child.txt"));
+    testfiles::write(path("standin-delay.txt"), "30000");
     RedirectedStart slow = processes.startPiped(listInfo);
     ASSERT_TRUE(slow.run);
     QFile pidFile(path("standin-child.pid"));
@@ -215,10 +192,7 @@ TEST_F(LocalProcessesTest, AnAnswerIsReadUpToItsLimit)
     const Command version{QStringLiteral("MAME"), {QStringLiteral("-version")}};
     for (const qsizetype size : {kLongestAnswer, 40 * kLongestAnswer}) {
         SCOPED_TRACE(size);
-        QFile answer(path("standin-version.txt"));
-        ASSERT_TRUE(answer.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        answer.write(QByteArray(size, '9'));
-        answer.close();
+        testfiles::write(path("standin-version.txt"), QByteArray(size, '9'));
         const ProcessAnswer asked = processes.ask(version, 10'000);
         EXPECT_EQ(asked.ended, size == kLongestAnswer) << asked.error.toStdString();
         EXPECT_EQ(asked.output.size(), size == kLongestAnswer ? size : 0);

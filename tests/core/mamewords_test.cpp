@@ -37,10 +37,6 @@ TEST(MameWordsTest, ARefusedNameIsQuotedOnOneLineAndCutShort)
 {
     EXPECT_EQ(quotedForMessage(u"a\nb\tc"), u"\"a?b?c\"");
     EXPECT_EQ(quotedForMessage(QString(100, u'x')), u'"' + QString(80, u'x') + u"\u2026\"");
-    EXPECT_EQ(
-        refusedSetNameMessage(u"Astro Hex", u"short name", u"a b"),
-        u"The row \"Astro Hex\" gives the short name \"a b\", which cannot be passed to MAME: "
-        u"a set name holds only letters, digits, '_' and '-', and does not begin with '-'.");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "platform/localfiles.h"
 
 #include "fakes/filesizelimit.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,10 +55,7 @@ TEST(IniSettingsStore, aValueEditedByHandWithCommasReadsAsItsText)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Korvane.ini"));
-    QFile ini(file);
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Options]\nAdditionalParamText=-a, -b\n");
-    ini.close();
+    testfiles::write(file, "[Options]\nAdditionalParamText=-a, -b\n");
     IniSettingsStore store(file);
     EXPECT_EQ(store.read(QStringLiteral("Options"), QStringLiteral("AdditionalParamText"), {}),
               QStringLiteral("-a, -b"));
@@ -67,9 +65,7 @@ TEST(IniSettingsStore, aWriteThatCannotBeMadeDurableFails)
 {
     QTemporaryDir dir;
     // The store's directory is a file, so nothing can be written there, not even as root.
-    QFile blocker(dir.filePath(QStringLiteral("notadir")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    testfiles::write(dir.filePath(QStringLiteral("notadir")));
     IniSettingsStore store(dir.filePath(QStringLiteral("notadir/Korvane.ini")));
     EXPECT_FALSE(
         store.write(QStringLiteral("Games"), QStringLiteral("ListType"), QStringLiteral("3")));
@@ -82,10 +78,7 @@ TEST(IniSettingsStore, aWriteCutShortKeepsTheFileAsItWas)
     const QString file = dir.filePath(QStringLiteral("Korvane.ini"));
     IniSettingsStore store(file);
     ASSERT_TRUE(store.write(QStringLiteral("Games"), QStringLiteral("ListType"), "3"));
-    QFile ini(file);
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    const QByteArray before = ini.readAll();
-    ini.close();
+    const QByteArray before = testfiles::read(file);
     bool written = true;
     {
         const FileSizeLimit limit(1000); // room for the lock file, not for the value
@@ -93,17 +86,14 @@ TEST(IniSettingsStore, aWriteCutShortKeepsTheFileAsItWas)
                                  {{QStringLiteral("AdditionalParamText"), QString(4000, u'x')}});
     }
     EXPECT_FALSE(written);
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_EQ(ini.readAll(), before);
+    EXPECT_EQ(testfiles::read(file), before);
 }
 
 TEST(LocalFiles, listsFilesBySuffixInNameOrderWithoutRegardToCase)
 {
     QTemporaryDir dir;
-    for (const char* name : {"b.INP", "a.inp", "C.Inp", "c.INP", "x.txt", "inp", ".INP"}) {
-        QFile f(dir.filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    for (const char* name : {"b.INP", "a.inp", "C.Inp", "c.INP", "x.txt", "inp", ".INP"})
+        testfiles::write(dir.filePath(QString::fromLatin1(name)));
     QDir(dir.path()).mkdir(QStringLiteral("d.INP"));
     LocalFiles files;
     EXPECT_EQ(files.filesWithSuffix(dir.path(), QStringLiteral(".INP")),
@@ -129,9 +119,7 @@ TEST(LocalFiles, aFailedWriteLeavesTheOldFileWhole)
 
     EXPECT_FALSE(written);
     EXPECT_FALSE(error.isEmpty());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("old contents"));
+    EXPECT_EQ(testfiles::read(path), QByteArray("old contents"));
     // Nothing is left behind beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"game.kv"});
 
@@ -176,9 +164,8 @@ TEST(LocalFiles, aReplacementTakesThePlaceOfTheOldFileOnlyWhenWholeAndCommitted)
                 EXPECT_EQ(replacement->commit(&error), end == End::Commit);
             }
         }
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), end == End::Commit ? QByteArray("nnnnn") : QByteArray("old"));
+        EXPECT_EQ(testfiles::read(path),
+                  end == End::Commit ? QByteArray("nnnnn") : QByteArray("old"));
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvane.gam"});
     }
     LocalFiles files;
@@ -210,17 +197,12 @@ TEST(LocalFiles, aLockIsHeldByOneLivingProcessAtATime)
     {
         QLockFile real(path);
         ASSERT_TRUE(real.tryLock(0));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        held = file.readAll();
+        held = testfiles::read(path);
         real.unlock();
     }
     const QByteArray dead = QByteArray::number(ended.processId()) + held.mid(held.indexOf('\n'));
     for (const QByteArray& left : {dead, QByteArray()}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(left);
-        file.close();
+        testfiles::write(path, left);
         EXPECT_TRUE(files.lock(path, &elsewhere, &error)) << left.toStdString();
     }
 

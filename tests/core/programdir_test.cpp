@@ -3,10 +3,8 @@
 #include "platform/programdir.h"
 
 #include "about/aboutinfo.h"
+#include "testfiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,19 +13,8 @@ namespace {
 
 const QByteArray kGuide = "<html>guide</html>";
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(absent)");
-}
+using testfiles::read;
+using testfiles::write;
 
 // An installed program under <root>/prefix, the user's data directory <root>/data and the
 // current directory <root>/cwd.
@@ -60,7 +47,7 @@ TEST(ProgramDirectory, isChosenAndPreparedOnlyWhereTheBinaryDoesNotHoldKvCfg)
         if (c.kvCfgBesideBinary) {
             ASSERT_TRUE(QDir(binaryDir).mkdir(QStringLiteral("KvCfg")));
         }
-        writeFile(base.filePath(QStringLiteral("prefix/share/doc/korvane/Korvane.htm")), kGuide);
+        write(base.filePath(QStringLiteral("prefix/share/doc/korvane/Korvane.htm")), kGuide);
         QString argument = c.dirArgument;
         argument.replace(QStringLiteral("ROOT"), root.path());
 
@@ -76,7 +63,7 @@ TEST(ProgramDirectory, isChosenAndPreparedOnlyWhereTheBinaryDoesNotHoldKvCfg)
             EXPECT_TRUE(QFileInfo(QDir(choice.dir).filePath(QStringLiteral("KvCfg"))).isDir());
             EXPECT_TRUE(QFileInfo(QDir(choice.dir).filePath(QStringLiteral("INP"))).isDir());
             // Where the About dialog's documentation button looks.
-            EXPECT_EQ(readFile(documentationUrl(choice.dir).toLocalFile()), kGuide);
+            EXPECT_EQ(read(documentationUrl(choice.dir).toLocalFile()), kGuide);
         }
         const QStringList besideBinary =
             QDir(binaryDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -89,15 +76,15 @@ TEST(ProgramDirectory, keepsTheUserGuideThereAndStartsWithoutOne)
     QTemporaryDir root;
     const QString dir = root.filePath(QStringLiteral("mame"));
     const QString guide = root.filePath(QStringLiteral("Korvane.htm"));
-    writeFile(guide, kGuide);
+    write(guide, kGuide);
     QString error;
     // A program run from its build tree has no installed guide.
     ASSERT_TRUE(prepareProgramDirectory(dir, root.filePath(QStringLiteral("none.htm")), &error));
     EXPECT_FALSE(QFileInfo::exists(documentationUrl(dir).toLocalFile()));
 
-    writeFile(documentationUrl(dir).toLocalFile(), "edited");
+    write(documentationUrl(dir).toLocalFile(), "edited");
     ASSERT_TRUE(prepareProgramDirectory(dir, guide, &error));
-    EXPECT_EQ(readFile(documentationUrl(dir).toLocalFile()), "edited");
+    EXPECT_EQ(read(documentationUrl(dir).toLocalFile()), "edited");
 }
 
 TEST(ProgramDirectory, thatCannotBeCreatedIsReported)
@@ -116,7 +103,7 @@ TEST(ProgramDirectory, thatCannotBeCreatedIsReported)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         QTemporaryDir root;
-        writeFile(root.filePath(QString::fromLatin1(c.file)), "x");
+        write(root.filePath(QString::fromLatin1(c.file)), "x");
         QString error;
         EXPECT_FALSE(
             prepareProgramDirectory(root.filePath(QString::fromLatin1(c.dir)), QString(), &error));

@@ -2,8 +2,8 @@
 
 #include "platform/programlookup.h"
 
-#include <QDir>
-#include <QFile>
+#include "testfiles.h"
+
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -14,28 +14,17 @@
 
 namespace {
 
-void makeFile(const QString& path, bool executable)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write("#!/bin/sh\n");
-    file.close();
-    QFileDevice::Permissions permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    if (executable)
-        permissions |= QFileDevice::ExeOwner;
-    ASSERT_TRUE(file.setPermissions(permissions));
-}
-
-// A program directory "prog" and a PATH directory "path", side by side in a fresh
-// temporary directory. Names ending in '/' are directories, names starting with '-' are
-// files without execute permission, all others executable files.
+// A program directory "prog", a PATH directory "path" and a system directory "games", side
+// by side in a fresh temporary directory. Names ending in '/' are directories, names
+// starting with '-' are files without execute permission, all others executable files.
 struct LookupCase
 {
     const char* what;
     QStringList programDir;
     QStringList pathDir;
-    QString word;
+    QString word;     // "ROOT" stands for the temporary directory
     QString expected; // relative to the temporary directory; empty: nothing found
+    QStringList systemDir = {};
 };
 
 void populate(const QString& dir, const QStringList& entries)
@@ -45,9 +34,9 @@ void populate(const QString& dir, const QStringList& entries)
         if (entry.endsWith(u'/'))
             ASSERT_TRUE(QDir(dir).mkpath(entry));
         else if (entry.startsWith(u'-'))
-            makeFile(dir + u'/' + entry.mid(1), false);
+            testfiles::write(dir + u'/' + entry.mid(1), "#!/bin/sh\n");
         else
-            makeFile(dir + u'/' + entry, true);
+            testfiles::write(dir + u'/' + entry, "#!/bin/sh\n", true);
     }
 }
 
@@ -73,6 +62,10 @@ TEST(FindProgramTest, LooksInTheProgramDirectoryThenOnPath)
         {"relative path", L{"bin/", "bin/mame"}, L{}, "bin/mame", "prog/bin/mame"},
         {"relative path keeps its case", L{"bin/", "bin/mame"}, L{"mame"}, "bin/MAME", none},
         {"path is not searched elsewhere", L{}, L{"mame"}, "./mame", none},
+        {"absolute path", L{}, L{"mame"}, "ROOT/path/mame", "path/mame"},
+        {"absolute path to nothing", L{}, L{"mame"}, "ROOT/path/mamex", none},
+        {"system directory after the others", L{}, L{}, "MAME.EXE", "games/mame", L{"mame"}},
+        {"PATH before the system directory", L{}, L{"mame"}, "mame", "path/mame", L{"mame"}},
     };
     for (const LookupCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -80,22 +73,16 @@ TEST(FindProgramTest, LooksInTheProgramDirectoryThenOnPath)
         ASSERT_TRUE(root.isValid());
         const QString programDir = root.filePath(QStringLiteral("prog"));
         const QString pathDir = root.filePath(QStringLiteral("path"));
+        const QString systemDir = root.filePath(QStringLiteral("games"));
         populate(programDir, c.programDir);
         populate(pathDir, c.pathDir);
+        populate(systemDir, c.systemDir);
 
+        const QString word = QString(c.word).replace(QStringLiteral("ROOT"), root.path());
         const QString expected = c.expected.isEmpty() ? QString() : root.filePath(c.expected);
-        EXPECT_EQ(findProgram(c.word, programDir, pathDir).toStdString(), expected.toStdString());
+        EXPECT_EQ(findProgram(word, programDir, pathDir, {systemDir}).toStdString(),
+                  expected.toStdString());
     }
-}
-
-TEST(FindProgramTest, AbsolutePathIsTakenAsWritten)
-{
-    QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
-    const QString elsewhere = root.filePath(QStringLiteral("mame"));
-    makeFile(elsewhere, true);
-    EXPECT_EQ(findProgram(elsewhere, QStringLiteral("/nonexistent"), QString()), elsewhere);
-    EXPECT_EQ(findProgram(elsewhere + u'x', QStringLiteral("/nonexistent"), QString()), QString());
 }
 
 TEST(FindProgramTest, SearchesOnlyAbsolutePathEntries)
@@ -122,23 +109,6 @@ TEST(FindProgramTest, SearchesOnlyAbsolutePathEntries)
     EXPECT_EQ(throughEmpty, QString());
     EXPECT_EQ(throughDot, QString());
     EXPECT_EQ(throughAbsolute, pathDir + QStringLiteral("/mame"));
-}
-
-TEST(FindProgramTest, SystemDirectoriesComeAfterPathAndOnlyWhenGiven)
-{
-    QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
-    const QString games = root.filePath(QStringLiteral("games"));
-    const QString path = root.filePath(QStringLiteral("path"));
-    const QString prog = root.filePath(QStringLiteral("prog"));
-    populate(games, {QStringLiteral("mame")});
-    populate(prog, {});
-    EXPECT_EQ(findProgram(QStringLiteral("MAME.EXE"), prog, QString(), {games}),
-              games + QStringLiteral("/mame"));
-    EXPECT_EQ(findProgram(QStringLiteral("MAME"), prog, QString()), QString());
-    populate(path, {QStringLiteral("mame")});
-    EXPECT_EQ(findProgram(QStringLiteral("mame"), prog, path, {games}),
-              path + QStringLiteral("/mame"));
 }
 
 } // namespace

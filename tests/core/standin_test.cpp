@@ -1,5 +1,7 @@
 // standin_test.cpp: the stand-in MAME's answers, which the tests and the demo rely on.
 
+#include "testfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,20 +32,14 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         ASSERT_TRUE(m_elsewhere.isValid());
-        ASSERT_TRUE(QFile::copy(QStringLiteral(KORVANE_STANDIN_MAME), path("MAME")));
-        ASSERT_TRUE(QFile::setPermissions(path("MAME"), QFileDevice::ReadOwner |
-                                                            QFileDevice::WriteOwner |
-                                                            QFileDevice::ExeOwner));
+        testfiles::installStandin(path("MAME"));
         ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("roms")));
     }
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
-
     void write(const char* name, const QByteArray& content) const
     {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        testfiles::write(path(name), content);
     }
 
     Outcome run(const QStringList& args) const

@@ -1,5 +1,6 @@
 #include "programsession.h"
 
+#include "../testfiles.h"
 #include "xdesktop.h"
 
 #include <QDir>
@@ -15,12 +16,6 @@ namespace {
 constexpr int kClientWidth = 10092;
 constexpr int kClientHeight = 7344;
 constexpr QPoint kFirstRow{1620, 420}; // under the list's header
-
-bool copyProgram(const QString& from, const QString& to)
-{
-    return QFile::copy(from, to) &&
-           QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
 
 } // namespace
 
@@ -43,18 +38,16 @@ QByteArray catalogueText(std::initializer_list<CatalogueGame> games)
 void ProgramSession::SetUp()
 {
     ASSERT_TRUE(root.isValid());
-    for (const char* sub : {"mame/KvCfg", "mame/INP", "mame/roms", "home/.config/Korvane"})
+    for (const char* sub : {"mame/INP", "mame/roms"})
         ASSERT_TRUE(QDir(root.path()).mkpath(sub));
-    ASSERT_TRUE(copyProgram(KORVANE_BINARY, path("korvane")));
-    ASSERT_TRUE(installStandin());
-    ASSERT_TRUE(QFile::copy(KORVANE_USER_GUIDE, path("KvCfg/Korvane.htm")));
-    QFile ini(settingsFile());
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write(QStringLiteral("[Options]\nKvVersion=%1.%2.%3\n")
-                  .arg(KORVANE_VERSION_MAJOR)
-                  .arg(KORVANE_VERSION_MINOR)
-                  .arg(KORVANE_VERSION_REVISION)
-                  .toLatin1());
+    testfiles::installProgram(KORVANE_BINARY, path("korvane"));
+    installStandin();
+    writeFile("KvCfg/Korvane.htm", testfiles::read(KORVANE_USER_GUIDE));
+    testfiles::write(settingsFile(), QStringLiteral("[Options]\nKvVersion=%1.%2.%3\n")
+                                         .arg(KORVANE_VERSION_MAJOR)
+                                         .arg(KORVANE_VERSION_MINOR)
+                                         .arg(KORVANE_VERSION_REVISION)
+                                         .toLatin1());
 }
 
 void ProgramSession::TearDown()
@@ -68,15 +61,12 @@ void ProgramSession::TearDown()
 
 void ProgramSession::writeFile(const QString& relative, const QByteArray& bytes) const
 {
-    QFile file(path(relative));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << relative.toStdString();
-    file.write(bytes);
+    testfiles::write(path(relative), bytes);
 }
 
 QByteArray ProgramSession::readFile(const QString& relative) const
 {
-    QFile file(path(relative));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return testfiles::read(path(relative));
 }
 
 QString ProgramSession::setting(const QString& key) const
@@ -84,9 +74,9 @@ QString ProgramSession::setting(const QString& key) const
     return QSettings(settingsFile(), QSettings::IniFormat).value(key).toString();
 }
 
-bool ProgramSession::installStandin() const
+void ProgramSession::installStandin() const
 {
-    return copyProgram(KORVANE_STANDIN_MAME, path("MAME"));
+    testfiles::installStandin(path("MAME"));
 }
 
 QList<QStringList> ProgramSession::runs() const

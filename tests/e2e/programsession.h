@@ -37,7 +37,7 @@ protected:
     void writeFile(const QString& relative, const QByteArray& bytes) const;
     QByteArray readFile(const QString& relative) const;
     QString setting(const QString& key) const;
-    bool installStandin() const;
+    void installStandin() const;
     // The words that each run of the stand-in received so far.
     QList<QStringList> runs() const;
 

@@ -55,10 +55,8 @@ public:
     }
     QString title(quintptr window, int maxChars) override
     {
-        ++titleReads;
         return titles.value(qsizetype(window) - 1).left(maxChars);
     }
 
     QStringList titles;
-    int titleReads = 0;
 };

@@ -117,7 +117,8 @@ public:
         const QString program = programPath(command.program);
         if (program.isEmpty())
             return {false, 0, {}, command.program, command.program + QStringLiteral(" not found")};
-        const Answer answer = answers.value(command.text(), questionAnswer);
+        // A question not in answers gets no output, as the classic MAME gives.
+        const Answer answer = answers.value(command.text());
         if (!answer.starts || answer.hangs)
             return {false, 0, {}, program, program + QStringLiteral(" did not answer")};
         return {!answer.crashes, answer.exitCode, answer.output, program, {}};
@@ -132,13 +133,11 @@ public:
     ProcessStart result{4242, QStringLiteral("/fake/MAME"), {}};
 
     QStringList redirected; // the text of each redirected or piped run's command
-    QList<Command> runs;    // the commands themselves
     QHash<QString, Answer> answers;
     Answer defaultAnswer;
     ErrorOutput lastErrors = ErrorOutput::Forwarded;
 
     QStringList asked;
-    Answer questionAnswer; // what a question not in answers gets: no output, as the classic MAME
     // Where a program word leads: programs, else defaultProgram (empty: found nowhere).
     QHash<QString, QString> programs;
     QString defaultProgram = QStringLiteral("/fake/MAME");
@@ -148,7 +147,6 @@ private:
     Answer begin(const Command& command)
     {
         redirected.append(command.text());
-        runs.append(command);
         const Answer answer = answers.value(command.text(), defaultAnswer);
         if (onStart)
             onStart(command.text());

@@ -27,13 +27,6 @@ protected:
                   gameBlock("H", "Hack", "2001", "P", "P", "good"));
     }
 
-    void select(int row)
-    {
-        GameListModel* model = form->games();
-        form->GamesListView->selectionModel()->select(
-            model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
-
     // The words of each start, the program's first.
     QList<QStringList> started_() const
     {
@@ -56,7 +49,7 @@ protected:
     }
 };
 
-TEST_F(LauncherTest, playRecordAndPlaybackPassTheirSwitches)
+TEST_F(LauncherTest, playRecordPlaybackAndHomeHacksPassTheirSwitches)
 {
     writeFile(QStringLiteral("INP/a.INP"), "x");
     MainForm& w = started();
@@ -67,27 +60,21 @@ TEST_F(LauncherTest, playRecordAndPlaybackPassTheirSwitches)
     press(w.Command1, Qt::LeftButton);
     press(w.Command1, Qt::MiddleButton);
     QTest::mouseDClick(w.Command1, Qt::LeftButton); // a quick second press
+    EXPECT_EQ(w.CommandlineLabel->text(),
+              QStringLiteral("MAME smashtv -soundcard -1 -playback a "));
+    choose(4); // a home hack starts its parent with its directory
+    select(0);
+    w.PlayButton->click();
     EXPECT_EQ(started_(), (QList<QStringList>{words("MAME -soundcard -1 -record Default"),
                                               words("MAME smashtv -soundcard -1"),
                                               words("MAME smashtv -soundcard -1 -record smashtv"),
                                               words("MAME smashtv -soundcard -1 -playback a"),
                                               words("MAME smashtv -soundcard -1 -playback a"),
-                                              words("MAME smashtv -soundcard -1 -playback a")}));
+                                              words("MAME smashtv -soundcard -1 -playback a"),
+                                              words("MAME P -romdir H -soundcard -1")}));
     for (const auto& s : processes.started)
         EXPECT_EQ(s.style, WindowStyle::MaximizedWithFocus);
-    EXPECT_EQ(w.CommandlineLabel->text(),
-              QStringLiteral("MAME smashtv -soundcard -1 -playback a "));
     EXPECT_TRUE(messages.shown.isEmpty());
-}
-
-TEST_F(LauncherTest, homeHacksStartTheParentWithTheHacksDirectory)
-{
-    MainForm& w = started();
-    w.GamesListTypeCombo->setCurrentIndex(4);
-    w.gameList()->GamesListTypeCombo_Click();
-    select(0);
-    w.PlayButton->click();
-    EXPECT_EQ(started_(), QList<QStringList>{words("MAME P -romdir H -soundcard -1")});
 }
 
 TEST_F(LauncherTest, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
@@ -113,8 +100,7 @@ TEST_F(LauncherTest, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
     w.RecText->setText(u"my take"_qs);
     w.Command2->click();
     press(w.Command1, Qt::LeftButton);
-    w.GamesListTypeCombo->setCurrentIndex(4);
-    w.gameList()->GamesListTypeCombo_Click();
+    choose(4);
     select(0);
     panel.apply(OptionId::AudioCombo, 1);
     w.PlayButton->click();
@@ -126,8 +112,6 @@ TEST_F(LauncherTest, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
             words("MAME smashtv -sound none -input_directory INP -playback") << u"my run.inp"_qs,
             words("MAME P -rompath H;roms -sound none")}));
     EXPECT_EQ(w.CommandlineLabel->text(), u"MAME P -rompath \"H;roms\" -sound none "_qs);
-    // Asked once: the answer is kept for the unchanged program.
-    EXPECT_EQ(processes.asked.count(asked + u" -version"_qs), 1);
 
     // The classic MAME again: the controls and their tips come back.
     settings.write(u"Emulator"_qs, u"Kind"_qs, u"classic"_qs);
@@ -146,14 +130,10 @@ TEST_F(LauncherTest, namesMameCouldMisreadStartNothing)
                         "pong -video none -autoboot_script hx9/boot.lua", nullptr, "good"));
     MainForm& w = started();
     processes.asked.clear();
-    w.GamesListTypeCombo->setCurrentIndex(4);
-    w.gameList()->GamesListTypeCombo_Click();
+    choose(4);
     select(0);
     w.PlayButton->click();
-    select(0);
-    w.RecText->setText(u"../../evil"_qs);
-    w.GamesListTypeCombo->setCurrentIndex(0);
-    w.gameList()->GamesListTypeCombo_Click();
+    choose(0);
     select(0);
     w.RecText->setText(u"-autoboot_script"_qs);
     w.Command2->click();
@@ -264,9 +244,13 @@ TEST_F(LauncherTest, recordingsAreListedByNameWithoutRegardToCase)
     QTRY_COMPARE(entries(), QStringList{"again"});
 }
 
-TEST_F(LauncherTest, playbackWithoutARecordingStartsNothingAndSaysSo)
+TEST_F(LauncherTest, withoutARecordingsDirectoryPlaybackStartsNothingAndSaysWhy)
 {
+    QDir(path(QStringLiteral("INP"))).removeRecursively();
     MainForm& w = started();
+    EXPECT_EQ(w.PlaybackCombo->count(), 0);
+    EXPECT_TRUE(w.statusText().startsWith(u"The recordings directory " + path(u"INP"_qs) +
+                                          u" does not exist: recordings cannot be listed."_qs));
     select(0);
     press(w.Command1, Qt::LeftButton);
     EXPECT_TRUE(processes.started.isEmpty());
@@ -283,14 +267,6 @@ TEST_F(LauncherTest, thePlaybackButtonIgnoresTheKeyboard)
     QTest::keyClick(w.Command1, Qt::Key_Space);
     w.Command1->click();
     EXPECT_TRUE(processes.started.isEmpty());
-}
-
-TEST_F(LauncherTest, aMissingRecordingsDirectoryIsReported)
-{
-    QDir(path(QStringLiteral("INP"))).removeRecursively();
-    MainForm& w = started();
-    EXPECT_EQ(w.PlaybackCombo->count(), 0);
-    EXPECT_TRUE(w.statusText().contains(QStringLiteral("INP"))) << w.statusText().toStdString();
 }
 
 TEST_F(LauncherTest, aStartThatFailsIsShownAndReported)

@@ -46,15 +46,6 @@ protected:
                   gameBlock("hackdir", "A Hack", "2001", "pacman", "pacman", "good"));
     }
 
-    // The started window on screen, so that the views have laid out their rows.
-    MainForm& shown()
-    {
-        started();
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        return *form;
-    }
-
     GameListView& view() { return *form->GamesListView; }
     QWidget* viewport() { return view().currentView()->viewport(); }
 
@@ -64,10 +55,7 @@ protected:
         return view().currentView()->visualRect(form->games()->index(row, 0)).center();
     }
 
-    void click(const char* name)
-    {
-        QTest::mouseClick(viewport(), Qt::LeftButton, {}, centreOf(name));
-    }
+    void click(const char* name) { clickRow(int(names().indexOf(QLatin1StringView(name)))); }
 
     void clickHeader(int column)
     {
@@ -77,24 +65,10 @@ protected:
             QPoint(header->sectionViewportPosition(column) + 4, header->height() / 2));
     }
 
-    void choose(int listType)
-    {
-        form->GamesListTypeCombo->setCurrentIndex(listType);
-        form->gameList()->GamesListTypeCombo_Click();
-    }
-
     QString selected() const
     {
         const CatalogueEntry* game = form->gameList()->selectedGame();
         return game ? game->name : QString();
-    }
-
-    QStringList names() const
-    {
-        QStringList list;
-        for (int r = 0; r < form->games()->rowCount(); ++r)
-            list.append(form->games()->row(r).name);
-        return list;
     }
 
     // Whether the selected row lies wholly inside the visible part of the list.

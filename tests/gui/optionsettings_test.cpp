@@ -39,21 +39,6 @@ protected:
         return gameSettingsPath(dir.path(), QString::fromLatin1(name));
     }
 
-    // The started window on screen, so that the list has laid out its rows.
-    void start()
-    {
-        started();
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-
-    void click(int row)
-    {
-        QAbstractItemView* view = form->GamesListView->currentView();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          view->visualRect(form->games()->index(row, 0)).center());
-    }
-
     void press(const QKeySequence& key) { QTest::keySequence(form.get(), key); }
 
     // The option set of an empty store, as a fresh start shows it.
@@ -73,12 +58,12 @@ protected:
 
 TEST_F(OptionSettingsTest, aFreshStartShowsTheDefaultsAndAGameWithoutAFilePlaysAtOnce)
 {
-    start();
+    shown();
     EXPECT_EQ(panel().read(), defaults());
     EXPECT_TRUE(deleteEnabled()); // until the first game is clicked
 
     panel().apply(VideoCombo, 3); // the defaults replace what the panel shows
-    click(0);
+    clickRow(0);
     EXPECT_EQ(label(), QStringLiteral("Error in [LoadCfg] #53   info:/"));
     EXPECT_EQ(panel().read(), defaults());
     EXPECT_FALSE(deleteEnabled());
@@ -115,14 +100,14 @@ TEST_F(OptionSettingsTest, aFileThatCannotBeAppliedIsShownAndTheDefaultsFollow)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         form.reset();
-        start();
+        shown();
         if (c.contents)
             writeFile(QStringLiteral("KvCfg/smashtv.kv"), c.contents);
-        click(1); // robotron has a good file: the item is enabled, the panel shows it
+        clickRow(1); // robotron has a good file: the item is enabled, the panel shows it
         writeFile(QStringLiteral("KvCfg/robotron.kv"), "\"VideoCombo.ListIndex\",\"5\"");
-        click(1);
+        clickRow(1);
         ASSERT_TRUE(deleteEnabled());
-        click(c.row);
+        clickRow(c.row);
         EXPECT_EQ(label(), QString::fromLatin1(c.label));
         EXPECT_EQ(panel().read(), defaults());
         EXPECT_FALSE(deleteEnabled());
@@ -133,7 +118,7 @@ TEST_F(OptionSettingsTest, aFileThatCannotBeAppliedIsShownAndTheDefaultsFollow)
     // A good file afterwards: applied, the item enabled, the label left as it was.
     writeFile(QStringLiteral("KvCfg/smashtv.kv"),
               "\"JoyCombo.ListIndex\",\"4\"\r\n\"AdditionalParamCheck.Value\",\"1\"\r\n");
-    click(0);
+    clickRow(0);
     EXPECT_EQ(label(), QStringLiteral("Error in [LoadCfg] #52   info:/"));
     EXPECT_TRUE(deleteEnabled());
     EXPECT_EQ(panel().read().number(JoyCombo), 4);
@@ -141,14 +126,14 @@ TEST_F(OptionSettingsTest, aFileThatCannotBeAppliedIsShownAndTheDefaultsFollow)
 
     // Without KvCfg.
     QDir(path(QStringLiteral("KvCfg"))).removeRecursively();
-    click(1);
+    clickRow(1);
     EXPECT_EQ(label(), QStringLiteral("Error in [LoadCfg] #76   info:/"));
 }
 
 TEST_F(OptionSettingsTest, F5SavesTheGamesOptionsAndAClickBringsThemBack)
 {
-    start();
-    click(0);
+    shown();
+    clickRow(0);
     panel().apply(ScanlinesCombo, 2);
     panel().apply(AdditionalParamCheck, 1);
     panel().apply(AdditionalParamText, QStringLiteral(" -a, \"b\" "));
@@ -157,9 +142,9 @@ TEST_F(OptionSettingsTest, F5SavesTheGamesOptionsAndAClickBringsThemBack)
     ASSERT_TRUE(QFile::exists(kvPath("smashtv")));
     EXPECT_FALSE(deleteEnabled()); // saving changes nothing in the window
 
-    click(1);
+    clickRow(1);
     EXPECT_EQ(panel().read(), defaults());
-    click(0);
+    clickRow(0);
     EXPECT_EQ(panel().read(), saved);
     EXPECT_TRUE(deleteEnabled());
 
@@ -181,7 +166,7 @@ TEST_F(OptionSettingsTest, F5SavesTheGamesOptionsAndAClickBringsThemBack)
 
 TEST_F(OptionSettingsTest, whatCannotBeSavedOrDeletedIsSaidAndTouchesNothing)
 {
-    start();
+    shown();
     OptionSettings& commands = *form->optionSettings();
     commands.SaveCurrentGameCfgMenu_Click(); // no game selected
     EXPECT_EQ(form->statusText(),
@@ -190,7 +175,7 @@ TEST_F(OptionSettingsTest, whatCannotBeSavedOrDeletedIsSaidAndTouchesNothing)
     EXPECT_EQ(messages.texts(), QStringList{"Eek! Error in DCGCM_C module"});
 
     messages.shown.clear();
-    click(2); // "../escape"
+    clickRow(2); // "../escape"
     commands.SaveCurrentGameCfgMenu_Click();
     commands.DeleteCurrentGameCfgMenu_Click();
     EXPECT_EQ(messages.texts(), (QStringList{"The settings of ../escape could not be saved to " +
@@ -201,7 +186,7 @@ TEST_F(OptionSettingsTest, whatCannotBeSavedOrDeletedIsSaidAndTouchesNothing)
     // A directory in the file's place: neither saved nor deleted.
     messages.shown.clear();
     ASSERT_TRUE(QDir().mkpath(kvPath("smashtv")));
-    click(0);
+    clickRow(0);
     EXPECT_EQ(label(), QStringLiteral("Error in [LoadCfg] #75   info:/"));
     commands.SaveCurrentGameCfgMenu_Click();
     commands.DeleteCurrentGameCfgMenu_Click();
@@ -214,7 +199,7 @@ TEST_F(OptionSettingsTest, whatCannotBeSavedOrDeletedIsSaidAndTouchesNothing)
 
 TEST_F(OptionSettingsTest, ShiftF5StoresTheDefaultsAndAFailedWriteIsReported)
 {
-    start();
+    shown();
     panel().apply(AlternateMameOption, true);
     panel().apply(JoyCombo, -1);
     panel().apply(BeamText, QStringLiteral(" 1,5 "));
@@ -246,7 +231,7 @@ TEST_F(OptionSettingsTest, aStoredDefaultThatCannotBeUsedIsSaidOnceAndStartUpGoe
     settings.values.insert({"Options", "OriginalMameOption"}, "yes");
     settings.values.insert({"Options", "JoyCombo"}, "40");
     settings.values.insert({"Options", "VideoCombo"}, "3");
-    start();
+    shown();
     EXPECT_EQ(form->games()->rowCount(), 3);
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[1].text,
@@ -258,11 +243,11 @@ TEST_F(OptionSettingsTest, aStoredDefaultThatCannotBeUsedIsSaidOnceAndStartUpGoe
     expected.setValue(VideoCombo, 3);
     EXPECT_EQ(panel().read(), expected);
 
-    click(0); // no file: the defaults again, without the messages again
-    click(1);
+    clickRow(0); // no file: the defaults again, without the messages again
+    clickRow(1);
     EXPECT_EQ(messages.shown.size(), 2);
     settings.values.insert({"Options", "JoyCombo"}, "41");
-    click(0);
+    clickRow(0);
     EXPECT_EQ(messages.shown.size(), 3);
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "catalogue/gamelist.h"
+#include "catalogue/gamelistmodel.h"
+#include "catalogue/gamelistview.h"
 #include "fakes/fakedesktop.h"
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakeprocesses.h"
@@ -8,11 +11,14 @@
 #include "platform/localprocesses.h"
 #include "platform/platform.h"
 #include "shell/mainform.h"
+#include "testfiles.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
+#include <QItemSelectionModel>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -41,10 +47,9 @@ protected:
 
     void writeFile(const QString& relative, const QByteArray& bytes) const
     {
-        QFile file(path(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        testfiles::write(path(relative), bytes);
     }
+    QByteArray read(const QString& relative) const { return testfiles::read(path(relative)); }
 
     MainForm& window()
     {
@@ -57,10 +62,7 @@ protected:
     // as MAME, for real; PATH is not searched, so no emulator of the machine is ever found.
     void useStandin()
     {
-        ASSERT_TRUE(
-            QFile::copy(QStringLiteral(KORVANE_STANDIN_MAME), path(QStringLiteral("MAME"))));
-        ASSERT_TRUE(QFile::setPermissions(path(QStringLiteral("MAME")),
-                                          QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        testfiles::installStandin(path(QStringLiteral("MAME")));
         standinPlatform.emplace(Platform{settings, files, messages, localProcesses, desktop,
                                          dialogs, windows, dir.path()});
     }
@@ -72,6 +74,47 @@ protected:
         window().Form_Load();
         QCoreApplication::processEvents();
         return *form;
+    }
+
+    // The started window on screen, so that the list has laid out its rows.
+    MainForm& shown()
+    {
+        started();
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return *form;
+    }
+
+    // What the user does with the list type combo.
+    void choose(int listType)
+    {
+        window().GamesListTypeCombo->setCurrentIndex(listType);
+        form->gameList()->GamesListTypeCombo_Click();
+    }
+
+    // Selects a row of the list as the program would, without a click.
+    void select(int row)
+    {
+        form->GamesListView->selectionModel()->select(form->games()->index(row, 0),
+                                                      QItemSelectionModel::ClearAndSelect |
+                                                          QItemSelectionModel::Rows);
+    }
+
+    // A click in the middle of a row of the list on screen.
+    void clickRow(int row)
+    {
+        QAbstractItemView* view = form->GamesListView->currentView();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(form->games()->index(row, 0)).center());
+    }
+
+    // The short names of the rows, in the list's order.
+    QStringList names()
+    {
+        QStringList list;
+        for (int r = 0; r < window().games()->rowCount(); ++r)
+            list.append(form->games()->row(r).name);
+        return list;
     }
 
     QTemporaryDir dir;

@@ -67,13 +67,6 @@ TEST_F(StartupTest, aMissingGameListIsReportedOnceAndTheListStaysEmpty)
         << form->statusText().toStdString();
 }
 
-TEST_F(StartupTest, labelsCannotBeEditedInPlace)
-{
-    writeLists();
-    started();
-    EXPECT_EQ(form->GamesListView->reportView()->editTriggers(), QAbstractItemView::NoEditTriggers);
-}
-
 TEST_F(StartupTest, closingTheWindowIsNeverRefusedAndSavesNothing)
 {
     writeLists();

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+// The files a test lays out before it starts and reads back afterwards.
+namespace testfiles {
+
+// Writes bytes to path, making its directory first; an executable file is its owner's to run.
+inline void write(const QString& path, const QByteArray& bytes = {}, bool executable = false)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path())) << path.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size()) << path.toStdString();
+    file.close();
+    if (executable) {
+        ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ExeOwner));
+    }
+}
+
+// The file's bytes; "(missing)" when there is no file to read.
+inline QByteArray read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// A copy of the program from, ready to run at to, in place of whatever was there.
+inline void installProgram(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    ASSERT_TRUE(QFile::copy(from, to)) << to.toStdString();
+    ASSERT_TRUE(QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner));
+}
+
+inline void installStandin(const QString& path)
+{
+    installProgram(QStringLiteral(KORVANE_STANDIN_MAME), path);
+}
+
+} // namespace testfiles
