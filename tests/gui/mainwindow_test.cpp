@@ -186,7 +186,8 @@ TEST_F(MainWindowTest, everyControlLiesInsideItsGroupAndShowsItsWholeCaption)
     MainForm& w = window();
     w.show();
     for (QGroupBox* group : {w.Frame5, w.Frame2, w.Frame3, w.Frame6, w.Frame4}) {
-        for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const auto children = group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* child : children) {
             SCOPED_TRACE(child->objectName().toStdString());
             EXPECT_TRUE(group->rect().contains(child->geometry())) << group->title().toStdString();
             // Labels and buttons fit their text; combos their entries, but for the sound
@@ -199,10 +200,7 @@ TEST_F(MainWindowTest, everyControlLiesInsideItsGroupAndShowsItsWholeCaption)
                 EXPECT_GE(child->width(), child->sizeHint().width());
             }
         }
-    }
-    // Siblings within a group do not overlap.
-    for (QGroupBox* group : {w.Frame5, w.Frame2, w.Frame3, w.Frame6, w.Frame4}) {
-        const auto children = group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        // Siblings within a group do not overlap.
         for (int i = 0; i < children.size(); ++i) {
             for (int j = i + 1; j < children.size(); ++j) {
                 EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
