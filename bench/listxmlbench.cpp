@@ -198,4 +198,4 @@ void BM_UpdateGamesList(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_ConvertListXml)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_UpdateGamesList)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_UpdateGamesList)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);

@@ -6,8 +6,12 @@
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <QThread>
+
+#include <algorithm>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -19,6 +23,11 @@ LocalProcesses::LocalProcesses(const QString& programDir, const QString& pathVar
 {}
 
 namespace {
+
+// The pipe of a piped run, and how long the output of a program that writes little at a time
+// is left to gather in it.
+constexpr int kPipeBytes = 1 << 20;
+constexpr int kNapMilliseconds = 10;
 
 // A child started in a process group of its own, so that ending it ends whatever it started
 // too: an emulator that runs helpers, or a script that stands in for the emulator.
@@ -46,7 +55,16 @@ public:
         : m_piped(piped)
     {
         connect(&m_process, &QProcess::finished, this, &RedirectedRun::finished);
-        startOwnGroup(m_process);
+        if (!piped) {
+            startOwnGroup(m_process);
+            return;
+        }
+        // A pipe of 1 MiB rather than 64 KiB holds what a program prints while the pipe is
+        // left to fill (see waitForFinished).
+        m_process.setChildProcessModifier([] {
+            ::setpgid(0, 0);
+            ::fcntl(STDOUT_FILENO, F_SETPIPE_SZ, kPipeBytes);
+        });
     }
     ~LocalRun() override
     {
@@ -70,13 +88,26 @@ public:
     }
     bool waitForFinished(int milliseconds) override
     {
+        if (m_process.state() == QProcess::NotRunning)
+            return true;
         // QProcess reads the pipe into its own buffer while it waits, so the program is never
-        // held up by a full pipe.
-        return m_process.state() == QProcess::NotRunning || m_process.waitForFinished(milliseconds);
+        // held up by a full pipe. But it wakes for every write, and a program that writes a
+        // few bytes at a time (MAME prints its catalogue in hundreds of thousands of writes)
+        // would then pay for a wake-up each: while the output comes in small pieces, the pipe
+        // is left to fill for a moment and taken at once.
+        if (m_piped && m_lastTaken < kPipeBytes / 4) {
+            QThread::msleep(static_cast<unsigned long>(std::min(milliseconds, kNapMilliseconds)));
+            return m_process.waitForFinished(0);
+        }
+        return m_process.waitForFinished(milliseconds);
     }
     QByteArray takeOutput() override
     {
-        return m_piped ? m_process.readAllStandardOutput() : QByteArray();
+        if (!m_piped)
+            return {};
+        QByteArray output = m_process.readAllStandardOutput();
+        m_lastTaken = output.size();
+        return output;
     }
 
     QProcess m_process;
@@ -84,6 +115,7 @@ public:
 private:
     const bool m_piped;
     bool m_killed = false;
+    qsizetype m_lastTaken = 0;
 };
 
 } // namespace
