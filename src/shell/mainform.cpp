@@ -503,9 +503,9 @@ void MainForm::Form_Load()
     // 4. The game list for that list type.
     m_gameList->LoadGameList();
     // 5. The default option set on the panel. Which MAME it names is asked once the window
-    // is on screen: the question may take a moment, and the window must not wait for it.
+    // is on screen (showEvent): the question may take a moment, and neither the window nor
+    // the About dialog before it must wait for it.
     m_optionSettings->LoadDefaultCfg();
-    QTimer::singleShot(0, m_launcher, [this] { m_launcher->identifyMame(); });
     // 6. The About dialog, once after each change of version.
     m_about->showVersionNotice();
 }
@@ -531,6 +531,7 @@ void MainForm::showEvent(QShowEvent* event)
     if (m_centred)
         return;
     m_centred = true;
+    QTimer::singleShot(0, m_launcher, [this] { m_launcher->identifyMame(); });
     // Only a window on screen has a frame whose size the window manager has settled: until
     // then its frame is its client area. Centred once the frame is known, from the event
     // loop, it sits in the middle whatever its title bar and borders.

@@ -101,7 +101,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The first showing centres the window on its screen.
+    // The first showing centres the window on its screen and then asks which MAME the
+    // options name.
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -160,7 +160,9 @@ TEST_F(LauncherTest, mameIsAskedAfterTheWindowShowsAndAFilesProgramOnlyWhenItPla
     processes.programs.insert(u"evilmame"_qs, u"/fake/evilmame"_qs);
     MainForm& w = window();
     w.Form_Load();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(processes.asked.isEmpty());
+    w.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(processes.asked, QStringList{u"/fake/MAME -version"_qs});
     select(0);

@@ -321,7 +321,8 @@ TEST_F(MainWindowTest, eachControlHasTheFaceAndSizeOfItsDesign)
 
 TEST_F(MainWindowTest, theFirstShowingCentresTheWindowOnItsScreen)
 {
-    MainForm& w = started();
+    MainForm& w = window();
+    w.Form_Load();
     w.move(0, 0);
     w.show();
     QCoreApplication::processEvents();

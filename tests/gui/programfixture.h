@@ -67,11 +67,12 @@ protected:
                                          dialogs, windows, dir.path()});
     }
 
-    // The window after its start-up sequence, once the event loop has run what start-up left
-    // for it (which MAME is in use is asked then, not before the window shows).
+    // The window after its start-up sequence, as the program brings it on screen: which MAME
+    // is in use is asked then, from the event loop, not before the window shows.
     MainForm& started()
     {
         window().Form_Load();
+        form->show();
         QCoreApplication::processEvents();
         return *form;
     }
