@@ -17,7 +17,7 @@ struct BenchWindow
 {
     explicit BenchWindow(const QString& dir)
         : processes(dir, QString())
-        , platform{settings, files, messages, processes, desktop, dialogs, windows, dir}
+        , platform{settings, files, messages, processes, desktop, dialogs, dir}
         , form(platform)
     {
         settings.values.insert({"Options", "KvVersion"}, QStringLiteral("%1.%2.%3")
@@ -35,7 +35,6 @@ struct BenchWindow
     LocalProcesses processes;
     FakeDefaultHandler desktop;
     FakeModalDialogs dialogs;
-    FakeTopLevelWindows windows;
     Platform platform;
     MainForm form;
 };

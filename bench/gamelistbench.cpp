@@ -40,7 +40,7 @@ constexpr double kMegabyte = 1e6;
 struct BenchWindow
 {
     explicit BenchWindow(const QString& programDir)
-        : platform{settings, files, messages, processes, desktop, dialogs, windows, programDir}
+        : platform{settings, files, messages, processes, desktop, dialogs, programDir}
         , form(platform)
     {
         form.GamesListTypeCombo->setCurrentIndex(FullList);
@@ -54,7 +54,6 @@ struct BenchWindow
     FakeProcesses processes;
     FakeDefaultHandler desktop;
     FakeModalDialogs dialogs;
-    FakeTopLevelWindows windows;
     Platform platform;
     MainForm form;
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb1-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick xdotool
     fonts-wine fonts-dejavu-core

@@ -3,12 +3,10 @@
 #include "platform/inisettingsstore.h"
 #include "platform/localfiles.h"
 #include "platform/localprocesses.h"
-#include "platform/ownwindows.h"
 #include "platform/platform.h"
 #include "platform/programdir.h"
 #include "platform/qtdesktop.h"
 #include "platform/qtmessageboxes.h"
-#include "platform/x11windows.h"
 #include "shell/mainform.h"
 #include "shell/programarguments.h"
 
@@ -20,17 +18,6 @@
 #include <memory>
 
 namespace {
-
-// Every top-level window of the desktop where Qt runs on X11; elsewhere (Wayland, offscreen)
-// only this program's own windows can be listed.
-std::unique_ptr<TopLevelWindows> desktopWindows()
-{
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        if (const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-            return std::make_unique<X11TopLevelWindows>(x11->connection());
-    }
-    return std::make_unique<OwnTopLevelWindows>();
-}
 
 void print(const QString& text, std::FILE* stream)
 {
@@ -76,8 +63,7 @@ int main(int argc, char* argv[])
                              {QStringLiteral("/usr/games")});
     QtDefaultHandler desktop;
     QtModalDialogs dialogs;
-    const std::unique_ptr<TopLevelWindows> windows = desktopWindows();
-    Platform platform{settings, files, messages, processes, desktop, dialogs, *windows, programDir};
+    Platform platform{settings, files, messages, processes, desktop, dialogs, programDir};
 
     MainForm window(platform);
     messages.setParent(&window);

@@ -8,7 +8,6 @@ class MessageBoxes;
 class ModalDialogs;
 class Processes;
 class SettingsStore;
-class TopLevelWindows;
 
 // The platform services one running program uses, handed to each subsystem. The program
 // builds the real ones in main(); tests build fakes.
@@ -20,7 +19,6 @@ struct Platform
     Processes& processes;
     DefaultHandler& desktop;
     ModalDialogs& dialogs;
-    TopLevelWindows& windows;
     // The program directory (--dir, the binary's own directory when it holds KvCfg, or the
     // user's data directory): where MAME is looked for first, where KvCfg and INP lie, and
     // the working directory of every program started.

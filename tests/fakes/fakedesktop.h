@@ -2,7 +2,6 @@
 
 #include "platform/defaulthandler.h"
 #include "platform/modaldialogs.h"
-#include "platform/toplevelwindows.h"
 
 #include <QDialog>
 #include <QList>
@@ -42,21 +41,4 @@ public:
 
     QStringList shown;
     std::function<void(QDialog&)> act;
-};
-
-// Windows by title, identified by their position in the list plus one.
-class FakeTopLevelWindows final : public TopLevelWindows
-{
-public:
-    quintptr first() override { return titles.isEmpty() ? 0 : 1; }
-    quintptr next(quintptr window) override
-    {
-        return window < quintptr(titles.size()) ? window + 1 : 0;
-    }
-    QString title(quintptr window, int maxChars) override
-    {
-        return titles.value(qsizetype(window) - 1).left(maxChars);
-    }
-
-    QStringList titles;
 };

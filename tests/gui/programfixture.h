@@ -63,8 +63,8 @@ protected:
     void useStandin()
     {
         testfiles::installStandin(path(QStringLiteral("MAME")));
-        standinPlatform.emplace(Platform{settings, files, messages, localProcesses, desktop,
-                                         dialogs, windows, dir.path()});
+        standinPlatform.emplace(
+            Platform{settings, files, messages, localProcesses, desktop, dialogs, dir.path()});
     }
 
     // The window after its start-up sequence, as the program brings it on screen: which MAME
@@ -125,8 +125,7 @@ protected:
     FakeProcesses processes;
     FakeDefaultHandler desktop;
     FakeModalDialogs dialogs;
-    FakeTopLevelWindows windows;
-    Platform platform{settings, files, messages, processes, desktop, dialogs, windows, dir.path()};
+    Platform platform{settings, files, messages, processes, desktop, dialogs, dir.path()};
     LocalProcesses localProcesses{dir.path(), QString()};
     std::optional<Platform> standinPlatform;
     std::unique_ptr<MainForm> form;
