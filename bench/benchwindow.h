@@ -6,7 +6,7 @@
 #include "platform/localfiles.h"
 #include "platform/localprocesses.h"
 #include "platform/platform.h"
-#include "shell/mainform.h"
+#include "ui/shell/mainform.h"
 
 #include <QCoreApplication>
 

@@ -7,10 +7,10 @@
 #include <QFile>
 
 #include "catalogue/gamecolumns.h"
-#include "catalogue/gamelist.h"
-#include "catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/catalogue/gamelistmodel.h"
 #include "catalogue/gamelistreader.h"
-#include "catalogue/gamelistview.h"
+#include "ui/catalogue/gamelistview.h"
 #include "catalogue/listtype.h"
 #include "fakes/fakedesktop.h"
 #include "fakes/fakemessageboxes.h"
@@ -18,7 +18,7 @@
 #include "fakes/fakesettingsstore.h"
 #include "platform/localfiles.h"
 #include "platform/platform.h"
-#include "shell/mainform.h"
+#include "ui/shell/mainform.h"
 
 #include <benchmark/benchmark.h>
 

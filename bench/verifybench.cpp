@@ -2,8 +2,8 @@
 // commands run once by "Verify All roms" and once by a shell loop, timed in one run.
 
 #include "benchwindow.h"
-#include "catalogue/gamelist.h"
-#include "verify/romverification.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/verify/romverification.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "platform/fonts.h"
+#include "ui/desktop/fonts.h"
 
 #include <QApplication>
 

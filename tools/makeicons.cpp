@@ -2,7 +2,7 @@
 // size N given, from the cabinet the window shows.
 //   korvane-icons OUTDIR SIZE...
 
-#include "shell/artwork.h"
+#include "ui/shell/artwork.h"
 
 #include <QDir>
 #include <QGuiApplication>

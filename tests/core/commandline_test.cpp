@@ -1,11 +1,11 @@
 // commandline_test.cpp: the MAME command line built from the option panel, the selected game
 // and the caller's switches, for the classic MAME and for today's.
 
-#include "launch/commandline.h"
+#include "mame/commandline.h"
 
 #include "catalogue/listtype.h"
 #include "fakes/fakemessageboxes.h"
-#include "shell/optiontables.h"
+#include "options/optiontables.h"
 
 #include <gtest/gtest.h>
 

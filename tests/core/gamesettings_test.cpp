@@ -3,9 +3,9 @@
 #include "fakes/fakesettingsstore.h"
 #include "platform/inisettingsstore.h"
 #include "platform/localfiles.h"
-#include "settings/defaultoptions.h"
-#include "settings/gamesettingsfile.h"
-#include "settings/optiontext.h"
+#include "options/defaultoptions.h"
+#include "options/gamesettingsfile.h"
+#include "options/optiontext.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "catalogue/gamelistreader.h"
-#include "catalogue/listxml.h"
+#include "mame/listxml.h"
 
 #include <QBuffer>
 

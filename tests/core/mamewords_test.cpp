@@ -1,6 +1,6 @@
 // mamewords_test.cpp: which names may stand as one word of MAME's command line.
 
-#include "launch/mamewords.h"
+#include "mame/mamewords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // programarguments_test.cpp: what the command line asks, and what the built program answers
 // on the terminal.
 
-#include "shell/programarguments.h"
+#include "platform/programarguments.h"
 
-#include "about/aboutinfo.h"
+#include "platform/aboutinfo.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

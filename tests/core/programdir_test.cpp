@@ -2,7 +2,7 @@
 
 #include "platform/programdir.h"
 
-#include "about/aboutinfo.h"
+#include "platform/aboutinfo.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

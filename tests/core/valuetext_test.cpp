@@ -1,4 +1,4 @@
-#include "settings/valuetext.h"
+#include "options/valuetext.h"
 
 #include <QString>
 

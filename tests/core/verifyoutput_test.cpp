@@ -1,4 +1,4 @@
-#include "verify/verifyoutput.h"
+#include "mame/verifyoutput.h"
 
 #include <gtest/gtest.h>
 

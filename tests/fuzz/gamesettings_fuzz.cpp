@@ -3,8 +3,8 @@
 // written file.
 
 #include "platform/textcodec.h"
-#include "settings/gamesettingsfile.h"
-#include "shell/optiontables.h"
+#include "options/gamesettingsfile.h"
+#include "options/optiontables.h"
 
 #include <cstdlib>
 #include <vector>

@@ -4,8 +4,8 @@
 // MAME can be started with; and the cuts change nothing.
 
 #include "catalogue/gamelistreader.h"
-#include "catalogue/listxml.h"
-#include "launch/mamewords.h"
+#include "mame/listxml.h"
+#include "mame/mamewords.h"
 
 #include <QBuffer>
 

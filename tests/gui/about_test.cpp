@@ -1,10 +1,10 @@
-#include "about/aboutinfo.h"
-#include "about/frmaboutbrw.h"
-#include "launch/launcher.h"
-#include "platform/twips.h"
+#include "platform/aboutinfo.h"
+#include "ui/about/frmaboutbrw.h"
+#include "ui/launch/launcher.h"
+#include "ui/desktop/twips.h"
 #include "programfixture.h"
-#include "shell/optionpanel.h"
-#include "shell/picturebutton.h"
+#include "ui/options/optionpanel.h"
+#include "ui/desktop/picturebutton.h"
 
 #include <QAction>
 #include <QLabel>

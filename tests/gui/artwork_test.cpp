@@ -1,4 +1,4 @@
-#include "shell/artwork.h"
+#include "ui/shell/artwork.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Running the emulator and waiting for it: updating the games list and verifying ROM sets,
 // with scripted answers and with the stand-in emulator.
 
-#include "catalogue/gamelist.h"
-#include "catalogue/gamelistmodel.h"
-#include "catalogue/gamelistrefresh.h"
-#include "catalogue/gamelistview.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelistrefresh.h"
+#include "ui/catalogue/gamelistview.h"
 #include "fakes/filesizelimit.h"
 #include "programfixture.h"
-#include "verify/romverification.h"
+#include "ui/verify/romverification.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,10 +1,10 @@
-#include "catalogue/gamelist.h"
-#include "catalogue/gamelistmodel.h"
-#include "catalogue/gamelistview.h"
-#include "launch/launcher.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelistview.h"
+#include "ui/launch/launcher.h"
 #include "programfixture.h"
-#include "shell/optionpanel.h"
-#include "shell/picturebutton.h"
+#include "ui/options/optionpanel.h"
+#include "ui/desktop/picturebutton.h"
 
 #include <QComboBox>
 #include <QItemSelectionModel>

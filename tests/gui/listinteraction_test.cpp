@@ -1,9 +1,9 @@
-#include "catalogue/gamelist.h"
-#include "catalogue/gamelistmodel.h"
-#include "catalogue/gamelistview.h"
-#include "platform/twips.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelistview.h"
+#include "ui/desktop/twips.h"
 #include "programfixture.h"
-#include "shell/picturebutton.h"
+#include "ui/desktop/picturebutton.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

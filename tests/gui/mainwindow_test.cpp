@@ -1,10 +1,10 @@
-#include "catalogue/gamelistview.h"
-#include "platform/twips.h"
+#include "ui/catalogue/gamelistview.h"
+#include "ui/desktop/twips.h"
 #include "programfixture.h"
-#include "shell/optioncontrols.h"
-#include "shell/optionpanel.h"
-#include "shell/optiontables.h"
-#include "shell/picturebutton.h"
+#include "ui/options/optioncontrols.h"
+#include "ui/options/optionpanel.h"
+#include "options/optiontables.h"
+#include "ui/desktop/picturebutton.h"
 
 #include <QAction>
 #include <QComboBox>

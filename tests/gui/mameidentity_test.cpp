@@ -1,7 +1,7 @@
 // Which MAME a program word names: the answer to -version, kept per program file, and the
 // user's override.
 
-#include "launch/mameidentity.h"
+#include "mame/mameidentity.h"
 
 #include "programfixture.h"
 

@@ -1,8 +1,8 @@
-#include "platform/twips.h"
+#include "ui/desktop/twips.h"
 #include "programfixture.h"
-#include "shell/optioncontrols.h"
-#include "shell/optionpanel.h"
-#include "shell/optiontables.h"
+#include "ui/options/optioncontrols.h"
+#include "ui/options/optionpanel.h"
+#include "options/optiontables.h"
 
 #include <QComboBox>
 #include <QLabel>

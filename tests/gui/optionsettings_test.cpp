@@ -1,13 +1,13 @@
 // The default option set and the per-game files, as the user meets them in the window.
 
-#include "catalogue/gamelistmodel.h"
-#include "catalogue/gamelistview.h"
-#include "launch/launcher.h"
+#include "ui/catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelistview.h"
+#include "ui/launch/launcher.h"
 #include "programfixture.h"
-#include "settings/gamesettingsfile.h"
-#include "settings/optionsettings.h"
-#include "shell/optionpanel.h"
-#include "shell/picturebutton.h"
+#include "options/gamesettingsfile.h"
+#include "ui/settings/optionsettings.h"
+#include "ui/options/optionpanel.h"
+#include "ui/desktop/picturebutton.h"
 
 #include <QAbstractItemView>
 #include <QAction>

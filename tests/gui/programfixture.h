@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue/gamelist.h"
-#include "catalogue/gamelistmodel.h"
-#include "catalogue/gamelistview.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelistview.h"
 #include "fakes/fakedesktop.h"
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakeprocesses.h"
@@ -10,7 +10,7 @@
 #include "platform/localfiles.h"
 #include "platform/localprocesses.h"
 #include "platform/platform.h"
-#include "shell/mainform.h"
+#include "ui/shell/mainform.h"
 #include "testfiles.h"
 
 #include <QAbstractItemView>

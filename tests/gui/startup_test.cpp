@@ -1,7 +1,7 @@
-#include "about/aboutinfo.h"
-#include "catalogue/gamelist.h"
-#include "catalogue/gamelistmodel.h"
-#include "catalogue/gamelistview.h"
+#include "platform/aboutinfo.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelistview.h"
 #include "programfixture.h"
 
 #include <QComboBox>

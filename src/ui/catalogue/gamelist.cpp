@@ -1,0 +1,260 @@
+#include "ui/catalogue/gamelist.h"
+
+#include "ui/catalogue/gamelistmodel.h"
+#include "catalogue/gamelistreader.h"
+#include "ui/catalogue/gamelistview.h"
+#include "catalogue/listtype.h"
+#include "platform/appinfo.h"
+#include "platform/files.h"
+#include "platform/messageboxes.h"
+#include "platform/platform.h"
+#include "platform/settingsstore.h"
+#include "ui/desktop/twips.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QIODevice>
+#include <QMenu>
+#include <QScopedValueRollback>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+QString gamesAvailableCaption(int count)
+{
+    return QStringLiteral("Brimwork's Korvane - ") + QString::number(count) +
+           QStringLiteral(" games available");
+}
+
+QString loadingCaption()
+{
+    return QStringLiteral("Brimwork's Korvane - Loading games... Please wait!");
+}
+
+namespace {
+
+// The list's rectangle and the width of its first column, in twips, in each mode. The top
+// edge stays at 0; the full window reaches down to the status bar.
+struct ListPlacement
+{
+    int left;
+    int width;
+    int height;
+    int firstColumnWidth;
+};
+constexpr ListPlacement kNormalPlacement{120, 6972, 4452, 3000};
+constexpr ListPlacement kFullWindowPlacement{0, 10092, 7092, 6000};
+
+} // namespace
+
+GameList::GameList(Platform& platform, Controls controls, GameListModel* model,
+                   StatusReport reportStatus, QObject* parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_controls(controls)
+    , m_model(model)
+    , m_reportStatus(std::move(reportStatus))
+{
+    // activated, not currentIndexChanged: only the user's choice stores the list type;
+    // restoring it at start-up must not write it back or load twice.
+    connect(m_controls.GamesListTypeCombo, &QComboBox::activated, this,
+            &GameList::GamesListTypeCombo_Click);
+    GameListView* view = m_controls.GamesListView;
+    connect(view, &GameListView::rowChosen, this, [this](int row) {
+        if (!m_quiet)
+            GamesListView_ItemClick(row);
+    });
+    connect(view, &GameListView::columnClicked, this, &GameList::GamesListView_ColumnClick);
+    connect(view, &GameListView::doubleClicked, this, &GameList::GamesListView_DblClick);
+    connect(view, &GameListView::keyPressed, this, &GameList::GamesListView_KeyPress);
+    connect(view, &GameListView::mousePressed, this, &GameList::GamesListView_MouseDown);
+}
+
+QString GameList::gameListPath() const
+{
+    return QDir(m_platform.programDir).filePath(QStringLiteral("KvCfg/Korvane.gam"));
+}
+
+QString GameList::hackListPath() const
+{
+    return QDir(m_platform.programDir).filePath(QStringLiteral("KvCfg/Korvane.hck"));
+}
+
+void GameList::LoadGameList()
+{
+    m_controls.GamesListView->resetColumns();
+
+    // Only the game list file decides whether any list is available: without it the old
+    // rows stay. Without the hack list, "Home hacks" shows no rows rather than games that
+    // are no hacks.
+    if (!m_platform.files.isReadableFile(gameListPath())) {
+        m_platform.messages.show(QStringLiteral("Gamelist unavailable."), appTitle(),
+                                 MessageButtons::Ok);
+        m_reportStatus(QStringLiteral("There is no games list yet: Tools > Update the games "
+                                      "list makes one from MAME."));
+        return;
+    }
+    const int type = listType();
+    const bool hacks = listTypeReadsHackList(type);
+    if (hacks && !m_platform.files.isReadableFile(hackListPath())) {
+        showRows({});
+        m_platform.messages.show(QStringLiteral("Hack list unavailable."), appTitle(),
+                                 MessageButtons::Ok);
+        return;
+    }
+
+    m_controls.window->setWindowTitle(loadingCaption());
+    // The load holds the event loop: let the caption reach the screen first. No user input
+    // is taken meanwhile.
+    if (m_controls.window->isVisible())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    const QString file = hacks ? hackListPath() : gameListPath();
+    std::vector<CatalogueEntry> rows;
+    int games = 0;
+    bool complete = false;
+    if (auto device = m_platform.files.openForReading(file)) {
+        complete = ReadGameList(*device, [&rows, &games, type](CatalogueEntry&& entry) {
+            ++games;
+            if (listTypeAdmits(type, entry))
+                rows.push_back(std::move(entry));
+        });
+    }
+    showRows(std::move(rows));
+    if (!complete) {
+        m_reportStatus(QStringLiteral("The list file %1 could not be read to its end.")
+                           .arg(QDir::toNativeSeparators(file)));
+    } else if (games == 0) {
+        // Left behind by a catalogue run that failed, most likely: say so rather than show
+        // an empty list with nothing to explain it.
+        m_reportStatus(
+            QStringLiteral("The list file %1 holds no games.").arg(QDir::toNativeSeparators(file)));
+    }
+}
+
+void GameList::showRows(std::vector<CatalogueEntry> rows)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    std::optional<CatalogueEntry> kept;
+    if (const CatalogueEntry* game = selectedGame())
+        kept = *game;
+    // The old rows go and the new ones come, already sorted, in one reset of the view.
+    m_model->setRows(std::move(rows), m_sortColumn);
+    m_controls.window->setWindowTitle(gamesAvailableCaption(m_model->rowCount()));
+    if (!kept)
+        return;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_model->row(row) == *kept) {
+            m_controls.GamesListView->selectRow(row);
+            m_controls.GamesListView->scrollToSelection();
+            return;
+        }
+    }
+}
+
+void GameList::GamesListTypeCombo_Click()
+{
+    const int index = m_controls.GamesListTypeCombo->currentIndex();
+    if (!m_platform.settings.write(QStringLiteral("Games"), QStringLiteral("ListType"),
+                                   QString::number(index))) {
+        m_reportStatus(QStringLiteral("The list type could not be saved in %1.")
+                           .arg(m_platform.settings.location()));
+    }
+    LoadGameList();
+}
+
+void GameList::GamesListView_ItemClick(int row)
+{
+    const CatalogueEntry& game = m_model->row(row);
+    m_reportStatus(game.description + QStringLiteral(" \u00A9") + game.year + u' ' +
+                   game.manufacturer);
+    if (!m_platform.settings.write(QStringLiteral("Games"), QStringLiteral("LastUsed"),
+                                   game.name)) {
+        m_reportStatus(QStringLiteral("The last game could not be saved in %1.")
+                           .arg(m_platform.settings.location()));
+    }
+    Q_EMIT currentGameChanged(game.name);
+}
+
+void GameList::GamesListView_ColumnClick(int column)
+{
+    const QScopedValueRollback quiet(m_quiet, true);
+    m_sortColumn = column;
+    m_model->sort(column, Qt::AscendingOrder);
+    m_controls.GamesListView->showSortColumn(column);
+    m_controls.GamesListView->scrollToSelection();
+}
+
+void GameList::GamesListView_DblClick()
+{
+    Q_EMIT launchRequested();
+}
+
+void GameList::GamesListView_KeyPress(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        Q_EMIT launchRequested();
+}
+
+void GameList::GamesListView_MouseDown(Qt::MouseButton button, const QPoint& pos)
+{
+    if (button != Qt::RightButton)
+        return;
+    // Only the selected row's band counts, across the list's whole width, its edges not.
+    const QRect band = m_controls.GamesListView->selectedRowRect();
+    if (band.isNull() || pos.y() <= band.top() || pos.y() >= band.top() + band.height())
+        return;
+    const QWidget* viewport = m_controls.GamesListView->currentView()->viewport();
+    m_controls.RightClickMenu->popup(viewport->mapToGlobal(pos));
+}
+
+void GameList::ViewAsDetailsMenu_Click()
+{
+    m_controls.GamesListView->showReport();
+}
+
+void GameList::ViewAsIconsMenu_Click()
+{
+    m_controls.GamesListView->showIcons();
+}
+
+void GameList::FullscreenMenu_Click()
+{
+    m_fullWindow = !m_fullWindow;
+    const ListPlacement& p = m_fullWindow ? kFullWindowPlacement : kNormalPlacement;
+    GameListView* view = m_controls.GamesListView;
+    twips::place(view, p.left, 0, p.width, p.height);
+    view->setColumnWidth(0, p.firstColumnWidth);
+    // Full size, the list lies over every other control but the status bar; back in its
+    // place, under them as it was built.
+    if (m_fullWindow)
+        view->stackUnder(m_controls.StatusBar);
+    else
+        view->lower();
+    // The action checks itself when triggered; the mode decides.
+    m_controls.FullscreenMenu->setChecked(m_fullWindow);
+}
+
+const CatalogueEntry* GameList::selectedGame() const
+{
+    const int row = m_controls.GamesListView->selectedRow();
+    return row < 0 ? nullptr : &m_model->row(row);
+}
+
+int GameList::listType() const
+{
+    return m_controls.GamesListTypeCombo->currentIndex();
+}
+
+QStringList GameList::shownNames() const
+{
+    QStringList names;
+    names.reserve(m_model->rowCount());
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        names.append(m_model->row(row).name);
+    return names;
+}

@@ -1,0 +1,171 @@
+#include "ui/catalogue/gamelistmodel.h"
+
+#include "catalogue/gamecolumns.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// The row numbers of rows in the order of one column's text, letter case ignored; rows with
+// equal texts keep their order.
+std::vector<int> sortedOrder(const std::vector<CatalogueEntry>& rows, int column,
+                             Qt::SortOrder order)
+{
+    // Fold every text once, then compare the folded texts: folding inside each of the
+    // million comparisons would cost several times the sort itself.
+    std::vector<QString> keys;
+    keys.reserve(rows.size());
+    for (const CatalogueEntry& entry : rows)
+        keys.push_back(GameListModel::cell(entry, column).toCaseFolded());
+    std::vector<int> result(rows.size());
+    std::iota(result.begin(), result.end(), 0);
+    auto less = [&keys](int a, int b) {
+        return QString::compare(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)],
+                                Qt::CaseSensitive) < 0;
+    };
+    if (order == Qt::AscendingOrder)
+        std::stable_sort(result.begin(), result.end(), less);
+    else
+        std::stable_sort(result.begin(), result.end(),
+                         [&less](int a, int b) { return less(b, a); });
+    return result;
+}
+
+std::vector<CatalogueEntry> reordered(std::vector<CatalogueEntry> rows,
+                                      const std::vector<int>& order)
+{
+    std::vector<CatalogueEntry> result;
+    result.reserve(rows.size());
+    for (const int from : order)
+        result.push_back(std::move(rows[static_cast<size_t>(from)]));
+    return result;
+}
+
+} // namespace
+
+GameListModel::GameListModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{}
+
+void GameListModel::setIcons(const QIcon& rom, const QIcon& badRom)
+{
+    m_romIcon = rom;
+    m_badRomIcon = badRom;
+    if (!m_rows.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
+}
+
+void GameListModel::setRows(std::vector<CatalogueEntry> rows, int sortColumn)
+{
+    // Ordered before the reset, so that the views lay the rows out once.
+    if (sortColumn >= 0 && sortColumn < columnCount()) {
+        const std::vector<int> order = sortedOrder(rows, sortColumn, Qt::AscendingOrder);
+        rows = reordered(std::move(rows), order);
+    }
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+std::size_t GameListModel::memoryUsage() const
+{
+    // A string's heap block: a header of 16 bytes, UTF-16 text and its terminator, rounded
+    // up to malloc's 16-byte granularity. Shared texts (the "?" marker) count once.
+    auto heap = [](const QString& s) -> std::size_t {
+        if (s.isEmpty() || s.isSharedWith(absentValue()))
+            return 0;
+        return (16 + (static_cast<std::size_t>(s.size()) + 1) * 2 + 15) / 16 * 16;
+    };
+    std::size_t total = m_rows.capacity() * sizeof(CatalogueEntry);
+    for (const CatalogueEntry& e : m_rows) {
+        total += heap(e.name) + heap(e.description) + heap(e.year) + heap(e.cloneof) +
+                 heap(e.romof) + heap(e.manufacturer);
+    }
+    return total;
+}
+
+int GameListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int GameListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(kGameColumns.size());
+}
+
+const QString& GameListModel::cell(const CatalogueEntry& entry, int column)
+{
+    switch (column) {
+    case YearColumn:
+        return entry.year;
+    case CloneofColumn:
+        return entry.cloneof;
+    case NameColumn:
+        return entry.name;
+    case ManufacturerColumn:
+        return entry.manufacturer;
+    default:
+        return entry.description;
+    }
+}
+
+QVariant GameListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const CatalogueEntry& entry = row(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell(entry, index.column());
+    case Qt::DecorationRole:
+        if (index.column() != DescriptionColumn)
+            return {};
+        return entry.imageKey == ImageKey::Rom ? m_romIcon : m_badRomIcon;
+    case ImageKeyRole:
+        return imageKeyText(entry.imageKey);
+    default:
+        return {};
+    }
+}
+
+QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return {};
+    const GameColumn& column = kGameColumns[static_cast<size_t>(section)];
+    if (role == Qt::DisplayRole)
+        return column.header.toString();
+    if (role == ColumnKeyRole)
+        return column.key.toString();
+    return {};
+}
+
+Qt::ItemFlags GameListModel::flags(const QModelIndex& index) const
+{
+    // Rows are never edited in place.
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
+                           : Qt::NoItemFlags;
+}
+
+void GameListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= columnCount() || m_rows.empty())
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const std::vector<int> newOrder = sortedOrder(m_rows, column, order);
+    m_rows = reordered(std::move(m_rows), newOrder);
+
+    // Keep the selection and the current row on the same games.
+    std::vector<int> newRowOf(newOrder.size());
+    for (size_t i = 0; i < newOrder.size(); ++i)
+        newRowOf[static_cast<size_t>(newOrder[i])] = static_cast<int>(i);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& old : before)
+        after.append(index(newRowOf[static_cast<size_t>(old.row())], old.column()));
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

@@ -1,0 +1,159 @@
+#include "ui/desktop/emulatorrun.h"
+
+#include "platform/appinfo.h"
+#include "platform/files.h"
+#include "platform/messageboxes.h"
+#include "platform/platform.h"
+#include "platform/processes.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+
+#include <limits>
+
+namespace {
+
+// How long a run may take before its progress dialog comes up.
+constexpr qint64 kQuietMilliseconds = 400;
+// How long the wait blocks at most before the window is painted and Cancel looked at.
+constexpr int kSliceMilliseconds = 30;
+
+EmulatorRunResult notStarted(const RedirectedStart& start)
+{
+    EmulatorRunResult result;
+    result.program = start.program;
+    result.error = start.error;
+    result.outputFailed = start.outputFailed;
+    return result;
+}
+
+// Waits until run ends; Cancel on progress ends it. The wait blocks in short slices and
+// handles events between them, so the window keeps painting and Cancel answers, while the
+// end of a quick run is seen the moment it happens. When showLater is set, the first moment
+// takes no user input, and progress is shown only if the run is still going after it. A
+// piped run's output goes to take after each slice, and the rest of it after the end.
+EmulatorRunResult waitFor(RedirectedRun& run, const QString& program, QProgressDialog& progress,
+                          bool showLater, const OutputTaker& take = {})
+{
+    bool stopped = false;
+    const auto takeOutput = [&] {
+        if (!take || stopped)
+            return;
+        const QByteArray output = run.takeOutput();
+        if (!output.isEmpty() && !take(output)) {
+            stopped = true;
+            run.kill();
+        }
+    };
+    bool cancelled = false;
+    const QMetaObject::Connection cancel =
+        QObject::connect(&progress, &QProgressDialog::canceled, &run, [&cancelled, &run] {
+            cancelled = true;
+            run.kill();
+        });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    bool quiet = showLater;
+    while (!run.waitForFinished(kSliceMilliseconds)) {
+        takeOutput();
+        if (quiet && elapsed.hasExpired(kQuietMilliseconds)) {
+            quiet = false;
+            progress.show();
+        }
+        QCoreApplication::processEvents(quiet ? QEventLoop::ExcludeUserInputEvents
+                                              : QEventLoop::AllEvents);
+    }
+    takeOutput();
+    // finished() and anything else the end brought along.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QObject::disconnect(cancel);
+
+    EmulatorRunResult result;
+    result.program = program;
+    if (cancelled || stopped) {
+        result.status =
+            cancelled ? EmulatorRunResult::Status::Cancelled : EmulatorRunResult::Status::Stopped;
+        return result;
+    }
+    result.status = EmulatorRunResult::Status::Ended;
+    result.exitedNormally = run.exitedNormally();
+    result.exitCode = run.exitCode();
+    return result;
+}
+
+} // namespace
+
+namespace {
+
+// The progress dialog of a run that has the window to itself.
+class RunProgress final : public QProgressDialog
+{
+public:
+    RunProgress(QWidget* owner, const QString& what)
+        : QProgressDialog(what, QStringLiteral("Cancel"), 0, 0, owner)
+    {
+        setWindowTitle(appTitle());
+        setWindowModality(Qt::ApplicationModal);
+        setAutoClose(false);
+        setAutoReset(false);
+        // Shown by waitFor, not by the dialog's own timer.
+        setMinimumDuration(std::numeric_limits<int>::max());
+    }
+};
+
+} // namespace
+
+EmulatorRunResult runEmulator(Processes& processes, const Command& command,
+                              const QString& outputPath, QWidget* owner, const QString& what,
+                              ErrorOutput errors)
+{
+    RedirectedStart start = processes.startRedirected(command, outputPath, errors);
+    if (!start.run)
+        return notStarted(start);
+    RunProgress progress(owner, what);
+    return waitFor(*start.run, start.program, progress, true);
+}
+
+EmulatorRunResult runEmulator(Processes& processes, const Command& command,
+                              const QString& outputPath, QProgressDialog& progress,
+                              ErrorOutput errors)
+{
+    if (progress.wasCanceled()) {
+        EmulatorRunResult result;
+        result.status = EmulatorRunResult::Status::Cancelled;
+        return result;
+    }
+    RedirectedStart start = processes.startRedirected(command, outputPath, errors);
+    if (!start.run)
+        return notStarted(start);
+    return waitFor(*start.run, start.program, progress, false);
+}
+
+EmulatorRunResult runEmulatorPiped(Processes& processes, const Command& command,
+                                   const OutputTaker& take, QWidget* owner, const QString& what)
+{
+    RedirectedStart start = processes.startPiped(command);
+    if (!start.run)
+        return notStarted(start);
+    RunProgress progress(owner, what);
+    return waitFor(*start.run, start.program, progress, true, take);
+}
+
+std::unique_ptr<FileLock> lockProgramDirectory(Platform& platform, bool* refused)
+{
+    bool heldElsewhere = false;
+    QString error;
+    std::unique_ptr<FileLock> lock = platform.files.lock(
+        QDir(platform.programDir).filePath(QStringLiteral("KvCfg/Korvane.lock")), &heldElsewhere,
+        &error);
+    *refused = heldElsewhere;
+    if (heldElsewhere) {
+        platform.messages.show(
+            QStringLiteral("Another Korvane is updating the games list (or verifying) in %1.")
+                .arg(QDir::toNativeSeparators(platform.programDir)),
+            appTitle(), MessageButtons::Ok);
+    }
+    return lock;
+}

@@ -1,0 +1,200 @@
+#include "ui/launch/launcher.h"
+
+#include "mame/recordingslisting.h"
+#include "platform/appinfo.h"
+#include "platform/files.h"
+#include "platform/messageboxes.h"
+#include "platform/platform.h"
+#include "platform/processes.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+Launcher::Launcher(Platform& platform, Host host, Controls controls, QObject* parent)
+    : QObject(parent)
+    , m_platform(platform)
+    , m_identity(platform)
+    , m_host(std::move(host))
+    , m_controls(controls)
+    , m_changes(new QTimer(this))
+    , m_programSettle(new QTimer(this))
+{
+    m_identity.setBeforeAsking([this](const QString& program) { Q_EMIT askingMame(program); });
+    // Changes come in bursts (a file made, then renamed): one refill for a burst.
+    m_changes->setSingleShot(true);
+    m_changes->setInterval(100);
+    connect(m_changes, &QTimer::timeout, this, &Launcher::recordingsChanged);
+    // The program may change with a click, a per-game file or a few keystrokes: it is looked
+    // at once the changes have settled.
+    m_programSettle->setSingleShot(true);
+    m_programSettle->setInterval(400);
+    connect(m_programSettle, &QTimer::timeout, this, [this] {
+        identifyMame(std::exchange(m_programChangedByUser, false) ? Asking::Allowed
+                                                                  : Asking::StoredOnly);
+    });
+    connect(m_controls.PlayButton, &QPushButton::clicked, this, &Launcher::PlayButton_Click);
+    connect(m_controls.Command2, &QPushButton::clicked, this, &Launcher::Command2_Click);
+    // Playback answers the mouse press itself, not the click, so it is not connected to
+    // clicked: a press starts the game, and the keyboard's activation does nothing.
+    m_controls.Command1->installEventFilter(this);
+}
+
+bool Launcher::namesArePassable(Input input, const std::optional<SelectedGame>& game, int listType)
+{
+    std::optional<QString> recordingName;
+    if (input == Input::Record)
+        recordingName = m_controls.RecText->text();
+    else if (input == Input::Playback)
+        recordingName = m_controls.PlaybackCombo->currentText();
+    const std::optional<QString> refusal = refusedLaunchNames(game, listType, recordingName);
+    if (!refusal)
+        return true;
+    m_platform.messages.show(*refusal + QStringLiteral(" Nothing was started."), appTitle(),
+                             MessageButtons::Ok);
+    return false;
+}
+
+void Launcher::LaunchGame(Input input)
+{
+    const OptionSet options = m_host.options();
+    const std::optional<SelectedGame> game = m_host.selectedGame();
+    const int listType = m_host.listType();
+    if (!namesArePassable(input, game, listType))
+        return;
+
+    const std::optional<QString> word = programWord(options);
+    std::optional<MameInfo> mame;
+    if (word) {
+        mame = m_identity.identify(*word);
+        Q_EMIT mameIdentified(*mame, *word);
+    }
+    const TodayMame todays{mame ? mame->rompath : QString()};
+    const TodayMame* today = mame && mame->kind == MameKind::Today ? &todays : nullptr;
+
+    CommandLine extraSwitches;
+    if (input == Input::Record) {
+        // The name goes to MAME as the user left it, as one word; MAME adds the directory.
+        extraSwitches = recordSwitches(m_controls.RecText->text(), today);
+    } else if (input == Input::Playback) {
+        const QComboBox* combo = m_controls.PlaybackCombo;
+        const int index = combo->currentIndex();
+        const RecordingsListing& listing = *m_controls.INPFile;
+        extraSwitches = playbackSwitches(
+            combo->currentText(), index < listing.count() ? listing.name(index) : QString(), today);
+    }
+
+    const CommandLine line =
+        BuildCommandLine(options, game, listType, extraSwitches, m_platform.messages, today);
+    m_controls.CommandlineLabel->setText(line.text);
+    if (!word) {
+        // Without a program word the line would start whatever its first word names.
+        m_host.reportStatus(QStringLiteral(
+            "No MAME build is named: choose Original MAME or type the alternate build's name."));
+        return;
+    }
+    const ProcessStart start = m_platform.processes.StartProcess(
+        {line.words.first(), line.words.mid(1)}, WindowStyle::MaximizedWithFocus);
+    if (start.taskId == 0) {
+        m_host.reportStatus(QStringLiteral("The game could not be started: %1.")
+                                .arg(start.error.isEmpty() ? start.program : start.error));
+    }
+}
+
+void Launcher::identifyMame(Asking asking)
+{
+    const std::optional<QString> word = programWord(m_host.options());
+    if (word)
+        Q_EMIT mameIdentified(m_identity.identify(*word, asking), *word);
+}
+
+void Launcher::programOptionsChanged(bool byUser)
+{
+    m_programChangedByUser = m_programChangedByUser || byUser;
+    m_programSettle->start();
+}
+
+void Launcher::PlayButton_Click()
+{
+    LaunchGame(Input::Play);
+}
+
+void Launcher::Command2_Click()
+{
+    LaunchGame(Input::Record);
+}
+
+void Launcher::Command1_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton) {
+        m_controls.INPFile->refresh();
+        FillPlaybackList();
+        reportMissingRecordingsDirectory();
+        return;
+    }
+    QComboBox* combo = m_controls.PlaybackCombo;
+    if (combo->currentIndex() < 0) {
+        m_host.reportStatus(QStringLiteral("There is no recording to play back."));
+        return;
+    }
+    LaunchGame(Input::Playback);
+}
+
+void Launcher::FillPlaybackList()
+{
+    QComboBox* combo = m_controls.PlaybackCombo;
+    combo->clear();
+    const RecordingsListing& listing = *m_controls.INPFile;
+    for (int i = 0; i < listing.count(); ++i) {
+        // The name without its last four characters: the ".INP" extension.
+        const QString name = listing.name(i);
+        combo->addItem(name.left(std::max<qsizetype>(0, name.size() - 4)));
+    }
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+}
+
+void Launcher::listRecordings()
+{
+    RecordingsListing& listing = *m_controls.INPFile;
+    // The pattern first: the listing reads the directory as soon as both are known.
+    listing.setPattern(QStringLiteral("*.INP"));
+    listing.setDirectory(QDir(m_platform.programDir).filePath(QStringLiteral("INP")));
+    FillPlaybackList();
+    reportMissingRecordingsDirectory();
+    m_watch = m_platform.files.watchDirectory(listing.directory(), [this] { m_changes->start(); });
+}
+
+void Launcher::recordingsChanged()
+{
+    QComboBox* combo = m_controls.PlaybackCombo;
+    const QString chosen = combo->currentText();
+    m_controls.INPFile->refresh();
+    FillPlaybackList();
+    const int index = combo->findText(chosen, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+}
+
+void Launcher::reportMissingRecordingsDirectory()
+{
+    const QString directory = m_controls.INPFile->directory();
+    if (!m_platform.files.isDirectory(directory)) {
+        m_host.reportStatus(
+            QStringLiteral("The recordings directory %1 does not exist: recordings cannot be "
+                           "listed.")
+                .arg(QDir::toNativeSeparators(directory)));
+    }
+}
+
+bool Launcher::eventFilter(QObject* watched, QEvent* event)
+{
+    // A quick second press arrives as a double click; it is a press all the same.
+    if (watched == m_controls.Command1 &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick))
+        Command1_MouseDown(static_cast<QMouseEvent*>(event)->button());
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "mame/commandline.h"
+#include "mame/mameidentity.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class RecordingsListing;
+struct Platform;
+
+// Play, record and playback: the launch controls of the main window, and the one
+// operation through which every game starts.
+class Launcher final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Launcher)
+
+public:
+    // What a launch reads of the window at that moment, and where it reports.
+    struct Host
+    {
+        std::function<OptionSet()> options;
+        std::function<std::optional<SelectedGame>()> selectedGame;
+        std::function<int()> listType;
+        std::function<void(const QString&)> reportStatus;
+    };
+
+    struct Controls
+    {
+        QPushButton* Command1; // Playback
+        QComboBox* PlaybackCombo;
+        QPushButton* Command2; // Record
+        QLineEdit* RecText;
+        QPushButton* PlayButton;
+        QLabel* CommandlineLabel;
+        RecordingsListing* INPFile;
+    };
+
+    Launcher(Platform& platform, Host host, Controls controls, QObject* parent = nullptr);
+
+    // What a launch does with the game's input besides playing it.
+    enum class Input
+    {
+        Play,
+        Record,   // into the recording named in RecText
+        Playback, // of the recording chosen in PlaybackCombo
+    };
+
+    // Builds the command line from the window's options, selected game and list type for
+    // the MAME that the options name, shows it in CommandlineLabel and starts it. Returns at
+    // once; a start that fails is reported in the status bar. When the options name no
+    // program, the line is shown and nothing starts. A set name or recording name that MAME
+    // could misread starts nothing: a message names it, and nothing is built or asked.
+    void LaunchGame(Input input);
+
+    // Finds out which MAME the options name now (asking the program, when asking allows,
+    // only when it is new or has changed) and sends mameIdentified.
+    void identifyMame(Asking asking = Asking::Allowed);
+
+    // The options that name the program have changed; byUser when the user changed them
+    // (rather than a loaded file). Which MAME they name is looked at once the changes have
+    // settled, and a program is asked only when the user named it.
+    void programOptionsChanged(bool byUser);
+
+    void PlayButton_Click();
+    void Command2_Click();
+    // A mouse press on Playback: the right button re-reads the recordings, any other plays
+    // the chosen one back. Activating the button from the keyboard does nothing.
+    void Command1_MouseDown(Qt::MouseButton button);
+    // Rebuilds PlaybackCombo from the recordings listing and selects the first entry.
+    void FillPlaybackList();
+
+    // The start-up step: list the recordings in <program dir>/INP and fill PlaybackCombo.
+    // From then on the list follows INP by itself: a recording made or deleted shows at
+    // once, and the chosen recording stays chosen while it is there.
+    void listRecordings();
+
+Q_SIGNALS:
+    // word is the program word of the options; info.asked tells that the program was asked.
+    void mameIdentified(const MameInfo& info, const QString& word);
+    // program is about to be asked which MAME it is, which may take a moment.
+    void askingMame(const QString& program);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Whether the names this launch would give MAME can be passed; when not, the user is
+    // told which and why.
+    bool namesArePassable(Input input, const std::optional<SelectedGame>& game, int listType);
+    void reportMissingRecordingsDirectory();
+    void recordingsChanged();
+
+    Platform& m_platform;
+    MameIdentity m_identity;
+    Host m_host;
+    Controls m_controls;
+    std::unique_ptr<QObject> m_watch;
+    QTimer* m_changes;
+    QTimer* m_programSettle;
+    bool m_programChangedByUser = false;
+};
