@@ -7,10 +7,7 @@
 #include <QFile>
 
 #include "catalogue/gamecolumns.h"
-#include "ui/catalogue/gamelist.h"
-#include "ui/catalogue/gamelistmodel.h"
 #include "catalogue/gamelistreader.h"
-#include "ui/catalogue/gamelistview.h"
 #include "catalogue/listtype.h"
 #include "fakes/fakedesktop.h"
 #include "fakes/fakemessageboxes.h"
@@ -18,6 +15,9 @@
 #include "fakes/fakesettingsstore.h"
 #include "platform/localfiles.h"
 #include "platform/platform.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelistview.h"
 #include "ui/shell/mainform.h"
 
 #include <benchmark/benchmark.h>

@@ -3,9 +3,9 @@
 // MAME's pipe beside MAME alone.
 
 #include "benchwindow.h"
+#include "mame/listxml.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistrefresh.h"
-#include "mame/listxml.h"
 
 #include <QDir>
 #include <QElapsedTimer>

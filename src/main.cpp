@@ -1,14 +1,14 @@
 #include "platform/appinfo.h"
-#include "ui/desktop/fonts.h"
 #include "platform/inisettingsstore.h"
 #include "platform/localfiles.h"
 #include "platform/localprocesses.h"
 #include "platform/platform.h"
+#include "platform/programarguments.h"
 #include "platform/programdir.h"
+#include "ui/desktop/fonts.h"
 #include "ui/desktop/qtdesktop.h"
 #include "ui/desktop/qtmessageboxes.h"
 #include "ui/shell/mainform.h"
-#include "platform/programarguments.h"
 
 #include <QApplication>
 #include <QDir>

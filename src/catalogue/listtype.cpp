@@ -1,5 +1,8 @@
 #include "catalogue/listtype.h"
 
+#include "options/valuetext.h"
+#include "platform/settingsstore.h"
+
 #include <array>
 
 QString listTypeName(int index)
@@ -35,4 +38,11 @@ bool listTypeAdmits(int index, const CatalogueEntry& entry)
     default: // FullList, HomeHacks, or nothing selected
         return true;
     }
+}
+
+int restoredListType(const SettingsStore& settings)
+{
+    const QString stored =
+        settings.read(QStringLiteral("Games"), QStringLiteral("ListType"), QStringLiteral("0"));
+    return static_cast<int>(valuetext::wholeNumber(stored, 0, kListTypeCount - 1).value_or(0));
 }

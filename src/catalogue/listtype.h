@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class SettingsStore;
+
 // The list types of GamesListTypeCombo, by index; the index is what the settings store keeps.
 enum ListType : int
 {
@@ -24,6 +26,11 @@ QString listTypeName(int index);
 // Whether list type index shows entry. An index that names no list type (none selected)
 // shows every entry.
 bool listTypeAdmits(int index, const CatalogueEntry& entry);
+
+// The list type to select at start-up: "Games"/ListType as a whole number (its leading
+// number, rounded half to even; 0 without one). A value that names no list type selects 0,
+// "Full list".
+int restoredListType(const SettingsStore& settings);
 
 // Whether list type index reads the hack list file instead of the game list file.
 inline bool listTypeReadsHackList(int index)

@@ -14,10 +14,10 @@
 
 #include "catalogue/listtype.h"
 #include "mame/mamewords.h"
+#include "options/optiontables.h"
 #include "platform/appinfo.h"
 #include "platform/commandwords.h"
 #include "platform/messageboxes.h"
-#include "options/optiontables.h"
 
 #include <QStringView>
 

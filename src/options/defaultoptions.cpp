@@ -1,7 +1,7 @@
 #include "options/defaultoptions.h"
 
-#include "platform/settingsstore.h"
 #include "options/optiontext.h"
+#include "platform/settingsstore.h"
 
 namespace {
 

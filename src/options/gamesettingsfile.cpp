@@ -1,8 +1,8 @@
 #include "options/gamesettingsfile.h"
 
+#include "options/optiontext.h"
 #include "platform/files.h"
 #include "platform/textcodec.h"
-#include "options/optiontext.h"
 
 #include <QDir>
 #include <QIODevice>

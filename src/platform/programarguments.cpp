@@ -1,6 +1,6 @@
 #include "platform/programarguments.h"
 
-#include "platform/aboutinfo.h"
+#include "platform/appinfo.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

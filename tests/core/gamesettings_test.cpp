@@ -1,11 +1,11 @@
 // The default option set in the settings store and each game's option set in its file.
 
 #include "fakes/fakesettingsstore.h"
-#include "platform/inisettingsstore.h"
-#include "platform/localfiles.h"
 #include "options/defaultoptions.h"
 #include "options/gamesettingsfile.h"
 #include "options/optiontext.h"
+#include "platform/inisettingsstore.h"
+#include "platform/localfiles.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 
 #include "platform/programarguments.h"
 
-#include "platform/aboutinfo.h"
+#include "platform/appinfo.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

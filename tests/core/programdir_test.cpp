@@ -2,7 +2,7 @@
 
 #include "platform/programdir.h"
 
-#include "platform/aboutinfo.h"
+#include "platform/appinfo.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

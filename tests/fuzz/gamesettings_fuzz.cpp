@@ -2,9 +2,9 @@
 // with the option panel's range checks; what it accepts must come back whole through a
 // written file.
 
-#include "platform/textcodec.h"
 #include "options/gamesettingsfile.h"
 #include "options/optiontables.h"
+#include "platform/textcodec.h"
 
 #include <cstdlib>
 #include <vector>

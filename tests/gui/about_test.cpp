@@ -1,10 +1,10 @@
-#include "platform/aboutinfo.h"
-#include "ui/about/frmaboutbrw.h"
-#include "ui/launch/launcher.h"
-#include "ui/desktop/twips.h"
+#include "platform/appinfo.h"
 #include "programfixture.h"
-#include "ui/options/optionpanel.h"
+#include "ui/about/frmaboutbrw.h"
 #include "ui/desktop/picturebutton.h"
+#include "ui/desktop/twips.h"
+#include "ui/launch/launcher.h"
+#include "ui/options/optionpanel.h"
 
 #include <QAction>
 #include <QLabel>

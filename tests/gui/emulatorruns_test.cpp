@@ -1,12 +1,12 @@
 // Running the emulator and waiting for it: updating the games list and verifying ROM sets,
 // with scripted answers and with the stand-in emulator.
 
+#include "fakes/filesizelimit.h"
+#include "programfixture.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistrefresh.h"
 #include "ui/catalogue/gamelistview.h"
-#include "fakes/filesizelimit.h"
-#include "programfixture.h"
 #include "ui/verify/romverification.h"
 
 #include <QAbstractItemView>

@@ -1,8 +1,8 @@
+#include "programfixture.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistview.h"
 #include "ui/desktop/twips.h"
-#include "programfixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>

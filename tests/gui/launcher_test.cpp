@@ -1,10 +1,10 @@
+#include "programfixture.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistview.h"
-#include "ui/launch/launcher.h"
-#include "programfixture.h"
-#include "ui/options/optionpanel.h"
 #include "ui/desktop/picturebutton.h"
+#include "ui/launch/launcher.h"
+#include "ui/options/optionpanel.h"
 
 #include <QComboBox>
 #include <QItemSelectionModel>

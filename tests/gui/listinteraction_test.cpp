@@ -1,9 +1,9 @@
+#include "programfixture.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistview.h"
-#include "ui/desktop/twips.h"
-#include "programfixture.h"
 #include "ui/desktop/picturebutton.h"
+#include "ui/desktop/twips.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

@@ -1,10 +1,10 @@
-#include "ui/catalogue/gamelistview.h"
-#include "ui/desktop/twips.h"
+#include "options/optiontables.h"
 #include "programfixture.h"
+#include "ui/catalogue/gamelistview.h"
+#include "ui/desktop/picturebutton.h"
+#include "ui/desktop/twips.h"
 #include "ui/options/optioncontrols.h"
 #include "ui/options/optionpanel.h"
-#include "options/optiontables.h"
-#include "ui/desktop/picturebutton.h"
 
 #include <QAction>
 #include <QComboBox>

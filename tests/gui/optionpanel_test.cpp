@@ -1,8 +1,8 @@
-#include "ui/desktop/twips.h"
+#include "options/optiontables.h"
 #include "programfixture.h"
+#include "ui/desktop/twips.h"
 #include "ui/options/optioncontrols.h"
 #include "ui/options/optionpanel.h"
-#include "options/optiontables.h"
 
 #include <QComboBox>
 #include <QLabel>

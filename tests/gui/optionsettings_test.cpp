@@ -1,13 +1,13 @@
 // The default option set and the per-game files, as the user meets them in the window.
 
+#include "options/gamesettingsfile.h"
+#include "programfixture.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistview.h"
-#include "ui/launch/launcher.h"
-#include "programfixture.h"
-#include "options/gamesettingsfile.h"
-#include "ui/settings/optionsettings.h"
-#include "ui/options/optionpanel.h"
 #include "ui/desktop/picturebutton.h"
+#include "ui/launch/launcher.h"
+#include "ui/options/optionpanel.h"
+#include "ui/settings/optionsettings.h"
 
 #include <QAbstractItemView>
 #include <QAction>

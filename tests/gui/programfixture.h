@@ -1,8 +1,5 @@
 #pragma once
 
-#include "ui/catalogue/gamelist.h"
-#include "ui/catalogue/gamelistmodel.h"
-#include "ui/catalogue/gamelistview.h"
 #include "fakes/fakedesktop.h"
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakeprocesses.h"
@@ -10,8 +7,11 @@
 #include "platform/localfiles.h"
 #include "platform/localprocesses.h"
 #include "platform/platform.h"
-#include "ui/shell/mainform.h"
 #include "testfiles.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelistview.h"
+#include "ui/shell/mainform.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

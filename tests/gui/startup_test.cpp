@@ -1,8 +1,8 @@
-#include "platform/aboutinfo.h"
+#include "platform/appinfo.h"
+#include "programfixture.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistview.h"
-#include "programfixture.h"
 
 #include <QComboBox>
 #include <QTreeView>

@@ -1,10 +1,10 @@
 #include "ui/about/about.h"
 
-#include "platform/aboutinfo.h"
-#include "ui/about/frmaboutbrw.h"
+#include "platform/appinfo.h"
 #include "platform/modaldialogs.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
+#include "ui/about/frmaboutbrw.h"
 
 About::About(Platform& platform, QWidget* owner, StatusReport reportStatus,
              std::function<QString()> mameInUse, QObject* parent)

@@ -1,12 +1,12 @@
 #include "ui/about/frmaboutbrw.h"
 
-#include "ui/about/aboutartwork.h"
-#include "platform/aboutinfo.h"
+#include "platform/appinfo.h"
 #include "platform/defaulthandler.h"
-#include "ui/desktop/fonts.h"
 #include "platform/platform.h"
-#include "ui/desktop/twips.h"
+#include "ui/about/aboutartwork.h"
+#include "ui/desktop/fonts.h"
 #include "ui/desktop/picturebutton.h"
+#include "ui/desktop/twips.h"
 
 #include <QFrame>
 #include <QLabel>

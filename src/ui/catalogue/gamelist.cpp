@@ -1,14 +1,14 @@
 #include "ui/catalogue/gamelist.h"
 
-#include "ui/catalogue/gamelistmodel.h"
 #include "catalogue/gamelistreader.h"
-#include "ui/catalogue/gamelistview.h"
 #include "catalogue/listtype.h"
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/messageboxes.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
+#include "ui/catalogue/gamelistmodel.h"
+#include "ui/catalogue/gamelistview.h"
 #include "ui/desktop/twips.h"
 
 #include <QAbstractItemView>

@@ -1,14 +1,14 @@
 #include "ui/catalogue/gamelistrefresh.h"
 
-#include "ui/catalogue/gamelist.h"
 #include "catalogue/gamelistreader.h"
 #include "mame/listxml.h"
-#include "ui/desktop/emulatorrun.h"
 #include "mame/mameidentity.h"
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/messageboxes.h"
 #include "platform/platform.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/desktop/emulatorrun.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "ui/options/optionpanel.h"
 
+#include "options/optiontables.h"
 #include "ui/desktop/fonts.h"
 #include "ui/options/optioncontrols.h"
-#include "options/optiontables.h"
 
 #include <QComboBox>
 #include <QFont>

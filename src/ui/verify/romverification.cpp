@@ -1,15 +1,15 @@
 #include "ui/verify/romverification.h"
 
 #include "catalogue/catalogueentry.h"
-#include "ui/catalogue/gamelist.h"
-#include "ui/desktop/emulatorrun.h"
 #include "mame/mameidentity.h"
 #include "mame/mamewords.h"
+#include "mame/verifyoutput.h"
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/messageboxes.h"
 #include "platform/platform.h"
-#include "mame/verifyoutput.h"
+#include "ui/catalogue/gamelist.h"
+#include "ui/desktop/emulatorrun.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,5 +1,3 @@
-#include "platform/aboutinfo.h"
-
 #include "platform/appinfo.h"
 
 #include <QDir>
