@@ -12,9 +12,9 @@ class QIODevice;
 // entry may be moved from.
 using GameListSink = std::function<void(CatalogueEntry&&)>;
 
-// Reads a game list file (MAME's -listinfo text, or a hack list in the same form) in one
-// pass and hands each completed game block to deliver. Only the key lines the list needs are
-// looked at; anything else, binary bytes included, is passed over. Time and memory grow
+// Reads a game list file (the catalogue in MAME's classic text form, or a hack list in the same
+// form) in one pass and hands each completed game block to deliver. Only the key lines the list
+// needs are looked at; anything else, binary bytes included, is passed over. Time and memory grow
 // with the file's size: one line is held at a time, and no entry is kept.
 // The device must be open for reading. Returns false when reading failed midway; what was
 // delivered until then stands. *endsInsideBlock, when given, tells whether the text ends

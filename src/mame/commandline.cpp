@@ -8,12 +8,14 @@
 // missing is more use to the player than no launch at all.
 //
 // Both MAMEs get their line from the same pieces in the same order; a piece differs only in
-// the switches it writes, and in today's line an option without a switch there adds nothing.
+// the switches it writes (mame/switches.h), and in today's line an option without a switch
+// there adds nothing.
 
 #include "mame/commandline.h"
 
 #include "catalogue/listtype.h"
 #include "mame/mamewords.h"
+#include "mame/switches.h"
 #include "options/optiontables.h"
 #include "platform/appinfo.h"
 #include "platform/commandwords.h"
@@ -25,12 +27,6 @@
 #include <span>
 
 namespace {
-
-enum class Mame
-{
-    Classic,
-    Today,
-};
 
 // ----------------------------------------------------------------------------------------
 // Check box tests. A greyed box (2) only comes from a stored value. The sound and display
@@ -99,23 +95,26 @@ CommandLine resolutionPiece(int index)
 }
 
 // The switches that the selected entry stands for in mame's line ("-double ",
-// "-vesa -vesamode vesa2b ").
-QStringView fixedSwitches(const ComboEntry& entry, Mame mame)
+// "-vesa -vesamode vesa2b "); nullopt when the index names no entry.
+std::optional<QStringView> fixedSwitches(OptionId combo, int index, const MameInfo& mame)
 {
-    return mame == Mame::Today ? entry.todaySwitchText : entry.switchText;
+    const std::span<const EntrySwitches> switches = entrySwitches(combo);
+    if (index < 0 || static_cast<std::size_t>(index) >= switches.size())
+        return std::nullopt;
+    const EntrySwitches& entry = switches[static_cast<std::size_t>(index)];
+    return mame.isToday() ? entry.today : entry.classic;
 }
 
-CommandLine fixedSwitchPiece(OptionId combo, int index, Mame mame)
+CommandLine fixedSwitchPiece(OptionId combo, int index, const MameInfo& mame)
 {
-    const ComboEntry* entry = entryAt(combo, index);
-    return entry ? switchesPiece(fixedSwitches(*entry, mame)) : CommandLine();
+    return switchesPiece(fixedSwitches(combo, index, mame).value_or(QStringView()));
 }
 
 // The classic sound card switch is always passed, with the entry's card number; today's MAME
 // only hears of the sound when it is to be silent.
-CommandLine soundPiece(int index, Mame mame)
+CommandLine soundPiece(int index, const MameInfo& mame)
 {
-    if (mame == Mame::Today)
+    if (mame.isToday())
         return fixedSwitchPiece(OptionId::AudioCombo, index, mame);
     return itemDataPiece(OptionId::AudioCombo, index, u"-soundcard", DefaultEntry::AddsSwitch);
 }
@@ -156,7 +155,7 @@ CommandLine programPiece(const OptionSet& options)
     return typedSwitchesPiece(true, options.text(OptionId::AlternateMameText));
 }
 
-CommandLine gamePiece(const std::optional<SelectedGame>& game, int listType, const TodayMame* today)
+CommandLine gamePiece(const std::optional<SelectedGame>& game, int listType, const MameInfo& mame)
 {
     if (!game)
         return {};
@@ -165,13 +164,13 @@ CommandLine gamePiece(const std::optional<SelectedGame>& game, int listType, con
     // A home hack is its parent game run with the hack's ROM directory. Today's MAME takes
     // one ROM path in place of its own, so that path is the hack's directory followed by
     // MAME's own path, where the parent's sets are.
-    if (!today) {
+    if (!mame.takesOneRomPath()) {
         return piece(game->cloneof % u" -romdir " % game->name % u' ',
                      {game->cloneof, QStringLiteral("-romdir"), game->name});
     }
     QString rompath = game->name;
-    if (!today->rompath.isEmpty())
-        rompath.append(u';').append(today->rompath);
+    if (!mame.rompath.isEmpty())
+        rompath.append(u';').append(mame.rompath);
     return piece(game->cloneof % u" -rompath \"" % rompath % u"\" ",
                  {game->cloneof, QStringLiteral("-rompath"), rompath});
 }
@@ -179,21 +178,21 @@ CommandLine gamePiece(const std::optional<SelectedGame>& game, int listType, con
 // The slider's last position leaves the skipping to MAME. The classic piece is the only one
 // that also begins with a space, which puts two spaces before the switch. MAME does not mind,
 // and the line shown to the user has always looked this way.
-CommandLine frameskipPiece(int position, Mame mame)
+CommandLine frameskipPiece(int position, const MameInfo& mame)
 {
     if (position == 0)
         return {};
-    if (mame == Mame::Today && position == kFrameskipMaximum)
+    if (mame.isToday() && position == kFrameskipMaximum)
         return switchesPiece(u"-autoframeskip ");
     const QString number = QString::number(position);
-    return piece((mame == Mame::Classic ? u" -frameskip " : u"-frameskip ") % number % u' ',
+    return piece((mame.isToday() ? u"-frameskip " : u" -frameskip ") % number % u' ',
                  {QStringLiteral("-frameskip"), number});
 }
 
 // Today's MAME draws vectors between a least and a greatest width: both get the one width.
-CommandLine beamPiece(bool on, const QString& width, Mame mame)
+CommandLine beamPiece(bool on, const QString& width, const MameInfo& mame)
 {
-    if (mame == Mame::Classic || !on)
+    if (!mame.isToday() || !on)
         return valuePiece(on, u"-beam", width);
     const QString word = valueWord(width);
     return piece(
@@ -201,17 +200,17 @@ CommandLine beamPiece(bool on, const QString& width, Mame mame)
         {QStringLiteral("-beam_width_min"), word, QStringLiteral("-beam_width_max"), word});
 }
 
-CommandLine joystickPiece(int index, MessageBoxes& messages, Mame mame)
+CommandLine joystickPiece(int index, MessageBoxes& messages, const MameInfo& mame)
 {
-    const ComboEntry* entry = entryAt(OptionId::JoyCombo, index);
-    if (!entry) {
+    const std::optional<QStringView> switches = fixedSwitches(OptionId::JoyCombo, index, mame);
+    if (!switches) {
         // The player is told, then the game starts without a joystick switch.
         messages.show(u"Mmm? JoyCombo.ListIndex #" % QString::number(index) %
                           u" is not supported, contact Brimwork for a fix!",
                       appTitle(), MessageButtons::Ok);
         return {};
     }
-    return switchesPiece(fixedSwitches(*entry, mame));
+    return switchesPiece(*switches);
 }
 
 // A word of today's line that holds a blank is shown in quotes, as the user would type it.
@@ -234,35 +233,36 @@ CommandLine todayInputSwitches(QStringView recordOrPlayback, const QString& file
 
 CommandLine BuildCommandLine(const OptionSet& options, const std::optional<SelectedGame>& game,
                              int listType, const CommandLine& extraSwitches, MessageBoxes& messages,
-                             const TodayMame* today)
+                             const MameInfo& mame)
 {
     using enum OptionId;
     auto number = [&options](OptionId id) { return options.number(id); };
     auto text = [&options](OptionId id) -> const QString& { return options.text(id); };
-    const Mame mame = today ? Mame::Today : Mame::Classic;
-    auto fixed = [&](OptionId combo) { return fixedSwitchPiece(combo, number(combo), mame); };
-    // The pieces that are not read from a combo's table heed the option table themselves.
-    auto classicOnly = [mame](OptionId id, CommandLine line) {
-        return mame == Mame::Today && !usedByTodaysMame(id) ? CommandLine() : line;
+    // An option that today's MAME has no switch for gives its line nothing.
+    auto used = [&mame](OptionId id, CommandLine line) {
+        return mame.isToday() && !usedByTodaysMame(id) ? CommandLine() : line;
+    };
+    auto fixed = [&](OptionId combo) {
+        return used(combo, fixedSwitchPiece(combo, number(combo), mame));
     };
 
     // A braced list is evaluated in order, so the joystick message comes up while the
     // pieces are formed, before the caller shows or starts the line.
     const std::array<CommandLine, 25> pieces{
         programPiece(options),
-        gamePiece(game, listType, today),
+        gamePiece(game, listType, mame),
         soundPiece(number(AudioCombo), mame),
         itemDataPiece(SampleRateCombo, number(SampleRateCombo),
-                      mame == Mame::Today ? u"-samplerate" : u"-sr", DefaultEntry::AddsNothing),
-        classicOnly(BitRateCombo, itemDataPiece(BitRateCombo, number(BitRateCombo), u"-sb",
-                                                DefaultEntry::AddsNothing)),
-        classicOnly(SbOplCheck, isSet(number(SbOplCheck)) ? switchesPiece(u"-fm ") : CommandLine()),
+                      mame.isToday() ? u"-samplerate" : u"-sr", DefaultEntry::AddsNothing),
+        used(BitRateCombo,
+             itemDataPiece(BitRateCombo, number(BitRateCombo), u"-sb", DefaultEntry::AddsNothing)),
+        used(SbOplCheck, isSet(number(SbOplCheck)) ? switchesPiece(u"-fm ") : CommandLine()),
         resolutionPiece(number(VideoCombo)),
         frameskipPiece(number(FrameskipSlider), mame),
         fixed(DoubleCombo),
         fixed(DepthCombo),
-        classicOnly(VGAFreqCombo, itemDataPiece(VGAFreqCombo, number(VGAFreqCombo), u"-vgafreq",
-                                                DefaultEntry::AddsNothing)),
+        used(VGAFreqCombo, itemDataPiece(VGAFreqCombo, number(VGAFreqCombo), u"-vgafreq",
+                                         DefaultEntry::AddsNothing)),
         fixed(ScanlinesCombo),
         fixed(VESACombo),
         fixed(VSyncCombo),
@@ -287,18 +287,18 @@ CommandLine BuildCommandLine(const OptionSet& options, const std::optional<Selec
     return line;
 }
 
-CommandLine recordSwitches(const QString& name, const TodayMame* today)
+CommandLine recordSwitches(const QString& name, const MameInfo& mame)
 {
     // The classic MAME adds the extension and the directory to the name itself.
-    if (!today)
+    if (!mame.needsRecordingDirectory())
         return piece(u"-record " % name % u' ', {QStringLiteral("-record"), name});
     return todayInputSwitches(u"-record", name % u".inp");
 }
 
 CommandLine playbackSwitches(const QString& comboText, const QString& fileName,
-                             const TodayMame* today)
+                             const MameInfo& mame)
 {
-    if (!today)
+    if (!mame.needsRecordingDirectory())
         return piece(u"-playback " % comboText % u' ', {QStringLiteral("-playback"), comboText});
     return todayInputSwitches(u"-playback", fileName);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mame/mame.h"
 #include "options/optionset.h"
 
 #include <QString>
@@ -31,33 +32,27 @@ struct CommandLine
     friend bool operator==(const CommandLine&, const CommandLine&) = default;
 };
 
-// What the line of today's MAME needs beyond the options.
-struct TodayMame
-{
-    QString rompath; // today's MAME's own ROM path, kept after a home hack's directory
-};
-
 // The MAME command line for a launch: 25 pieces joined in a fixed order, each empty or
 // ending in its own space. game is the selected row, or nullopt when none is selected;
 // listType is the index of GamesListTypeCombo's selected entry; extraSwitches is the
 // caller's piece (recordSwitches, playbackSwitches or nothing), inserted unchanged. The first
 // word is the program; there is none when the alternate build's text is blank.
-// today == nullptr builds the line of the classic MAME (0.36); otherwise the line of today's
-// MAME (0.2xx), whose pieces stand in the same order, each empty where today's MAME has no
-// switch for its option.
+// mame says which MAME's line it is: the classic MAME's (0.36, the default) or today's
+// (0.2xx), whose pieces stand in the same order, each empty where today's MAME has no switch
+// for its option; today's MAME's own ROM path follows a home hack's directory.
 // The only side effect is the message shown when JoyCombo's index has no joystick switch.
 CommandLine BuildCommandLine(const OptionSet& options, const std::optional<SelectedGame>& game,
                              int listType, const CommandLine& extraSwitches, MessageBoxes& messages,
-                             const TodayMame* today = nullptr);
+                             const MameInfo& mame = {});
 
 // The extra switches of a recording under name and of the playback of the recording that
 // PlaybackCombo shows as comboText, whose file in INP is fileName. The classic MAME is given
 // the name as it stands and finds the file in its INP directory itself; today's MAME is
 // pointed at INP and given the file's name, shown in double quotes when it holds a blank.
 // Either way the name is one word. The caller checks the name first (mamewords.h).
-CommandLine recordSwitches(const QString& name, const TodayMame* today);
+CommandLine recordSwitches(const QString& name, const MameInfo& mame);
 CommandLine playbackSwitches(const QString& comboText, const QString& fileName,
-                             const TodayMame* today);
+                             const MameInfo& mame);
 
 // Why a launch cannot give MAME its names, or nullopt when it can: the selected row's short
 // name (for a home hack, its parent and its directory) and, for a recording or a playback,

@@ -87,21 +87,6 @@ QString rompathFromConfig(QByteArrayView config)
     return {};
 }
 
-QString describeMame(const MameInfo& info, const QString& word)
-{
-    if (info.program.isEmpty())
-        return QStringLiteral("no program %1 was found").arg(word);
-    if (info.notAsked)
-        return QStringLiteral("%1, not asked yet which MAME it is (it is asked when a game "
-                              "starts with it)")
-            .arg(info.program);
-    if (info.kind == MameKind::Today) {
-        const QString version = info.version.isEmpty() ? QStringLiteral("of today") : info.version;
-        return QStringLiteral("MAME %1 at %2").arg(version, info.program);
-    }
-    return QStringLiteral("the classic MAME at %1").arg(info.program);
-}
-
 MameIdentity::MameIdentity(Platform& platform)
     : m_platform(platform)
 {}
@@ -129,10 +114,10 @@ MameInfo MameIdentity::identify(const QString& word, Asking asking)
             m_beforeAsking(info.program);
         known = ask(info.program, withConfig);
         if (!stamp.isEmpty())
-            store(info.program, stamp, *known, withConfig || known->kind == MameKind::Today);
+            store(info.program, stamp, *known, withConfig || known->dialect == MameDialect::Today);
     }
     if (chosen == Override::Today)
-        known->kind = MameKind::Today;
+        known->dialect = MameDialect::Today;
     return *known;
 }
 
@@ -145,11 +130,11 @@ MameInfo MameIdentity::ask(const QString& program, bool today)
         m_platform.processes.ask({program, {QStringLiteral("-version")}}, kQuestionMilliseconds);
     if (version.ended) {
         if (const std::optional<QString> v = todaysMameVersion(version.output)) {
-            info.kind = MameKind::Today;
+            info.dialect = MameDialect::Today;
             info.version = *v;
         }
     }
-    if (info.kind == MameKind::Today || today) {
+    if (info.dialect == MameDialect::Today || today) {
         const ProcessAnswer config = m_platform.processes.ask(
             {program, {QStringLiteral("-showconfig")}}, kQuestionMilliseconds);
         if (config.ended)
@@ -174,8 +159,8 @@ std::optional<MameInfo> MameIdentity::stored(const QString& program, const QStri
         MameInfo info;
         info.program = program;
         info.version = settings.read(section, key("Version", slot), {});
-        info.kind =
-            todaysMameVersion(info.version.toLatin1()) ? MameKind::Today : MameKind::Classic;
+        info.dialect =
+            todaysMameVersion(info.version.toLatin1()) ? MameDialect::Today : MameDialect::Classic;
         info.rompath = settings.read(section, key("Rompath", slot), {});
         // Overridden to today's MAME, a program stored as classic still needs its
         // configuration asked.

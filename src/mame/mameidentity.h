@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mame/mame.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -8,27 +10,6 @@
 #include <utility>
 
 struct Platform;
-
-// The two families of MAME that Korvane drives. The classic MAME (0.36 and before) takes
-// the switches and prints the catalogue Korvane was made for; today's MAME (0.37 onwards,
-// in practice the 0.2xx that Linux distributions ship) has other switches, prints its
-// catalogue as XML and answers -verifyroms for many sets at once.
-enum class MameKind
-{
-    Classic,
-    Today,
-};
-
-// What is known of the program that a program word names.
-struct MameInfo
-{
-    MameKind kind = MameKind::Classic;
-    QString program;       // the program's absolute path; empty when the word finds none
-    QString version;       // today's MAME's version ("0.251"); empty for the classic MAME
-    QString rompath;       // today's MAME's own ROM path, from its configuration
-    bool asked = false;    // this identification asked the program; it did not come from the store
-    bool notAsked = false; // nothing is known yet: the program was not to be asked
-};
 
 // Whether identifying a program may run it.
 enum class Asking
@@ -47,10 +28,6 @@ std::optional<QString> todaysMameVersion(QByteArrayView answer);
 // The value of the rompath line of "-showconfig", without the quotes MAME puts around a
 // value holding blanks; empty when there is none.
 QString rompathFromConfig(QByteArrayView config);
-
-// Which MAME, in words for the status bar and the About dialog: "MAME 0.251 (today's
-// MAME) at /usr/games/mame", "the classic MAME at /opt/mame/MAME", or that none was found.
-QString describeMame(const MameInfo& info, const QString& word);
 
 // The settings store's "Emulator"/Kind: "auto" (the default) takes the program's answer,
 // "classic" and "today" override it.

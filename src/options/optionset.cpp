@@ -8,11 +8,10 @@ namespace {
 
 using enum OptionId;
 using enum OptionKind;
-using enum TodaysMame;
 
 // clang-format off
 constexpr std::array<OptionInfo, kOptionCount> kInfos{{
-    // id, name, kind, default text, initial text, caption, tooltip[, NoSwitch in today's MAME]
+    // id, name, kind, default text, initial text, caption, tooltip
     {OriginalMameOption, u"OriginalMameOption", OptionButton, u"True", u"True",
      u"Original MAME", u"Use original MAME DOS release"},
     {AlternateMameOption, u"AlternateMameOption", OptionButton, u"False", u"False",
@@ -29,27 +28,27 @@ constexpr std::array<OptionInfo, kOptionCount> kInfos{{
     {BeamCheck, u"BeamCheck", CheckBox, u"0", u"0", u"Beam:", {}},
     {FlickerCheck, u"FlickerCheck", CheckBox, u"0", u"0", u"Flicker:", {}},
     {SbOplCheck, u"SbOplCheck", CheckBox, u"0", u"0", u"Use the SoundBlaster OPL chip",
-     u"Faster but less faithful", NoSwitch},
+     u"Faster but less faithful"},
     {GammaCheck, u"GammaCheck", CheckBox, u"0", u"0", u"Gamma:", {}},
     {VideoCombo, u"VideoCombo", ComboBox, u"0", u"-1", {}, u"Choose your prefered res here..."},
     {AudioCombo, u"AudioCombo", ComboBox, u"0", u"-1", {},
      u"Choose SB if you got a SB AWE32 for better results"},
     {DoubleCombo, u"DoubleCombo", ComboBox, u"0", u"-1", {},
-     u"Can make redraws faster but reduce the image...", NoSwitch},
-    {DepthCombo, u"DepthCombo", ComboBox, u"0", u"-1", {}, {}, NoSwitch},
+     u"Can make redraws faster but reduce the image..."},
+    {DepthCombo, u"DepthCombo", ComboBox, u"0", u"-1", {}, {}},
     {VGAFreqCombo, u"VGAFreqCombo", ComboBox, u"0", u"-1", {},
-     u"WARNING: Can damage your monitior ! Please read MAME documentation...", NoSwitch},
-    {ScanlinesCombo, u"ScanlinesCombo", ComboBox, u"0", u"-1", {}, {}, NoSwitch},
-    {VESACombo, u"VESACombo", ComboBox, u"0", u"-1", {}, {}, NoSwitch},
+     u"WARNING: Can damage your monitior ! Please read MAME documentation..."},
+    {ScanlinesCombo, u"ScanlinesCombo", ComboBox, u"0", u"-1", {}, {}},
+    {VESACombo, u"VESACombo", ComboBox, u"0", u"-1", {}, {}},
     {VSyncCombo, u"VSyncCombo", ComboBox, u"0", u"-1", {}, {}},
     {RotateCombo, u"RotateCombo", ComboBox, u"0", u"-1", {}, {}},
     {FlipCombo, u"FlipCombo", ComboBox, u"0", u"-1", {}, {}},
     {SampleRateCombo, u"SampleRateCombo", ComboBox, u"0", u"-1", {}, {}},
     {BitRateCombo, u"BitRateCombo", ComboBox, u"0", u"-1", {},
-     u"For the software sound rendering engine not your soundcard...", NoSwitch},
-    {AntialiasCombo, u"AntialiasCombo", ComboBox, u"0", u"-1", {}, {}, NoSwitch},
+     u"For the software sound rendering engine not your soundcard..."},
+    {AntialiasCombo, u"AntialiasCombo", ComboBox, u"0", u"-1", {}, {}},
     {JoyCombo, u"JoyCombo", ComboBox, u"0", u"-1", {}, {}},
-    {TranslucencyCombo, u"TranslucencyCombo", ComboBox, u"0", u"-1", {}, {}, NoSwitch},
+    {TranslucencyCombo, u"TranslucencyCombo", ComboBox, u"0", u"-1", {}, {}},
 }};
 // clang-format on
 
@@ -85,11 +84,6 @@ std::optional<OptionId> optionFromName(QStringView name)
     if (it == kInfos.end())
         return std::nullopt;
     return it->id;
-}
-
-bool usedByTodaysMame(OptionId id)
-{
-    return optionInfo(id).todaysMame == HasSwitch;
 }
 
 QStringView propertySuffix(OptionKind kind)

@@ -58,14 +58,6 @@ enum class OptionKind
 // slider, QString for text fields.
 using OptionValue = std::variant<bool, int, QString>;
 
-// Whether today's MAME (0.2xx) takes a switch for an option. Many of the options drive the
-// DOS hardware of the classic MAME and have no counterpart in today's.
-enum class TodaysMame
-{
-    HasSwitch,
-    NoSwitch, // the option plays no part in today's line; its control is disabled meanwhile
-};
-
 // Everything the program knows of one option, written once: the panel builds its control
 // from it, the settings store and the per-game files name and convert the value by it.
 struct OptionInfo
@@ -77,7 +69,6 @@ struct OptionInfo
     QStringView initialText; // the control's content when the main window is created
     QStringView caption;     // an option button's or check box's own caption
     QStringView toolTip;
-    TodaysMame todaysMame = TodaysMame::HasSwitch;
 };
 
 // The 29 options in store order.
@@ -85,8 +76,6 @@ const std::array<OptionInfo, kOptionCount>& optionInfos();
 const OptionInfo& optionInfo(OptionId id);
 QString optionName(OptionId id);
 std::optional<OptionId> optionFromName(QStringView name);
-// False for the options that today's MAME has no switch for.
-bool usedByTodaysMame(OptionId id);
 
 // The property that holds a value of this kind, the suffix of the option's key in a
 // per-game file: "Value", "Text" or "ListIndex".

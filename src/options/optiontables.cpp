@@ -6,69 +6,53 @@ constexpr ComboEntry kVideo[] = {{u"Default"}, {u"320x240"}, {u"400x300"}, {u"51
                                  {u"640x480"}, {u"800x600"}, {u"1024x768"}};
 
 constexpr ComboEntry kAudio[] = {
-    {u"Ask Interactively", -1},  {u"Silence", 0, {}, u"-sound none "}, {u"Sound Blaster", 1},
-    {u"Sound Blaster AWE32", 2}, {u"Pro Audio Spectrum", 3},           {u"Ultrasound MAX", 4},
-    {u"Ultrasound", 5},          {u"Windows Sound System", 6},         {u"Ensoniq Soundscape", 7},
+    {u"Ask Interactively", -1}, {u"Silence", 0},
+    {u"Sound Blaster", 1},      {u"Sound Blaster AWE32", 2},
+    {u"Pro Audio Spectrum", 3}, {u"Ultrasound MAX", 4},
+    {u"Ultrasound", 5},         {u"Windows Sound System", 6},
+    {u"Ensoniq Soundscape", 7},
 };
 
-constexpr ComboEntry kDouble[] = {
-    {u"Default"}, {u"Yes", 0, u"-double "}, {u"No", 0, u"-nodouble "}};
-constexpr ComboEntry kDepth[] = {
-    {u"Default"}, {u"8bit [256]", 0, u"-depth 8 "}, {u"16bit [65k]", 0, u"-depth 16 "}};
-constexpr ComboEntry kVgaFreq[] = {{u"Default", 0}, {u"1", 1}, {u"2", 2}, {u"3", 3}};
-constexpr ComboEntry kScanlines[] = {
-    {u"Default"}, {u"Scanlines", 0, u"-scanlines "}, {u"No scanlines", 0, u"-noscanlines "}};
+constexpr ComboEntry kDouble[] = {{u"Default"}, {u"Yes"}, {u"No"}};
+constexpr ComboEntry kDepth[] = {{u"Default"}, {u"8bit [256]"}, {u"16bit [65k]"}};
+constexpr ComboEntry kVgaFreq[] = {{u"Default"}, {u"1", 1}, {u"2", 2}, {u"3", 3}};
+constexpr ComboEntry kScanlines[] = {{u"Default"}, {u"Scanlines"}, {u"No scanlines"}};
 constexpr ComboEntry kVesa[] = {
-    {u"Default"},
-    {u"No VESA", 0, u"-novesa "},
-    {u"VESA1", 0, u"-vesa -vesamode vesa1 "},
-    {u"VESA2b", 0, u"-vesa -vesamode vesa2b "},
-    {u"VESA2l", 0, u"-vesa -vesamode vesa2l "},
-    {u"VESA3", 0, u"-vesa -vesamode vesa3 "},
+    {u"Default"}, {u"No VESA"}, {u"VESA1"}, {u"VESA2b"}, {u"VESA2l"}, {u"VESA3"},
 };
-constexpr ComboEntry kVSync[] = {{u"Default"},
-                                 {u"VSync", 0, u"-vsync ", u"-waitvsync "},
-                                 {u"No VSync", 0, u"-novsync ", u"-nowaitvsync "}};
-constexpr ComboEntry kRotate[] = {{u"Default"},
-                                  {u"No rotate", 0, u"-norotate ", u"-norotate "},
-                                  {u"Clockwise", 0, u"-ror ", u"-ror "},
-                                  {u"Anit-clockwise", 0, u"-rol ", u"-rol "}};
-constexpr ComboEntry kFlip[] = {{u"Default"},
-                                {u"X only", 0, u"-flipx ", u"-flipx "},
-                                {u"Y only", 0, u"-flipy ", u"-flipy "},
-                                {u"X&Y", 0, u"-flipx -flipy ", u"-flipx -flipy "}};
+constexpr ComboEntry kVSync[] = {{u"Default"}, {u"VSync"}, {u"No VSync"}};
+constexpr ComboEntry kRotate[] = {
+    {u"Default"}, {u"No rotate"}, {u"Clockwise"}, {u"Anit-clockwise"}};
+constexpr ComboEntry kFlip[] = {{u"Default"}, {u"X only"}, {u"Y only"}, {u"X&Y"}};
 constexpr ComboEntry kSampleRate[] = {
-    {u"Default", 0}, {u"11,025 kHz", 11025}, {u"22,050 kHz", 22050}, {u"44,100 kHz", 44100}};
-constexpr ComboEntry kBitRate[] = {{u"Default", 0}, {u"8 bits", 8}, {u"16 bits", 16}};
-constexpr ComboEntry kAntialias[] = {
-    {u"Default"}, {u"Antialias", 0, u"-antialias "}, {u"No Antialias", 0, u"-noantialias "}};
-constexpr ComboEntry kTranslucency[] = {{u"Default"},
-                                        {u"Translucency", 0, u"-translucency "},
-                                        {u"No Translucency", 0, u"-notranslucency "}};
+    {u"Default"}, {u"11,025 kHz", 11025}, {u"22,050 kHz", 22050}, {u"44,100 kHz", 44100}};
+constexpr ComboEntry kBitRate[] = {{u"Default"}, {u"8 bits", 8}, {u"16 bits", 16}};
+constexpr ComboEntry kAntialias[] = {{u"Default"}, {u"Antialias"}, {u"No Antialias"}};
+constexpr ComboEntry kTranslucency[] = {{u"Default"}, {u"Translucency"}, {u"No Translucency"}};
 
 constexpr ComboEntry kJoy[] = {
     {u"Default"},
-    {u"No joystick", 0, u"-joy none ", u"-nojoystick "},
-    {u"Auto detection", 0, u"-joy auto ", u"-joystick "},
-    {u"2 buttons stick/pad", 0, u"-joy standard ", u"-joystick "},
-    {u"Dual sticks/pads", 0, u"-joy dual ", u"-joystick "},
-    {u"4 buttons stick/pad", 0, u"-joy 4button ", u"-joystick "},
-    {u"6 buttons stick/pad", 0, u"-joy 6button ", u"-joystick "},
-    {u"8 buttons stick/pad", 0, u"-joy 8button ", u"-joystick "},
-    {u"CH Flightstick Pro", 0, u"-joy fspro ", u"-joystick "},
-    {u"Wingman Extreme", 0, u"-joy wingex ", u"-joystick "},
-    {u"Wingman Warrior", 0, u"-joy wingwarrior ", u"-joystick "},
-    {u"Microsoft Sidewinder (up to 4)", 0, u"-joy sidewinder ", u"-joystick "},
-    {u"Gravis GamePad Pro", 0, u"-joy gamepadpro ", u"-joystick "},
-    {u"SNES pad LPT1", 0, u"-joy sneslpt1 ", u"-joystick "},
-    {u"SNES pad LPT2", 0, u"-joy sneslpt2 ", u"-joystick "},
-    {u"SNES pad LPT3", 0, u"-joy sneslpt3 ", u"-joystick "},
-    {u"PSX pad LPT1", 0, u"-joy psxlpt1 ", u"-joystick "},
-    {u"PSX pad LPT2", 0, u"-joy psxlpt2 ", u"-joystick "},
-    {u"PSX pad LPT3", 0, u"-joy psxlpt3 ", u"-joystick "},
-    {u"N64 pad LPT1", 0, u"-joy n64lpt1 ", u"-joystick "},
-    {u"N64 pad LPT2", 0, u"-joy n64lpt2 ", u"-joystick "},
-    {u"N64 pad LPT3", 0, u"-joy n64lpt3 ", u"-joystick "},
+    {u"No joystick"},
+    {u"Auto detection"},
+    {u"2 buttons stick/pad"},
+    {u"Dual sticks/pads"},
+    {u"4 buttons stick/pad"},
+    {u"6 buttons stick/pad"},
+    {u"8 buttons stick/pad"},
+    {u"CH Flightstick Pro"},
+    {u"Wingman Extreme"},
+    {u"Wingman Warrior"},
+    {u"Microsoft Sidewinder (up to 4)"},
+    {u"Gravis GamePad Pro"},
+    {u"SNES pad LPT1"},
+    {u"SNES pad LPT2"},
+    {u"SNES pad LPT3"},
+    {u"PSX pad LPT1"},
+    {u"PSX pad LPT2"},
+    {u"PSX pad LPT3"},
+    {u"N64 pad LPT1"},
+    {u"N64 pad LPT2"},
+    {u"N64 pad LPT3"},
 };
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,21 +37,22 @@ OptionSet options(const Settings& settings = {})
 
 const SelectedGame kSmashtv{u"smashtv"_qs, u"?"_qs, u"Smash T.V."_qs};
 const SelectedGame kHack{u"H"_qs, u"P"_qs, u"Hack"_qs};
-const TodayMame kToday{u"/roms"_qs};
+const MameInfo kToday{MameDialect::Today, {}, {}, u"/roms"_qs};
 const std::string kClassicDefault = "MAME smashtv -soundcard -1 ";
 const std::string kTodayDefault = "MAME smashtv ";
 
 // The line for the classic MAME (today == nullptr) or for today's.
-CommandLine build(const OptionSet& o, const TodayMame* today, FakeMessageBoxes& messages,
+CommandLine build(const OptionSet& o, const MameInfo* today, FakeMessageBoxes& messages,
                   const std::optional<SelectedGame>& game = kSmashtv, int listType = FullList,
                   const CommandLine& extraSwitches = {})
 {
-    return BuildCommandLine(o, game, listType, extraSwitches, messages, today);
+    return BuildCommandLine(o, game, listType, extraSwitches, messages,
+                            today ? *today : MameInfo());
 }
 
 // Its text, as CommandlineLabel shows it. Unless a field holds a blank, its words are the
 // text's blank-separated pieces: that is checked on every line here.
-std::string line(const OptionSet& o, const TodayMame* today, FakeMessageBoxes& messages,
+std::string line(const OptionSet& o, const MameInfo* today, FakeMessageBoxes& messages,
                  const std::optional<SelectedGame>& game = kSmashtv, int listType = FullList,
                  const CommandLine& extraSwitches = {})
 {
@@ -154,81 +156,108 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
     }
 }
 
+// One entry of a combo: its text and the piece it gives each MAME's line.
+struct ComboEntryCase
+{
+    const char* text;
+    const char* classic;
+    const char* today = "";
+};
+
 struct ComboCase
 {
     OptionId combo;
-    std::vector<const char*> classic; // by entry index
-    std::vector<const char*> today;   // empty: today's MAME has no switch for the combo
+    std::vector<ComboEntryCase> entries;
 };
 
+// The golden table: every entry of every option combo, as the panel shows it and as each
+// MAME's line gets it.
 TEST(BuildCommandLineTest, EveryComboEntryGivesItsPiece)
 {
-    std::vector<const char*> joystick{"", "-nojoystick "};
-    joystick.insert(joystick.end(), 20, "-joystick ");
-    const std::vector<const char*> none;
-    const std::vector<const char*> flip{"", "-flipx ", "-flipy ", "-flipx -flipy "};
+    // clang-format off
     const std::vector<ComboCase> cases{
         // The classic sound card switch is always passed; today's MAME only hears of silence.
-        {AudioCombo,
-         {"-soundcard -1 ", "-soundcard 0 ", "-soundcard 1 ", "-soundcard 2 ", "-soundcard 3 ",
-          "-soundcard 4 ", "-soundcard 5 ", "-soundcard 6 ", "-soundcard 7 "},
-         {"", "-sound none ", "", "", "", "", "", "", ""}},
-        {SampleRateCombo,
-         {"", "-sr 11025 ", "-sr 22050 ", "-sr 44100 "},
-         {"", "-samplerate 11025 ", "-samplerate 22050 ", "-samplerate 44100 "}},
-        {BitRateCombo, {"", "-sb 8 ", "-sb 16 "}, none},
-        {VideoCombo,
-         {"", "-resolution 320x240 ", "-resolution 400x300 ", "-resolution 512x384 ",
-          "-resolution 640x480 ", "-resolution 800x600 ", "-resolution 1024x768 "},
-         {"", "-resolution 320x240 ", "-resolution 400x300 ", "-resolution 512x384 ",
-          "-resolution 640x480 ", "-resolution 800x600 ", "-resolution 1024x768 "}},
-        {DoubleCombo, {"", "-double ", "-nodouble "}, none},
-        {DepthCombo, {"", "-depth 8 ", "-depth 16 "}, none},
-        {VGAFreqCombo, {"", "-vgafreq 1 ", "-vgafreq 2 ", "-vgafreq 3 "}, none},
-        {ScanlinesCombo, {"", "-scanlines ", "-noscanlines "}, none},
-        {VESACombo,
-         {"", "-novesa ", "-vesa -vesamode vesa1 ", "-vesa -vesamode vesa2b ",
-          "-vesa -vesamode vesa2l ", "-vesa -vesamode vesa3 "},
-         none},
-        {VSyncCombo, {"", "-vsync ", "-novsync "}, {"", "-waitvsync ", "-nowaitvsync "}},
-        {RotateCombo, {"", "-norotate ", "-ror ", "-rol "}, {"", "-norotate ", "-ror ", "-rol "}},
-        {FlipCombo, flip, flip},
-        {AntialiasCombo, {"", "-antialias ", "-noantialias "}, none},
-        {TranslucencyCombo, {"", "-translucency ", "-notranslucency "}, none},
-        // clang-format off
-        {JoyCombo,
-         {"", "-joy none ", "-joy auto ", "-joy standard ", "-joy dual ", "-joy 4button ",
-          "-joy 6button ", "-joy 8button ", "-joy fspro ", "-joy wingex ", "-joy wingwarrior ",
-          "-joy sidewinder ", "-joy gamepadpro ", "-joy sneslpt1 ", "-joy sneslpt2 ",
-          "-joy sneslpt3 ", "-joy psxlpt1 ", "-joy psxlpt2 ", "-joy psxlpt3 ", "-joy n64lpt1 ",
-          "-joy n64lpt2 ", "-joy n64lpt3 "},
-         joystick},
-        // clang-format on
+        {AudioCombo, {{"Ask Interactively", "-soundcard -1 "}, {"Silence", "-soundcard 0 ", "-sound none "},
+                      {"Sound Blaster", "-soundcard 1 "}, {"Sound Blaster AWE32", "-soundcard 2 "},
+                      {"Pro Audio Spectrum", "-soundcard 3 "}, {"Ultrasound MAX", "-soundcard 4 "},
+                      {"Ultrasound", "-soundcard 5 "}, {"Windows Sound System", "-soundcard 6 "},
+                      {"Ensoniq Soundscape", "-soundcard 7 "}}},
+        {SampleRateCombo, {{"Default", ""}, {"11,025 kHz", "-sr 11025 ", "-samplerate 11025 "},
+                           {"22,050 kHz", "-sr 22050 ", "-samplerate 22050 "},
+                           {"44,100 kHz", "-sr 44100 ", "-samplerate 44100 "}}},
+        {BitRateCombo, {{"Default", ""}, {"8 bits", "-sb 8 "}, {"16 bits", "-sb 16 "}}},
+        {VideoCombo, {{"Default", ""}, {"320x240", "-resolution 320x240 ", "-resolution 320x240 "},
+                      {"400x300", "-resolution 400x300 ", "-resolution 400x300 "},
+                      {"512x384", "-resolution 512x384 ", "-resolution 512x384 "},
+                      {"640x480", "-resolution 640x480 ", "-resolution 640x480 "},
+                      {"800x600", "-resolution 800x600 ", "-resolution 800x600 "},
+                      {"1024x768", "-resolution 1024x768 ", "-resolution 1024x768 "}}},
+        {DoubleCombo, {{"Default", ""}, {"Yes", "-double "}, {"No", "-nodouble "}}},
+        {DepthCombo, {{"Default", ""}, {"8bit [256]", "-depth 8 "}, {"16bit [65k]", "-depth 16 "}}},
+        {VGAFreqCombo, {{"Default", ""}, {"1", "-vgafreq 1 "}, {"2", "-vgafreq 2 "}, {"3", "-vgafreq 3 "}}},
+        {ScanlinesCombo, {{"Default", ""}, {"Scanlines", "-scanlines "}, {"No scanlines", "-noscanlines "}}},
+        {VESACombo, {{"Default", ""}, {"No VESA", "-novesa "}, {"VESA1", "-vesa -vesamode vesa1 "},
+                     {"VESA2b", "-vesa -vesamode vesa2b "}, {"VESA2l", "-vesa -vesamode vesa2l "},
+                     {"VESA3", "-vesa -vesamode vesa3 "}}},
+        {VSyncCombo, {{"Default", ""}, {"VSync", "-vsync ", "-waitvsync "}, {"No VSync", "-novsync ", "-nowaitvsync "}}},
+        {RotateCombo, {{"Default", ""}, {"No rotate", "-norotate ", "-norotate "}, {"Clockwise", "-ror ", "-ror "},
+                       {"Anit-clockwise", "-rol ", "-rol "}}},
+        {FlipCombo, {{"Default", ""}, {"X only", "-flipx ", "-flipx "}, {"Y only", "-flipy ", "-flipy "},
+                     {"X&Y", "-flipx -flipy ", "-flipx -flipy "}}},
+        {AntialiasCombo, {{"Default", ""}, {"Antialias", "-antialias "}, {"No Antialias", "-noantialias "}}},
+        {TranslucencyCombo, {{"Default", ""}, {"Translucency", "-translucency "},
+                             {"No Translucency", "-notranslucency "}}},
+        // Today's MAME has one switch for any joystick.
+        {JoyCombo, {{"Default", ""}, {"No joystick", "-joy none ", "-nojoystick "},
+                    {"Auto detection", "-joy auto ", "-joystick "},
+                    {"2 buttons stick/pad", "-joy standard ", "-joystick "},
+                    {"Dual sticks/pads", "-joy dual ", "-joystick "},
+                    {"4 buttons stick/pad", "-joy 4button ", "-joystick "},
+                    {"6 buttons stick/pad", "-joy 6button ", "-joystick "},
+                    {"8 buttons stick/pad", "-joy 8button ", "-joystick "},
+                    {"CH Flightstick Pro", "-joy fspro ", "-joystick "},
+                    {"Wingman Extreme", "-joy wingex ", "-joystick "},
+                    {"Wingman Warrior", "-joy wingwarrior ", "-joystick "},
+                    {"Microsoft Sidewinder (up to 4)", "-joy sidewinder ", "-joystick "},
+                    {"Gravis GamePad Pro", "-joy gamepadpro ", "-joystick "},
+                    {"SNES pad LPT1", "-joy sneslpt1 ", "-joystick "},
+                    {"SNES pad LPT2", "-joy sneslpt2 ", "-joystick "},
+                    {"SNES pad LPT3", "-joy sneslpt3 ", "-joystick "},
+                    {"PSX pad LPT1", "-joy psxlpt1 ", "-joystick "},
+                    {"PSX pad LPT2", "-joy psxlpt2 ", "-joystick "},
+                    {"PSX pad LPT3", "-joy psxlpt3 ", "-joystick "},
+                    {"N64 pad LPT1", "-joy n64lpt1 ", "-joystick "},
+                    {"N64 pad LPT2", "-joy n64lpt2 ", "-joystick "},
+                    {"N64 pad LPT3", "-joy n64lpt3 ", "-joystick "}}},
     };
+    // clang-format on
 
     std::set<OptionId> tested;
     for (const ComboCase& c : cases) {
         SCOPED_TRACE(optionName(c.combo).toStdString());
         tested.insert(c.combo);
-        const int entryCount = static_cast<int>(comboEntries(c.combo).size());
-        ASSERT_EQ(static_cast<int>(c.classic.size()), entryCount);
-        ASSERT_TRUE(c.today.empty() || static_cast<int>(c.today.size()) == entryCount);
+        const std::span<const ComboEntry> entries = comboEntries(c.combo);
+        const int entryCount = static_cast<int>(entries.size());
+        ASSERT_EQ(static_cast<int>(c.entries.size()), entryCount);
 
         // One step outside the entries on either side: the piece is left out.
         for (int index = -1; index <= entryCount; ++index) {
             SCOPED_TRACE(index);
             const bool hasEntry = index >= 0 && index < entryCount;
-            const auto at = [&](const std::vector<const char*>& pieces) -> std::string {
-                return hasEntry && !pieces.empty() ? pieces[static_cast<std::size_t>(index)] : "";
-            };
+            const ComboEntryCase entry =
+                hasEntry ? c.entries[static_cast<std::size_t>(index)] : ComboEntryCase{"", ""};
+            if (hasEntry) {
+                EXPECT_EQ(entries[static_cast<std::size_t>(index)].text,
+                          QString::fromUtf8(entry.text));
+            }
             // With default options every piece after the sound card is empty, so the piece
             // under test ends the line; the sound card's own piece stands in place of "-1".
             const std::string classicHead =
                 c.combo == AudioCombo ? "MAME smashtv " : kClassicDefault;
             const OptionSet o = options({{c.combo, index}});
             FakeMessageBoxes messages;
-            EXPECT_EQ(line(o, nullptr, messages), classicHead + at(c.classic));
-            EXPECT_EQ(line(o, &kToday, messages), kTodayDefault + at(c.today));
+            EXPECT_EQ(line(o, nullptr, messages), classicHead + entry.classic);
+            EXPECT_EQ(line(o, &kToday, messages), kTodayDefault + entry.today);
             EXPECT_EQ(messages.shown.size(), c.combo == JoyCombo && !hasEntry ? 2 : 0);
         }
     }
@@ -298,18 +327,6 @@ TEST(BuildCommandLineTest, UnknownJoystickIsReportedAndLeftOut)
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
 }
 
-// The options the panel greys out for today's MAME.
-TEST(TodaysMameTest, OnlyTheDosOptionsHaveNoSwitch)
-{
-    std::set<OptionId> unused;
-    for (const OptionInfo& info : optionInfos())
-        if (!usedByTodaysMame(info.id))
-            unused.insert(info.id);
-    EXPECT_EQ(unused,
-              (std::set<OptionId>{SbOplCheck, BitRateCombo, DoubleCombo, DepthCombo, VGAFreqCombo,
-                                  ScanlinesCombo, VESACombo, AntialiasCombo, TranslucencyCombo}));
-}
-
 // What MAME receives, word by word, when a name comes from a file or is typed as a name: one
 // word whatever it holds, or nothing at all when MAME could take it for a switch. Which
 // characters a name may hold is MameWordsTest's; here, which rule each field answers to.
@@ -367,10 +384,11 @@ TEST(LaunchWordsTest, HostileFieldsStayOneWordOrAreRefused)
             continue;
         }
         ASSERT_FALSE(refusal) << refusal->toStdString();
-        for (const TodayMame* today : {static_cast<const TodayMame*>(nullptr), &kToday}) {
+        for (const MameInfo* today : {static_cast<const MameInfo*>(nullptr), &kToday}) {
+            const MameInfo mame = today ? *today : MameInfo();
             const CommandLine switches =
-                c.input == Record     ? recordSwitches(c.recording, today)
-                : c.input == Playback ? playbackSwitches(c.recording, c.recording + u".INP", today)
+                c.input == Record     ? recordSwitches(c.recording, mame)
+                : c.input == Playback ? playbackSwitches(c.recording, c.recording + u".INP", mame)
                                       : CommandLine();
             FakeMessageBoxes messages;
             QStringList expected{u"MAME"_qs, c.game.name};
@@ -388,7 +406,7 @@ TEST(LaunchWordsTest, HostileFieldsStayOneWordOrAreRefused)
 TEST(LaunchWordsTest, TypedSwitchesAreSplitAndValuesAreNot)
 {
     FakeMessageBoxes messages;
-    const TodayMame today{u"/my roms;/more"_qs};
+    const MameInfo today{MameDialect::Today, {}, {}, u"/my roms;/more"_qs};
     EXPECT_EQ(build(options(), &today, messages, kHack, HomeHacks),
               (CommandLine{u"MAME P -rompath \"H;/my roms;/more\" "_qs,
                            {u"MAME"_qs, u"P"_qs, u"-rompath"_qs, u"H;/my roms;/more"_qs}}));

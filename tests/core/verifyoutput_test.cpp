@@ -1,4 +1,4 @@
-#include "mame/verifyoutput.h"
+#include "mame/verification.h"
 
 #include <gtest/gtest.h>
 

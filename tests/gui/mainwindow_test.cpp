@@ -1,3 +1,4 @@
+#include "catalogue/listtype.h"
 #include "options/optiontables.h"
 #include "programfixture.h"
 #include "ui/catalogue/gamelistview.h"
@@ -84,68 +85,33 @@ TEST_F(MainWindowTest, initialContentsBeforeAnythingIsApplied)
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Brimwork's Korvane"));
 }
 
-// The values the command line passes for an entry are pinned with the command lines.
+// The option combos show the option table's entries (their texts are pinned with the command
+// line's golden table); the list type combo shows the list types.
 TEST_F(MainWindowTest, everyComboHasItsEntries)
 {
-    struct Case
-    {
-        const char* name;
+    QStringList listTypes;
+    for (int i = 0; i < kListTypeCount; ++i)
+        listTypes.append(listTypeName(i));
+    EXPECT_EQ(listTypes, (QStringList{"Full list", "All except clones", "All except NEO\u2022GEO",
+                                      "Only NEO\u2022GEO", "Home hacks", "Only good drivers",
+                                      "Only prelim drivers"}));
+    std::vector<std::pair<QString, QStringList>> combos{{"GamesListTypeCombo", listTypes}};
+    for (const OptionInfo& info : optionInfos()) {
         QStringList entries;
-    };
-    const Case cases[] = {
-        {"AudioCombo",
-         {"Ask Interactively", "Silence", "Sound Blaster", "Sound Blaster AWE32",
-          "Pro Audio Spectrum", "Ultrasound MAX", "Ultrasound", "Windows Sound System",
-          "Ensoniq Soundscape"}},
-        {"SampleRateCombo", {"Default", "11,025 kHz", "22,050 kHz", "44,100 kHz"}},
-        {"BitRateCombo", {"Default", "8 bits", "16 bits"}},
-        {"VGAFreqCombo", {"Default", "1", "2", "3"}},
-        {"VideoCombo",
-         {"Default", "320x240", "400x300", "512x384", "640x480", "800x600", "1024x768"}},
-        {"DoubleCombo", {"Default", "Yes", "No"}},
-        {"DepthCombo", {"Default", "8bit [256]", "16bit [65k]"}},
-        {"ScanlinesCombo", {"Default", "Scanlines", "No scanlines"}},
-        {"VESACombo", {"Default", "No VESA", "VESA1", "VESA2b", "VESA2l", "VESA3"}},
-        {"VSyncCombo", {"Default", "VSync", "No VSync"}},
-        {"RotateCombo", {"Default", "No rotate", "Clockwise", "Anit-clockwise"}},
-        {"FlipCombo", {"Default", "X only", "Y only", "X&Y"}},
-        {"AntialiasCombo", {"Default", "Antialias", "No Antialias"}},
-        {"TranslucencyCombo", {"Default", "Translucency", "No Translucency"}},
-        {"JoyCombo",
-         {"Default",
-          "No joystick",
-          "Auto detection",
-          "2 buttons stick/pad",
-          "Dual sticks/pads",
-          "4 buttons stick/pad",
-          "6 buttons stick/pad",
-          "8 buttons stick/pad",
-          "CH Flightstick Pro",
-          "Wingman Extreme",
-          "Wingman Warrior",
-          "Microsoft Sidewinder (up to 4)",
-          "Gravis GamePad Pro",
-          "SNES pad LPT1",
-          "SNES pad LPT2",
-          "SNES pad LPT3",
-          "PSX pad LPT1",
-          "PSX pad LPT2",
-          "PSX pad LPT3",
-          "N64 pad LPT1",
-          "N64 pad LPT2",
-          "N64 pad LPT3"}},
-        {"GamesListTypeCombo",
-         {"Full list", "All except clones", "All except NEO\u2022GEO", "Only NEO\u2022GEO",
-          "Home hacks", "Only good drivers", "Only prelim drivers"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        QComboBox* combo = named<QComboBox>(window(), c.name);
+        for (const ComboEntry& entry : comboEntries(info.id))
+            entries.append(entry.text.toString());
+        if (info.kind == OptionKind::ComboBox)
+            combos.emplace_back(info.name.toString(), entries);
+    }
+    for (const auto& [name, entries] : combos) {
+        SCOPED_TRACE(name.toStdString());
+        QComboBox* combo = named<QComboBox>(window(), name.toLatin1().constData());
         ASSERT_NE(combo, nullptr);
         EXPECT_FALSE(combo->isEditable());
-        ASSERT_EQ(combo->count(), c.entries.size());
+        QStringList shown;
         for (int i = 0; i < combo->count(); ++i)
-            EXPECT_EQ(combo->itemText(i), c.entries[i]);
+            shown.append(combo->itemText(i));
+        EXPECT_EQ(shown, entries);
     }
 }
 

@@ -75,7 +75,7 @@ TEST_F(MameIdentityTest, anUnchangedProgramIsAskedOnce)
 {
     answerAsToday();
     const MameInfo first = identify();
-    EXPECT_EQ(first.kind, MameKind::Today);
+    EXPECT_EQ(first.dialect, MameDialect::Today);
     EXPECT_EQ(first.version, u"0.251"_qs);
     EXPECT_EQ(first.rompath, u"roms;/usr/share/roms"_qs);
     EXPECT_TRUE(first.asked);
@@ -85,7 +85,7 @@ TEST_F(MameIdentityTest, anUnchangedProgramIsAskedOnce)
     // Another start: the store answers.
     const MameInfo again = identify();
     EXPECT_FALSE(again.asked);
-    EXPECT_EQ(again.kind, MameKind::Today);
+    EXPECT_EQ(again.dialect, MameDialect::Today);
     EXPECT_EQ(again.rompath, first.rompath);
     EXPECT_EQ(processes.asked.size(), 2);
 
@@ -94,9 +94,9 @@ TEST_F(MameIdentityTest, anUnchangedProgramIsAskedOnce)
     processes.answers.clear();
     const MameInfo replaced = identify();
     EXPECT_TRUE(replaced.asked);
-    EXPECT_EQ(replaced.kind, MameKind::Classic);
+    EXPECT_EQ(replaced.dialect, MameDialect::Classic);
     EXPECT_EQ(processes.asked.size(), 3);
-    EXPECT_EQ(identify().kind, MameKind::Classic);
+    EXPECT_EQ(identify().dialect, MameDialect::Classic);
     EXPECT_EQ(processes.asked.size(), 3);
 }
 
@@ -104,19 +104,19 @@ TEST_F(MameIdentityTest, theUserCanOverrideTheAnswer)
 {
     settings.write(u"Emulator"_qs, u"Kind"_qs, u"classic"_qs);
     answerAsToday();
-    EXPECT_EQ(identify().kind, MameKind::Classic);
+    EXPECT_EQ(identify().dialect, MameDialect::Classic);
     EXPECT_TRUE(processes.asked.isEmpty());
 
     // Said to be today's MAME, a program that answers nothing is; its rompath is asked.
     settings.write(u"Emulator"_qs, u"Kind"_qs, u"Today"_qs);
     processes.answers.remove(version());
     MameInfo info = identify();
-    EXPECT_EQ(info.kind, MameKind::Today);
+    EXPECT_EQ(info.dialect, MameDialect::Today);
     EXPECT_EQ(info.rompath, u"roms;/usr/share/roms"_qs);
     // Back to the answer: the stored one, classic.
     settings.write(u"Emulator"_qs, u"Kind"_qs, u"auto"_qs);
     info = identify();
-    EXPECT_EQ(info.kind, MameKind::Classic);
+    EXPECT_EQ(info.dialect, MameDialect::Classic);
     EXPECT_FALSE(info.asked);
 }
 
@@ -124,7 +124,7 @@ TEST_F(MameIdentityTest, noProgramOrNoAnswerIsTheClassicMame)
 {
     processes.answers[version()] = {"0.251", 0, true, true}; // never answers
     MameInfo info = identify();
-    EXPECT_EQ(info.kind, MameKind::Classic);
+    EXPECT_EQ(info.dialect, MameDialect::Classic);
     EXPECT_EQ(info.program, path(u"MAME"_qs));
 
     processes.defaultProgram.clear();

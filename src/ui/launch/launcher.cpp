@@ -73,23 +73,23 @@ void Launcher::LaunchGame(Input input)
         mame = m_identity.identify(*word);
         Q_EMIT mameIdentified(*mame, *word);
     }
-    const TodayMame todays{mame ? mame->rompath : QString()};
-    const TodayMame* today = mame && mame->kind == MameKind::Today ? &todays : nullptr;
+    const MameInfo dialect = mame.value_or(MameInfo());
 
     CommandLine extraSwitches;
     if (input == Input::Record) {
         // The name goes to MAME as the user left it, as one word; MAME adds the directory.
-        extraSwitches = recordSwitches(m_controls.RecText->text(), today);
+        extraSwitches = recordSwitches(m_controls.RecText->text(), dialect);
     } else if (input == Input::Playback) {
         const QComboBox* combo = m_controls.PlaybackCombo;
         const int index = combo->currentIndex();
         const RecordingsListing& listing = *m_controls.INPFile;
-        extraSwitches = playbackSwitches(
-            combo->currentText(), index < listing.count() ? listing.name(index) : QString(), today);
+        extraSwitches =
+            playbackSwitches(combo->currentText(),
+                             index < listing.count() ? listing.name(index) : QString(), dialect);
     }
 
     const CommandLine line =
-        BuildCommandLine(options, game, listType, extraSwitches, m_platform.messages, today);
+        BuildCommandLine(options, game, listType, extraSwitches, m_platform.messages, dialect);
     m_controls.CommandlineLabel->setText(line.text);
     if (!word) {
         // Without a program word the line would start whatever its first word names.

@@ -1,5 +1,6 @@
 #include "ui/options/optionpanel.h"
 
+#include "mame/switches.h"
 #include "options/optiontables.h"
 #include "ui/desktop/fonts.h"
 #include "ui/options/optioncontrols.h"

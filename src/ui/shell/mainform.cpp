@@ -481,8 +481,8 @@ void MainForm::wireMameIdentity()
 
 void MainForm::showMameInUse(const MameInfo& info, const QString& word)
 {
-    m_options->showTodaysMame(info.kind == MameKind::Today ? std::optional(info.version)
-                                                           : std::nullopt);
+    m_options->showTodaysMame(info.dialect == MameDialect::Today ? std::optional(info.version)
+                                                                 : std::nullopt);
     m_mameInUse = describeMame(info, word);
     if (!info.asked)
         return;

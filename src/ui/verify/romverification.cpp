@@ -3,7 +3,7 @@
 #include "catalogue/catalogueentry.h"
 #include "mame/mameidentity.h"
 #include "mame/mamewords.h"
-#include "mame/verifyoutput.h"
+#include "mame/verification.h"
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/messageboxes.h"
@@ -20,36 +20,14 @@
 
 namespace {
 
-// More than 51 lines of MAME's ever take; an output larger than this is not read whole.
-constexpr qint64 kLargestOutput = 1 << 20;
-
 // How often the progress of a long run is redrawn at most: redrawing for every set would
 // cost more than a quick emulator takes.
 constexpr qint64 kProgressIntervalMs = 100;
-
-// One set's output of today's MAME is a few hundred lines at most; an output larger than
-// this is not read.
-constexpr qint64 kLargestTodayOutput = 16 << 20;
-
-// A line of today's MAME's output that is longer than this is no verdict.
-constexpr qint64 kLongestVerdictLine = 4096;
 
 // Well within what Linux passes to a program (2 MiB of arguments and environment, 128 KiB a
 // word); each run of MAME costs most of a second before it verifies anything, so the fewer
 // the runs the better.
 constexpr qsizetype kCommandLineLimit = 100'000;
-
-// Today's MAME verifies many sets in one run: "MAME.EXE -verifyroms NAME...".
-Command verifyManyCommand(const QStringList& names)
-{
-    return {QStringLiteral("MAME.EXE"), QStringList{QStringLiteral("-verifyroms")} + names};
-}
-constexpr qsizetype kVerifyManyLength = 20; // "MAME.EXE -verifyroms"
-
-bool isTodaysMame(Platform& platform)
-{
-    return MameIdentity(platform).identify(QStringLiteral("MAME.EXE")).kind == MameKind::Today;
-}
 
 } // namespace
 
@@ -78,37 +56,12 @@ QString RomVerification::reportPath() const
     return QDir(m_platform.programDir).filePath(appTitle() + QStringLiteral("_VerifyReport.txt"));
 }
 
-Command RomVerification::verifyCommand(const QString& name) const
-{
-    return {QStringLiteral("MAME.EXE"), {name, QStringLiteral("-verifyroms")}};
-}
-
 std::optional<QByteArray> RomVerification::readOutput(qint64 limit) const
 {
     const auto device = m_platform.files.openForReading(outputPath());
     if (!device)
         return std::nullopt;
     return device->read(limit + 1);
-}
-
-QSet<QString> RomVerification::goodSetsOfOutput() const
-{
-    QSet<QString> good;
-    const auto device = m_platform.files.openForReading(outputPath());
-    if (!device)
-        return good;
-    // Line by line: a run over thousands of sets writes megabytes.
-    bool inLongLine = false;
-    for (;;) {
-        const QByteArray piece = device->readLine(kLongestVerdictLine);
-        if (piece.isEmpty())
-            break;
-        const bool ended = piece.endsWith('\n');
-        if (!inLongLine && (ended || device->atEnd()))
-            good.unite(goodSets(piece));
-        inLongLine = !ended;
-    }
-    return good;
 }
 
 void RomVerification::failed()
@@ -177,45 +130,18 @@ void RomVerification::VerifyCurrentRomMenu_Click()
     if (refused)
         return;
     const QString name = game->name;
-    if (isTodaysMame(m_platform)) {
-        verifyOneToday(name);
-        return;
-    }
+    const MameInfo mame = MameIdentity(m_platform).identify(QStringLiteral("MAME.EXE"));
     const std::optional<EmulatorRunResult> run =
-        runOne(verifyCommand(name), name, ErrorOutput::Forwarded);
+        runOne(verifyCommand(mame, {name}), name, oneSetErrors(mame));
     if (!run)
         return;
-
-    const std::optional<QByteArray> output = takeOutput(kLargestOutput);
-    const std::optional<QStringList> lines =
-        output && output->size() <= kLargestOutput ? verifyOutputLines(*output) : std::nullopt;
-    if (!lines) {
+    const std::optional<QString> message =
+        oneSetMessage(mame, name, takeOutput(largestOneSetAnswer(mame)), *run);
+    if (!message) {
         failed();
         return;
     }
-    m_platform.messages.show(verifyMessage(name, *lines, run->crashed()), appTitle(),
-                             MessageButtons::Ok);
-}
-
-void RomVerification::verifyOneToday(const QString& name)
-{
-    const std::optional<EmulatorRunResult> run =
-        runOne(verifyManyCommand({name}), name, ErrorOutput::InOutput);
-    if (!run)
-        return;
-
-    const std::optional<QByteArray> output = takeOutput(kLargestTodayOutput);
-    if (!output || output->isEmpty() || output->size() > kLargestTodayOutput) {
-        failed();
-        return;
-    }
-    // Nothing a run that crashed wrote is trusted.
-    const bool good = run->status == EmulatorRunResult::Status::Ended && run->exitedNormally &&
-                      goodSets(*output).contains(name);
-    QStringList lines = shownVerifyLines(*output);
-    if (run->crashed())
-        lines.append(kVerifyCrashedLine.toString());
-    m_platform.messages.show(verifyMessage(name, good, lines), appTitle(), MessageButtons::Ok);
+    m_platform.messages.show(*message, appTitle(), MessageButtons::Ok);
 }
 
 void RomVerification::VerifyAllRomsMenu_Click()
@@ -228,7 +154,7 @@ void RomVerification::VerifyAllRomsMenu_Click()
     const std::unique_ptr<FileLock> lock = lockProgramDirectory(m_platform, &refused);
     if (refused)
         return;
-    const bool today = isTodaysMame(m_platform);
+    const MameInfo mame = MameIdentity(m_platform).identify(QStringLiteral("MAME.EXE"));
     m_window->showMinimized();
 
     const QStringList names = m_gameList.shownNames();
@@ -243,8 +169,7 @@ void RomVerification::VerifyAllRomsMenu_Click()
     progress.setMinimumDuration(0);
     progress.show();
 
-    const Verdicts verdicts =
-        today ? verifyAllToday(names, progress) : verifyAllClassic(names, progress);
+    const Verdicts verdicts = verifyAll(mame, names, progress);
     progress.hide();
     m_platform.files.remove(outputPath(), nullptr);
     if (verdicts.notStarted) {
@@ -303,45 +228,8 @@ bool RomVerification::stopsTheSeries(const EmulatorRunResult& run, Verdicts& ver
     return false;
 }
 
-RomVerification::Verdicts RomVerification::verifyAllClassic(const QStringList& names,
-                                                            QProgressDialog& progress)
-{
-    Verdicts verdicts;
-    const int count = static_cast<int>(names.size());
-    QElapsedTimer sinceDrawn;
-    for (const QString& entry : names) {
-        const QString name = trimSpaces(entry);
-        if (verdicts.judged == 0 || sinceDrawn.hasExpired(kProgressIntervalMs)) {
-            progress.setLabelText(QStringLiteral("Verifying %1 of %2: %3")
-                                      .arg(verdicts.judged + 1)
-                                      .arg(count)
-                                      .arg(name));
-            progress.setValue(verdicts.judged);
-            sinceDrawn.start();
-        }
-        // A name MAME could misread is not good, and MAME is not asked about it.
-        if (!isUsableSetName(name)) {
-            verdicts.notGood.append(name);
-            ++verdicts.judged;
-            continue;
-        }
-        m_platform.files.remove(outputPath(), nullptr);
-        const EmulatorRunResult run =
-            runEmulator(m_platform.processes, verifyCommand(name), outputPath(), progress);
-        if (stopsTheSeries(run, verdicts))
-            return verdicts;
-        // A set without output is judged by an empty line, which is not the success line; a
-        // run that crashed is not good whatever it printed first.
-        const std::optional<QByteArray> output = takeOutput(kLargestOutput);
-        if (run.crashed() || !output || verifyFirstLine(*output) != kVerifySuccessLine)
-            verdicts.notGood.append(name);
-        ++verdicts.judged;
-    }
-    return verdicts;
-}
-
-RomVerification::Verdicts RomVerification::verifyAllToday(const QStringList& names,
-                                                          QProgressDialog& progress)
+RomVerification::Verdicts RomVerification::verifyAll(const MameInfo& mame, const QStringList& names,
+                                                     QProgressDialog& progress)
 {
     Verdicts verdicts;
     const int count = static_cast<int>(names.size());
@@ -356,7 +244,7 @@ RomVerification::Verdicts RomVerification::verifyAllToday(const QStringList& nam
         }
     }
     // Judges the names of the list up to end: those MAME was asked about by good, the others
-    // as not good.
+    // (a name MAME could misread among them) as not good.
     const auto judgeUpTo = [&](int end, const QSet<QString>& good) {
         for (; verdicts.judged < end; ++verdicts.judged) {
             const QString& name = trimmed[verdicts.judged];
@@ -365,29 +253,41 @@ RomVerification::Verdicts RomVerification::verifyAllToday(const QStringList& nam
         }
     };
 
-    qsizetype first = 0; // the batch's first name in asked
-    for (const QStringList& batch : verifyBatches(asked, kVerifyManyLength, m_commandLineLimit)) {
+    QElapsedTimer sinceDrawn;
+    qsizetype first = 0; // the run's first name in asked
+    for (const QStringList& run : verifyRuns(mame, asked, m_commandLineLimit)) {
         const int from = positions[first];
-        const int to = positions[first + batch.size() - 1];
-        first += batch.size();
+        const int to = positions[first + run.size() - 1];
+        first += run.size();
         judgeUpTo(from, {});
-        progress.setLabelText(
-            from == to ? QStringLiteral("Verifying set %1 of %2...").arg(from + 1).arg(count)
-                       : QStringLiteral("Verifying sets %1\u2013%2 of %3...")
-                             .arg(from + 1)
-                             .arg(to + 1)
-                             .arg(count));
-        progress.setValue(verdicts.judged);
+        if (mame.verifiesManySets()) {
+            progress.setLabelText(
+                from == to ? QStringLiteral("Verifying set %1 of %2...").arg(from + 1).arg(count)
+                           : QStringLiteral("Verifying sets %1\u2013%2 of %3...")
+                                 .arg(from + 1)
+                                 .arg(to + 1)
+                                 .arg(count));
+            progress.setValue(verdicts.judged);
+        } else if (verdicts.judged == 0 || sinceDrawn.hasExpired(kProgressIntervalMs)) {
+            progress.setLabelText(
+                QStringLiteral("Verifying %1 of %2: %3").arg(from + 1).arg(count).arg(run.first()));
+            progress.setValue(verdicts.judged);
+            sinceDrawn.start();
+        }
 
         m_platform.files.remove(outputPath(), nullptr);
         // Standard error stays out of the output: nothing on it is a verdict.
-        const EmulatorRunResult run =
-            runEmulator(m_platform.processes, verifyManyCommand(batch), outputPath(), progress);
-        if (stopsTheSeries(run, verdicts))
+        const EmulatorRunResult result =
+            runEmulator(m_platform.processes, verifyCommand(mame, run), outputPath(), progress);
+        if (stopsTheSeries(result, verdicts))
             return verdicts;
-        // Whatever the exit code: an unknown name or a bad set ends the run with one, after
-        // the verdicts of the others. A crash leaves no verdict to trust.
-        judgeUpTo(to + 1, run.crashed() ? QSet<QString>() : goodSetsOfOutput());
+        // Whatever the exit code: an unknown name or a bad set ends a run of today's MAME with
+        // one, after the verdicts of the others. A crash leaves no verdict to trust.
+        QSet<QString> good;
+        if (const auto answer = m_platform.files.openForReading(outputPath());
+            answer && !result.crashed())
+            good = goodSetsOfAnswer(mame, run, *answer);
+        judgeUpTo(to + 1, good);
     }
     judgeUpTo(count, {});
     return verdicts;

@@ -11,13 +11,14 @@
 
 class GameList;
 struct CatalogueEntry;
+struct MameInfo;
 class QAction;
 class QByteArray;
 class QProgressDialog;
 class QWidget;
 struct Platform;
 
-// Verifying ROM sets through the emulator's "-verifyroms": the selected game's set, or the
+// Verifying ROM sets through MAME (mame/verification.h): the selected game's set, or the
 // set of every game the list shows, with a report.
 class RomVerification final : public QObject
 {
@@ -31,8 +32,8 @@ public:
     // The context menu's item names the game it verifies.
     void showGame(const QString& name);
 
-    // Verifies the selected game's set and says whether it is good, showing MAME's output
-    // when it is not (today's MAME's with its standard error, at most its first lines). A run
+    // Verifies the selected game's set and tells its verdict, showing MAME's answer
+    // when it is not (oneSetMessage). A run
     // that crashed is not good, whatever it printed. Any failure (no game selected, a set
     // name MAME could misread, no output, a cancel) ends in one message and the main window
     // restored. The output file is removed once read. While another Korvane updates or
@@ -76,17 +77,13 @@ private:
     // Counts a run of the series; true when the series ends with it (not started, cancelled).
     static bool stopsTheSeries(const EmulatorRunResult& run, Verdicts& verdicts);
 
-    void verifyOneToday(const QString& name);
-    Verdicts verifyAllClassic(const QStringList& names, QProgressDialog& progress);
-    Verdicts verifyAllToday(const QStringList& names, QProgressDialog& progress);
-    Command verifyCommand(const QString& name) const;
+    // Verifies the sets of names, in the runs mame takes them in.
+    Verdicts verifyAll(const MameInfo& mame, const QStringList& names, QProgressDialog& progress);
     // The output of the last run, at most limit bytes and one more; nullopt when there is
     // none.
     std::optional<QByteArray> readOutput(qint64 limit) const;
     // The same, and the output file removed: once read, it is of no more use.
     std::optional<QByteArray> takeOutput(qint64 limit) const;
-    // The sets the output of the last run of today's MAME calls good.
-    QSet<QString> goodSetsOfOutput() const;
     void failed();
 
     Platform& m_platform;

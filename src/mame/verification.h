@@ -1,5 +1,9 @@
 #pragma once
 
+#include "mame/mame.h"
+#include "mame/mamerun.h"
+#include "platform/processes.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -10,7 +14,40 @@
 
 #include <optional>
 
-// MAME's answer to "-verifyroms" for one set, and the report of a run over many.
+class QIODevice;
+
+// Verifying ROM sets through MAME: the commands, what MAME answers for one set and for many,
+// how its answers are judged, and the report of a run over many sets.
+
+// The command that verifies names: the classic MAME verifies one set a run ("MAME.EXE NAME
+// -verifyroms"), today's MAME all of them ("MAME.EXE -verifyroms NAME..."). The names must be
+// usable set names (mamewords.h).
+Command verifyCommand(const MameInfo& mame, const QStringList& names);
+
+// The runs that verify names, in their order: one name a run for the classic MAME; for
+// today's, as many as a command line of limit characters holds.
+QList<QStringList> verifyRuns(const MameInfo& mame, const QStringList& names, qsizetype limit);
+
+// Where the standard error of a run that verifies one set goes: today's MAME says there why
+// a set is absent, which the user is shown; the classic MAME's answer is its output alone.
+ErrorOutput oneSetErrors(const MameInfo& mame);
+
+// The most of one set's answer that is read; a longer answer is not MAME's.
+qint64 largestOneSetAnswer(const MameInfo& mame);
+
+// What the user is told of one set (see verifyMessage), from its answer (the first
+// largestOneSetAnswer + 1 bytes of it) and how the run ended. A run that crashed is not good,
+// whatever it printed. nullopt when there is no answer to judge: none, an empty one for
+// today's MAME, one that is too long.
+std::optional<QString> oneSetMessage(const MameInfo& mame, const QString& name,
+                                     const std::optional<QByteArray>& answer,
+                                     const EmulatorRunResult& run);
+
+// The sets of a run over names that its answer calls good. The answer is read a line at a
+// time: a run over thousands of sets writes megabytes.
+QSet<QString> goodSetsOfAnswer(const MameInfo& mame, const QStringList& names, QIODevice& answer);
+
+// The answers themselves, for the tests and the functions above.
 
 // The line that opens the output of a good set, compared whole and exactly.
 inline constexpr QStringView kVerifySuccessLine = u"1 romsets found, 1 were OK.";

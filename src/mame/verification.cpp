@@ -1,8 +1,22 @@
-#include "mame/verifyoutput.h"
+#include "mame/verification.h"
 
 #include "platform/textcodec.h"
 
+#include <QIODevice>
+
 namespace {
+
+// More than 51 lines of the classic MAME's ever take; an output larger than this is not read.
+constexpr qint64 kLargestClassicAnswer = 1 << 20;
+
+// One set's answer of today's MAME is a few hundred lines at most.
+constexpr qint64 kLargestTodayAnswer = 16 << 20;
+
+// A line of today's MAME's answer that is longer than this is no verdict.
+constexpr qint64 kLongestVerdictLine = 4096;
+
+const QString kProgram = QStringLiteral("MAME.EXE");
+const QString kVerifySwitch = QStringLiteral("-verifyroms");
 
 QStringList splitLines(QByteArrayView output)
 {
@@ -139,4 +153,75 @@ QByteArray verifyReport(const QStringList& notGood)
     for (const QString& name : notGood)
         report += name.toUtf8() + "\r\n";
     return report;
+}
+
+Command verifyCommand(const MameInfo& mame, const QStringList& names)
+{
+    if (!mame.verifiesManySets())
+        return {kProgram, {names.value(0), kVerifySwitch}};
+    return {kProgram, QStringList{kVerifySwitch} + names};
+}
+
+QList<QStringList> verifyRuns(const MameInfo& mame, const QStringList& names, qsizetype limit)
+{
+    if (mame.verifiesManySets())
+        return verifyBatches(names, Command{kProgram, {kVerifySwitch}}.text().size(), limit);
+    QList<QStringList> runs;
+    for (const QString& name : names)
+        runs.append({name});
+    return runs;
+}
+
+ErrorOutput oneSetErrors(const MameInfo& mame)
+{
+    return mame.verifiesManySets() ? ErrorOutput::InOutput : ErrorOutput::Forwarded;
+}
+
+qint64 largestOneSetAnswer(const MameInfo& mame)
+{
+    return mame.verifiesManySets() ? kLargestTodayAnswer : kLargestClassicAnswer;
+}
+
+std::optional<QString> oneSetMessage(const MameInfo& mame, const QString& name,
+                                     const std::optional<QByteArray>& answer,
+                                     const EmulatorRunResult& run)
+{
+    if (!answer || answer->size() > largestOneSetAnswer(mame))
+        return std::nullopt;
+    if (!mame.verifiesManySets()) {
+        const std::optional<QStringList> lines = verifyOutputLines(*answer);
+        if (!lines)
+            return std::nullopt;
+        return verifyMessage(name, *lines, run.crashed());
+    }
+    if (answer->isEmpty())
+        return std::nullopt;
+    const bool good = run.status == EmulatorRunResult::Status::Ended && run.exitedNormally &&
+                      goodSets(*answer).contains(name);
+    QStringList lines = shownVerifyLines(*answer);
+    if (run.crashed())
+        lines.append(kVerifyCrashedLine.toString());
+    return verifyMessage(name, good, lines);
+}
+
+QSet<QString> goodSetsOfAnswer(const MameInfo& mame, const QStringList& names, QIODevice& answer)
+{
+    if (!mame.verifiesManySets()) {
+        const QByteArray first = answer.readLine(kLargestClassicAnswer);
+        if (names.isEmpty() || verifyFirstLine(first) != kVerifySuccessLine)
+            return {};
+        return {names.first()};
+    }
+    QSet<QString> good;
+    bool inLongLine = false;
+    for (;;) {
+        const QByteArray piece = answer.readLine(kLongestVerdictLine);
+        if (piece.isEmpty())
+            break;
+        const bool ended = piece.endsWith('\n');
+        if (!inLongLine && (ended || answer.atEnd()))
+            good.unite(goodSets(piece));
+        inLongLine = !ended;
+    }
+    return good;
 }

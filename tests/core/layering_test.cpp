@@ -1,0 +1,154 @@
+// layering_test.cpp: the folders of src/ include each other only downward, and only mame/
+// knows what MAME is told and what it prints.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Which folders each folder may include, written once. A folder not named here may include
+// nothing of ours; "." is the folder of main.cpp.
+const std::map<std::string, std::set<std::string>> kAllowedEdges = {
+    {"platform", {}},
+    {"options", {"platform"}},
+    {"catalogue", {"platform", "options"}},
+    {"mame", {"platform", "options", "catalogue"}},
+    {"ui/desktop", {"platform", "mame"}},
+    {"ui/options", {"platform", "options", "mame", "ui/desktop"}},
+    {"ui/catalogue", {"platform", "options", "catalogue", "mame", "ui/desktop"}},
+    {"ui/launch", {"platform", "options", "catalogue", "mame", "ui/desktop"}},
+    {"ui/settings", {"platform", "options", "ui/desktop", "ui/options"}},
+    {"ui/verify", {"platform", "catalogue", "mame", "ui/desktop", "ui/catalogue"}},
+    {"ui/about", {"platform", "ui/desktop"}},
+    {"ui/shell",
+     {"platform", "options", "catalogue", "mame", "ui/desktop", "ui/options", "ui/catalogue",
+      "ui/launch", "ui/settings", "ui/verify", "ui/about"}},
+    {".", {"platform", "ui/desktop", "ui/shell"}},
+};
+
+// What MAME reads or prints; written anywhere but in mame/, it is MAME knowledge out of place.
+// A switch counts where it stands as a word of its own ("--version" is the program's own).
+const char* const kMameTexts[] = {"-listxml", "-listinfo", "-verifyroms", "-version", "-showconfig",
+                                  "-record",  "-playback", "romset",      "is good"};
+
+bool isWordCharacter(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
+}
+
+// Whether text holds what, not as part of a longer word.
+bool holds(const std::string& text, const std::string& what)
+{
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        const bool startsWord = at == 0 || !isWordCharacter(text[at - 1]) || what[0] != '-';
+        const std::size_t end = at + what.size();
+        if (startsWord && (end == text.size() || !isWordCharacter(text[end])))
+            return true;
+    }
+    return false;
+}
+
+struct Source
+{
+    std::string folder; // relative to src/
+    std::string path;   // relative to src/
+    std::string text;
+};
+
+std::vector<Source> sources()
+{
+    std::vector<Source> all;
+    const fs::path root = KORVANE_SOURCE_DIR;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string extension = entry.path().extension().string();
+        if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h"))
+            continue;
+        const fs::path relative = fs::relative(entry.path(), root);
+        std::ifstream file(entry.path());
+        std::stringstream text;
+        text << file.rdbuf();
+        const std::string folder = relative.parent_path().string();
+        all.push_back({folder.empty() ? "." : folder, relative.string(), text.str()});
+    }
+    return all;
+}
+
+// The folders a source includes of ours, with the line that does it.
+std::vector<std::pair<std::string, std::string>> includedFolders(const Source& source)
+{
+    static const std::regex include(R"(#include\s+"([^"]+)\")");
+    std::vector<std::pair<std::string, std::string>> found;
+    for (auto it = std::sregex_iterator(source.text.begin(), source.text.end(), include);
+         it != std::sregex_iterator(); ++it) {
+        const std::string target = fs::path((*it)[1].str()).parent_path().string();
+        found.emplace_back(target.empty() ? "." : target, it->str());
+    }
+    return found;
+}
+
+TEST(LayeringTest, FoldersIncludeOnlyWhatTheTableAllows)
+{
+    const std::vector<Source> all = sources();
+    ASSERT_GT(all.size(), 50u);
+    std::map<std::string, std::set<std::string>> edges;
+    for (const Source& source : all) {
+        const auto allowed = kAllowedEdges.find(source.folder);
+        EXPECT_NE(allowed, kAllowedEdges.end())
+            << "a folder the table does not know: " << source.folder;
+        for (const auto& [folder, line] : includedFolders(source)) {
+            if (folder == source.folder)
+                continue;
+            edges[source.folder].insert(folder);
+            EXPECT_TRUE(allowed != kAllowedEdges.end() && allowed->second.contains(folder))
+                << source.path << ": " << line << " (" << source.folder << " -> " << folder << ")";
+        }
+    }
+
+    // No circle between folders, whatever the table says.
+    std::map<std::string, int> state; // 1 being walked, 2 done
+    std::vector<std::string> path;
+    const std::function<void(const std::string&)> walk = [&](const std::string& folder) {
+        state[folder] = 1;
+        path.push_back(folder);
+        for (const std::string& next : edges[folder]) {
+            if (state[next] == 1) {
+                std::string circle;
+                for (const std::string& step : path)
+                    circle += step + " -> ";
+                ADD_FAILURE() << "a circle: " << circle << next;
+            } else if (state[next] == 0) {
+                walk(next);
+            }
+        }
+        path.pop_back();
+        state[folder] = 2;
+    };
+    for (const auto& [folder, targets] : edges) {
+        if (state[folder] == 0)
+            walk(folder);
+    }
+}
+
+TEST(LayeringTest, OnlyMameKnowsWhatMameIsToldAndPrints)
+{
+    for (const Source& source : sources()) {
+        if (source.folder == "mame")
+            continue;
+        for (const char* text : kMameTexts)
+            EXPECT_FALSE(holds(source.text, text)) << source.path << ": " << text;
+    }
+}
+
+} // namespace
