@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 
 #include <cstdio>
 #include <memory>
@@ -70,12 +69,6 @@ int main(int argc, char* argv[])
     if (!problem.isEmpty())
         messages.show(problem, appTitle(), MessageButtons::Ok);
     window.Form_Load();
-    window.adjustSize();
-    if (const QScreen* screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
-    window.show();
+    window.show(); // which centres it on its screen
     return QApplication::exec();
 }

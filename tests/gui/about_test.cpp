@@ -1,4 +1,5 @@
 #include "platform/appinfo.h"
+#include "mame/mameinuse.h"
 #include "programfixture.h"
 #include "ui/about/frmaboutbrw.h"
 #include "ui/desktop/picturebutton.h"
@@ -46,7 +47,7 @@ protected:
 TEST_F(AboutTest, theDialogShowsTheVersionAndItsCaptionsCentredOverTheMainWindow)
 {
     window().show();
-    form->launcher()->identifyMame();
+    form->mameInUse()->identifyOptions();
     dialogs.act = [this](QDialog& dialog) {
         auto& d = static_cast<FrmAboutbrw&>(dialog);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("About..."));

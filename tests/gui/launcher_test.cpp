@@ -1,3 +1,4 @@
+#include "mame/mameinuse.h"
 #include "programfixture.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
@@ -115,7 +116,7 @@ TEST_F(LauncherTest, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
 
     // The classic MAME again: the controls and their tips come back.
     settings.write(u"Emulator"_qs, u"Kind"_qs, u"classic"_qs);
-    w.launcher()->identifyMame();
+    w.mameInUse()->identifyOptions();
     EXPECT_TRUE(panel.control(OptionId::DepthCombo)->isEnabled());
     EXPECT_EQ(panel.control(OptionId::DepthCombo)->toolTip(),
               optionInfo(OptionId::DepthCombo).toolTip.toString());

@@ -4,6 +4,7 @@
 #include "platform/defaulthandler.h"
 #include "platform/platform.h"
 #include "ui/about/aboutartwork.h"
+#include "ui/desktop/centring.h"
 #include "ui/desktop/fonts.h"
 #include "ui/desktop/picturebutton.h"
 #include "ui/desktop/twips.h"
@@ -174,10 +175,5 @@ void FrmAboutbrw::showEvent(QShowEvent* event)
     QWidget* owner = parentWidget();
     if (owner && owner->isVisible())
         return;
-    const QScreen* where = owner ? owner->screen() : screen();
-    if (!where)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(where->availableGeometry().center());
-    move(frame.topLeft());
+    centreOnScreen(*this, owner ? owner->screen() : nullptr);
 }

@@ -245,6 +245,20 @@ const CatalogueEntry* GameList::selectedGame() const
     return row < 0 ? nullptr : &m_model->row(row);
 }
 
+std::optional<SelectedGame> GameList::selectedForLaunch() const
+{
+    const CatalogueEntry* game = selectedGame();
+    if (!game)
+        return std::nullopt;
+    return SelectedGame{game->name, game->cloneof, game->description};
+}
+
+std::optional<QString> GameList::selectedName() const
+{
+    const std::optional<SelectedGame> game = selectedForLaunch();
+    return game ? std::optional(game->name) : std::nullopt;
+}
+
 int GameList::listType() const
 {
     return m_controls.GamesListTypeCombo->currentIndex();

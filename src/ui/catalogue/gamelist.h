@@ -1,12 +1,14 @@
 #pragma once
 
 #include "catalogue/catalogueentry.h"
+#include "mame/commandline.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class GameListModel;
 class GameListView;
@@ -68,6 +70,10 @@ public:
 
     // The current game: the selected row, or nullptr when none is selected.
     const CatalogueEntry* selectedGame() const;
+    // The cells of the selected row that a launch gives MAME, or nullopt when none is selected.
+    std::optional<SelectedGame> selectedForLaunch() const;
+    // The selected row's short name, or nullopt when none is selected.
+    std::optional<QString> selectedName() const;
     // The list type the chooser shows, -1 for none.
     int listType() const;
     // The short names of the rows, in the order the list shows them.

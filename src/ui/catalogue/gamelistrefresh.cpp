@@ -1,7 +1,7 @@
 #include "ui/catalogue/gamelistrefresh.h"
 
 #include "mame/catalogueupdate.h"
-#include "mame/mameidentity.h"
+#include "mame/mameinuse.h"
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/messageboxes.h"
@@ -13,10 +13,11 @@
 
 #include <optional>
 
-GameListRefresh::GameListRefresh(Platform& platform, GameList& gameList, QWidget* window,
-                                 QObject* parent)
+GameListRefresh::GameListRefresh(Platform& platform, MameInUse& mameInUse, GameList& gameList,
+                                 QWidget* window, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
+    , m_mameInUse(mameInUse)
     , m_gameList(gameList)
     , m_window(window)
 {}
@@ -35,7 +36,7 @@ void GameListRefresh::UpdateGamesMenu_Click()
         lock = lockProgramDirectory(m_platform, &refused);
         if (refused)
             return;
-        problem = update(target, MameIdentity(m_platform).identify(QStringLiteral("MAME")));
+        problem = update(target, m_mameInUse.identify(QStringLiteral("MAME")));
     }
 
     m_gameList.LoadGameList();

@@ -4,6 +4,7 @@
 #include <QString>
 
 class GameList;
+class MameInUse;
 struct MameInfo;
 class QWidget;
 struct Platform;
@@ -15,7 +16,7 @@ class GameListRefresh final : public QObject
     Q_DISABLE_COPY_MOVE(GameListRefresh)
 
 public:
-    GameListRefresh(Platform& platform, GameList& gameList, QWidget* window,
+    GameListRefresh(Platform& platform, MameInUse& mameInUse, GameList& gameList, QWidget* window,
                     QObject* parent = nullptr);
 
     // Has MAME print its catalogue and writes it, through a pipe, into a new file of a unique
@@ -31,6 +32,7 @@ private:
     QString update(const QString& target, const MameInfo& mame);
 
     Platform& m_platform;
+    MameInUse& m_mameInUse;
     GameList& m_gameList;
     QWidget* m_window;
 };

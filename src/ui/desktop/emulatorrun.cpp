@@ -1,13 +1,9 @@
 #include "ui/desktop/emulatorrun.h"
 
 #include "platform/appinfo.h"
-#include "platform/files.h"
-#include "platform/messageboxes.h"
-#include "platform/platform.h"
 #include "platform/processes.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
@@ -85,23 +81,27 @@ EmulatorRunResult waitFor(RedirectedRun& run, const QString& program, QProgressD
 
 } // namespace
 
+std::unique_ptr<QProgressDialog> makeRunProgress(QWidget* owner, const QString& label, int maximum)
+{
+    auto progress =
+        std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, maximum, owner);
+    progress->setWindowTitle(appTitle());
+    progress->setWindowModality(Qt::ApplicationModal);
+    progress->setAutoClose(false);
+    progress->setAutoReset(false);
+    return progress;
+}
+
 namespace {
 
-// The progress dialog of a run that has the window to itself.
-class RunProgress final : public QProgressDialog
+// The progress of a run that has the window to itself: shown by waitFor, not by the dialog's
+// own timer, and only once the run lasts.
+std::unique_ptr<QProgressDialog> quietProgress(QWidget* owner, const QString& what)
 {
-public:
-    RunProgress(QWidget* owner, const QString& what)
-        : QProgressDialog(what, QStringLiteral("Cancel"), 0, 0, owner)
-    {
-        setWindowTitle(appTitle());
-        setWindowModality(Qt::ApplicationModal);
-        setAutoClose(false);
-        setAutoReset(false);
-        // Shown by waitFor, not by the dialog's own timer.
-        setMinimumDuration(std::numeric_limits<int>::max());
-    }
-};
+    std::unique_ptr<QProgressDialog> progress = makeRunProgress(owner, what, 0);
+    progress->setMinimumDuration(std::numeric_limits<int>::max());
+    return progress;
+}
 
 } // namespace
 
@@ -112,8 +112,7 @@ EmulatorRunResult runEmulator(Processes& processes, const Command& command,
     RedirectedStart start = processes.startRedirected(command, outputPath, errors);
     if (!start.run)
         return notStarted(start);
-    RunProgress progress(owner, what);
-    return waitFor(*start.run, start.program, progress, true);
+    return waitFor(*start.run, start.program, *quietProgress(owner, what), true);
 }
 
 EmulatorRunResult runEmulator(Processes& processes, const Command& command,
@@ -137,6 +136,5 @@ EmulatorRunResult runEmulatorPiped(Processes& processes, const Command& command,
     RedirectedStart start = processes.startPiped(command);
     if (!start.run)
         return notStarted(start);
-    RunProgress progress(owner, what);
-    return waitFor(*start.run, start.program, progress, true, take);
+    return waitFor(*start.run, start.program, *quietProgress(owner, what), true, take);
 }

@@ -7,9 +7,15 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QProgressDialog;
 class QWidget;
+
+// The progress window of a wait for MAME: titled with the program's title, with Cancel,
+// application-modal, neither closing nor resetting itself. maximum is 0 for one run (busy) or
+// the length of a series of runs.
+std::unique_ptr<QProgressDialog> makeRunProgress(QWidget* owner, const QString& label, int maximum);
 
 // Runs command in the program directory with its standard output in outputPath and returns
 // when it has ended. While it runs, a modal progress dialog over owner says `what` and

@@ -1,6 +1,7 @@
 #include "ui/launch/launcher.h"
 
 #include "mame/recordingslisting.h"
+#include "mame/mameinuse.h"
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/messageboxes.h"
@@ -15,28 +16,19 @@
 #include <QPushButton>
 #include <QTimer>
 
-Launcher::Launcher(Platform& platform, Host host, Controls controls, QObject* parent)
+Launcher::Launcher(Platform& platform, MameInUse& mameInUse, Host host, Controls controls,
+                   QObject* parent)
     : QObject(parent)
     , m_platform(platform)
-    , m_identity(platform)
+    , m_mameInUse(mameInUse)
     , m_host(std::move(host))
     , m_controls(controls)
     , m_changes(new QTimer(this))
-    , m_programSettle(new QTimer(this))
 {
-    m_identity.setBeforeAsking([this](const QString& program) { Q_EMIT askingMame(program); });
     // Changes come in bursts (a file made, then renamed): one refill for a burst.
     m_changes->setSingleShot(true);
     m_changes->setInterval(100);
     connect(m_changes, &QTimer::timeout, this, &Launcher::recordingsChanged);
-    // The program may change with a click, a per-game file or a few keystrokes: it is looked
-    // at once the changes have settled.
-    m_programSettle->setSingleShot(true);
-    m_programSettle->setInterval(400);
-    connect(m_programSettle, &QTimer::timeout, this, [this] {
-        identifyMame(std::exchange(m_programChangedByUser, false) ? Asking::Allowed
-                                                                  : Asking::StoredOnly);
-    });
     connect(m_controls.PlayButton, &QPushButton::clicked, this, &Launcher::PlayButton_Click);
     connect(m_controls.Command2, &QPushButton::clicked, this, &Launcher::Command2_Click);
     // Playback answers the mouse press itself, not the click, so it is not connected to
@@ -68,12 +60,7 @@ void Launcher::LaunchGame(Input input)
         return;
 
     const std::optional<QString> word = programWord(options);
-    std::optional<MameInfo> mame;
-    if (word) {
-        mame = m_identity.identify(*word);
-        Q_EMIT mameIdentified(*mame, *word);
-    }
-    const MameInfo dialect = mame.value_or(MameInfo());
+    const MameInfo dialect = m_mameInUse.identifyOptions().value_or(MameInfo());
 
     CommandLine extraSwitches;
     if (input == Input::Record) {
@@ -103,19 +90,6 @@ void Launcher::LaunchGame(Input input)
         m_host.reportStatus(QStringLiteral("The game could not be started: %1.")
                                 .arg(start.error.isEmpty() ? start.program : start.error));
     }
-}
-
-void Launcher::identifyMame(Asking asking)
-{
-    const std::optional<QString> word = programWord(m_host.options());
-    if (word)
-        Q_EMIT mameIdentified(m_identity.identify(*word, asking), *word);
-}
-
-void Launcher::programOptionsChanged(bool byUser)
-{
-    m_programChangedByUser = m_programChangedByUser || byUser;
-    m_programSettle->start();
 }
 
 void Launcher::PlayButton_Click()

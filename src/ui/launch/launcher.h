@@ -1,7 +1,6 @@
 #pragma once
 
 #include "mame/commandline.h"
-#include "mame/mameidentity.h"
 
 #include <QObject>
 #include <QString>
@@ -10,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class MameInUse;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -46,7 +46,8 @@ public:
         RecordingsListing* INPFile;
     };
 
-    Launcher(Platform& platform, Host host, Controls controls, QObject* parent = nullptr);
+    Launcher(Platform& platform, MameInUse& mameInUse, Host host, Controls controls,
+             QObject* parent = nullptr);
 
     // What a launch does with the game's input besides playing it.
     enum class Input
@@ -63,14 +64,6 @@ public:
     // could misread starts nothing: a message names it, and nothing is built or asked.
     void LaunchGame(Input input);
 
-    // Finds out which MAME the options name now (asking the program, when asking allows,
-    // only when it is new or has changed) and sends mameIdentified.
-    void identifyMame(Asking asking = Asking::Allowed);
-
-    // The options that name the program have changed; byUser when the user changed them
-    // (rather than a loaded file). Which MAME they name is looked at once the changes have
-    // settled, and a program is asked only when the user named it.
-    void programOptionsChanged(bool byUser);
 
     void PlayButton_Click();
     void Command2_Click();
@@ -85,12 +78,6 @@ public:
     // once, and the chosen recording stays chosen while it is there.
     void listRecordings();
 
-Q_SIGNALS:
-    // word is the program word of the options; info.asked tells that the program was asked.
-    void mameIdentified(const MameInfo& info, const QString& word);
-    // program is about to be asked which MAME it is, which may take a moment.
-    void askingMame(const QString& program);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -102,11 +89,9 @@ private:
     void recordingsChanged();
 
     Platform& m_platform;
-    MameIdentity m_identity;
+    MameInUse& m_mameInUse;
     Host m_host;
     Controls m_controls;
     std::unique_ptr<QObject> m_watch;
     QTimer* m_changes;
-    QTimer* m_programSettle;
-    bool m_programChangedByUser = false;
 };

@@ -5,6 +5,7 @@
 #include "ui/desktop/fonts.h"
 #include "ui/options/optioncontrols.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFont>
 #include <QKeyEvent>
@@ -72,6 +73,17 @@ OptionPanel::OptionPanel(QWidget* parent, HeightChange changeWindowHeight)
                     AlternateMameOption_Click();
             });
     control(FlickerText)->installEventFilter(this);
+
+    // A loaded value changes the program too (toggled, textChanged); only the user's own
+    // changes are clicks and edits.
+    for (const OptionId id : {OriginalMameOption, AlternateMameOption}) {
+        auto* button = controlAs<QAbstractButton>(id);
+        connect(button, &QAbstractButton::clicked, this, [this] { Q_EMIT programChanged(true); });
+        connect(button, &QAbstractButton::toggled, this, [this] { Q_EMIT programChanged(false); });
+    }
+    auto* text = controlAs<QLineEdit>(AlternateMameText);
+    connect(text, &QLineEdit::textEdited, this, [this] { Q_EMIT programChanged(true); });
+    connect(text, &QLineEdit::textChanged, this, [this] { Q_EMIT programChanged(false); });
 }
 
 QWidget* OptionPanel::makeControl(const OptionInfo& info)

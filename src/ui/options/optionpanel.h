@@ -52,6 +52,11 @@ public:
     // The caption beside the slider, "Frameskip: " and its position.
     QLabel* FrameskipLabel;
 
+Q_SIGNALS:
+    // The options that name the program to run changed: byUser when the user changed them,
+    // not a value applied from the store or a file.
+    void programChanged(bool byUser);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,5 +1,8 @@
 #include "ui/shell/artwork.h"
 
+#include "catalogue/catalogueentry.h"
+#include "ui/desktop/imagelist.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -173,6 +176,19 @@ QImage playButtonPicture()
     for (int i = 0; i < 24; ++i)
         p.drawPoint(QPointF((i * 73) % w, (i * 37) % int(horizon - 6) + 2));
     return image;
+}
+
+std::pair<QIcon, QIcon> fillRomImages(ImageList& large, ImageList& small)
+{
+    QIcon icons[2];
+    for (const bool good : {true, false}) {
+        const QString key = imageKeyText(good ? ImageKey::Rom : ImageKey::BadRom);
+        large.add(key, romImage(32, good));
+        small.add(key, romImage(16, good));
+        for (const ImageList* list : {&large, &small})
+            icons[good ? 0 : 1].addPixmap(list->image(key));
+    }
+    return {icons[0], icons[1]};
 }
 
 } // namespace artwork

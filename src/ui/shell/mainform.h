@@ -1,7 +1,6 @@
 #pragma once
 
-#include "mame/mameidentity.h"
-
+#include "mame/mame.h"
 #include "mame/recordingslisting.h"
 #include "ui/desktop/imagelist.h"
 
@@ -11,6 +10,7 @@ class About;
 class GameList;
 class GameListRefresh;
 class Launcher;
+class MameInUse;
 class GameListModel;
 class GameListView;
 class OptionPanel;
@@ -25,6 +25,7 @@ class QMenu;
 class QPushButton;
 class QStatusBar;
 class RomVerification;
+class StatusLine;
 struct Platform;
 
 // The main window: it owns the controls, places them and wires their events to the
@@ -48,6 +49,7 @@ public:
     OptionPanel* options() const { return m_options; }
     GameList* gameList() const { return m_gameList; }
     Launcher* launcher() const { return m_launcher; }
+    MameInUse* mameInUse() const { return m_mameInUse; }
     OptionSettings* optionSettings() const { return m_optionSettings; }
     GameListRefresh* refresh() const { return m_refresh; }
     RomVerification* verification() const { return m_verification; }
@@ -106,34 +108,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildImages();
     void buildListArea();
-    void buildGeneralGroup();
-    void buildGraphicsGroup();
-    void buildVectorGroup();
-    void buildSoundGroup();
-    void buildJoystickGroup();
-    void buildBottomLine();
-    void buildMenus();
+    void bindControls();
     void wireCommands();
-    void wireSettingsCommands();
-    void wireMameIdentity();
-    void showMameInUse(const MameInfo& info, const QString& word);
-    // A horizontal extent in twips.
-    struct Span
-    {
-        int left;
-        int width;
-    };
-    void addLabelledCombo(QWidget* group, const char* labelName, const char* text, QWidget* combo,
-                          int top, Span label, Span box);
-    QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
-                     int width, int height);
-    void placeStatusBar();
+    void wireMameInUse();
 
     Platform& m_platform;
     QWidget* m_client;
-    QLabel* m_statusText;
+    StatusLine* m_status;
     OptionPanel* m_options;
     GameListModel* m_games;
     GameList* m_gameList;
@@ -142,10 +124,6 @@ private:
     GameListRefresh* m_refresh;
     RomVerification* m_verification;
     About* m_about;
+    MameInUse* m_mameInUse;
     bool m_centred = false;
-    // Which MAME the options name, in words, for the About dialog.
-    QString m_mameInUse;
-    // What the status bar says while a program is asked which MAME it is, and said before.
-    QString m_askingText;
-    QString m_statusBeforeAsking;
 };

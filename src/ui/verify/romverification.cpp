@@ -1,7 +1,7 @@
 #include "ui/verify/romverification.h"
 
 #include "catalogue/catalogueentry.h"
-#include "mame/mameidentity.h"
+#include "mame/mameinuse.h"
 #include "mame/mamewords.h"
 #include "mame/verification.h"
 #include "platform/appinfo.h"
@@ -31,10 +31,11 @@ constexpr qsizetype kCommandLineLimit = 100'000;
 
 } // namespace
 
-RomVerification::RomVerification(Platform& platform, GameList& gameList, QWidget* window,
-                                 QAction* VerifyCurrentRomMenu, QObject* parent)
+RomVerification::RomVerification(Platform& platform, MameInUse& mameInUse, GameList& gameList,
+                                 QWidget* window, QAction* VerifyCurrentRomMenu, QObject* parent)
     : QObject(parent)
     , m_platform(platform)
+    , m_mameInUse(mameInUse)
     , m_gameList(gameList)
     , m_window(window)
     , m_verifyCurrentRomMenu(VerifyCurrentRomMenu)
@@ -130,7 +131,7 @@ void RomVerification::VerifyCurrentRomMenu_Click()
     if (refused)
         return;
     const QString name = game->name;
-    const MameInfo mame = MameIdentity(m_platform).identify(QStringLiteral("MAME.EXE"));
+    const MameInfo mame = m_mameInUse.identify(QStringLiteral("MAME.EXE"));
     const std::optional<EmulatorRunResult> run =
         runOne(verifyCommand(mame, {name}), name, oneSetErrors(mame));
     if (!run)
@@ -154,17 +155,14 @@ void RomVerification::VerifyAllRomsMenu_Click()
     const std::unique_ptr<FileLock> lock = lockProgramDirectory(m_platform, &refused);
     if (refused)
         return;
-    const MameInfo mame = MameIdentity(m_platform).identify(QStringLiteral("MAME.EXE"));
+    const MameInfo mame = m_mameInUse.identify(QStringLiteral("MAME.EXE"));
     m_window->showMinimized();
 
     const QStringList names = m_gameList.shownNames();
     const int count = static_cast<int>(names.size());
     // A top-level window of its own: the main window is minimized, and this one must stay.
-    QProgressDialog progress(QString(), QStringLiteral("Cancel"), 0, count);
-    progress.setWindowTitle(appTitle());
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
+    const std::unique_ptr<QProgressDialog> shown = makeRunProgress(nullptr, QString(), count);
+    QProgressDialog& progress = *shown;
     progress.setMinimumWidth(progress.fontMetrics().averageCharWidth() * 48);
     progress.setMinimumDuration(0);
     progress.show();

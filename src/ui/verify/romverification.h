@@ -10,6 +10,7 @@
 #include <optional>
 
 class GameList;
+class MameInUse;
 struct CatalogueEntry;
 struct MameInfo;
 class QAction;
@@ -26,7 +27,7 @@ class RomVerification final : public QObject
     Q_DISABLE_COPY_MOVE(RomVerification)
 
 public:
-    RomVerification(Platform& platform, GameList& gameList, QWidget* window,
+    RomVerification(Platform& platform, MameInUse& mameInUse, GameList& gameList, QWidget* window,
                     QAction* VerifyCurrentRomMenu, QObject* parent = nullptr);
 
     // The context menu's item names the game it verifies.
@@ -87,6 +88,7 @@ private:
     void failed();
 
     Platform& m_platform;
+    MameInUse& m_mameInUse;
     GameList& m_gameList;
     QWidget* m_window;
     QAction* m_verifyCurrentRomMenu;
