@@ -9,12 +9,7 @@
 #include "catalogue/gamecolumns.h"
 #include "catalogue/gamelistreader.h"
 #include "catalogue/listtype.h"
-#include "fakes/fakedesktop.h"
-#include "fakes/fakemessageboxes.h"
-#include "fakes/fakeprocesses.h"
-#include "fakes/fakesettingsstore.h"
-#include "platform/localfiles.h"
-#include "platform/platform.h"
+#include "fakes/fakeplatform.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistview.h"
@@ -37,10 +32,10 @@ constexpr double kMegabyte = 1e6;
 
 // The main window as the program builds it, over fakes for everything but the files, which
 // are the real ones in the generated program directory.
-struct BenchWindow
+struct ListWindow : FakePlatform
 {
-    explicit BenchWindow(const QString& programDir)
-        : platform{settings, files, messages, processes, desktop, dialogs, programDir}
+    explicit ListWindow(const QString& programDir)
+        : FakePlatform(programDir)
         , form(platform)
     {
         form.GamesListTypeCombo->setCurrentIndex(FullList);
@@ -48,13 +43,6 @@ struct BenchWindow
         QCoreApplication::processEvents();
     }
 
-    FakeSettingsStore settings;
-    LocalFiles files;
-    FakeMessageBoxes messages;
-    FakeProcesses processes;
-    FakeDefaultHandler desktop;
-    FakeModalDialogs dialogs;
-    Platform platform;
     MainForm form;
 
     // Taken on the first load.
@@ -64,7 +52,7 @@ struct BenchWindow
 };
 
 const SyntheticCatalogue* g_catalogue = nullptr;
-std::unique_ptr<BenchWindow> g_window;
+std::unique_ptr<ListWindow> g_window;
 
 const SyntheticCatalogue& catalogue()
 {
@@ -88,12 +76,12 @@ std::size_t residentBytes()
 
 // The window, with the catalogue loaded once. That first load measures the memory and is
 // checked: a load that shows the wrong rows would make every figure meaningless.
-BenchWindow& loadedWindow()
+ListWindow& loadedWindow()
 {
     if (g_window)
         return *g_window;
-    g_window = std::make_unique<BenchWindow>(catalogue().programDir);
-    BenchWindow& w = *g_window;
+    g_window = std::make_unique<ListWindow>(catalogue().programDir);
+    ListWindow& w = *g_window;
 
     const std::size_t before = residentBytes();
     w.form.gameList()->LoadGameList();
@@ -171,7 +159,7 @@ BENCHMARK(BM_LineScan)->Unit(benchmark::kMillisecond);
 // chooser does it.
 void BM_LoadToRowsShown(benchmark::State& state)
 {
-    BenchWindow& w = loadedWindow();
+    ListWindow& w = loadedWindow();
     GameList* gameList = w.form.gameList();
     for (auto _ : state) {
         gameList->LoadGameList();
@@ -185,7 +173,7 @@ BENCHMARK(BM_LoadToRowsShown)->Unit(benchmark::kMillisecond);
 
 void BM_SortByColumn(benchmark::State& state)
 {
-    BenchWindow& w = loadedWindow();
+    ListWindow& w = loadedWindow();
     GameListModel* model = w.form.games();
     const int column = static_cast<int>(state.range(0));
     for (auto _ : state) {
@@ -206,7 +194,7 @@ BENCHMARK(BM_SortByColumn)
 // file order, a game halfway down is selected and the view is laid out again.
 void BM_ColumnClick(benchmark::State& state)
 {
-    BenchWindow& w = loadedWindow();
+    ListWindow& w = loadedWindow();
     GameListModel* model = w.form.games();
     GameListView* view = w.form.GamesListView;
     const int column = static_cast<int>(state.range(0));

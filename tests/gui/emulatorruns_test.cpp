@@ -231,7 +231,7 @@ TEST_F(EmulatorRunsTest, oneKorvaneAtATimeUpdatesOrVerifiesInAProgramDirectory)
     useStandin();
     writeFile(QStringLiteral("standin-delay.txt"), "1500");
     started();
-    MainForm second(*standinPlatform);
+    MainForm second(realPlatform);
     second.Form_Load();
     const QString refusal = QStringLiteral("Another Korvane is updating the games list (or "
                                            "verifying) in ") +

@@ -1,12 +1,6 @@
 #pragma once
 
-#include "fakes/fakedesktop.h"
-#include "fakes/fakemessageboxes.h"
-#include "fakes/fakeprocesses.h"
-#include "fakes/fakesettingsstore.h"
-#include "platform/localfiles.h"
-#include "platform/localprocesses.h"
-#include "platform/platform.h"
+#include "fakes/fakeplatform.h"
 #include "testfiles.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
@@ -32,12 +26,19 @@ inline void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
+// The temporary folder of a test's program directory, made before the platform that uses it.
+struct TemporaryProgramDir
+{
+    QTemporaryDir dir;
+};
+
 // A program directory in a temporary folder (with KvCfg and INP), fakes for the platform
 // and, on demand, the main window built on them.
-class ProgramFixture : public ::testing::Test
+class ProgramFixture : public ::testing::Test, protected TemporaryProgramDir, protected FakePlatform
 {
 protected:
     ProgramFixture()
+        : FakePlatform(dir.path())
     {
         QDir(dir.path()).mkpath(QStringLiteral("KvCfg"));
         QDir(dir.path()).mkpath(QStringLiteral("INP"));
@@ -54,7 +55,7 @@ protected:
     MainForm& window()
     {
         if (!form)
-            form = std::make_unique<MainForm>(standinPlatform ? *standinPlatform : platform);
+            form = std::make_unique<MainForm>(standin ? realPlatform : platform);
         return *form;
     }
 
@@ -63,8 +64,7 @@ protected:
     void useStandin()
     {
         testfiles::installStandin(path(QStringLiteral("MAME")));
-        standinPlatform.emplace(
-            Platform{settings, files, messages, localProcesses, desktop, dialogs, dir.path()});
+        standin = true;
     }
 
     // The window after its start-up sequence, as the program brings it on screen: which MAME
@@ -118,16 +118,7 @@ protected:
         return list;
     }
 
-    QTemporaryDir dir;
-    FakeSettingsStore settings;
-    LocalFiles files;
-    FakeMessageBoxes messages;
-    FakeProcesses processes;
-    FakeDefaultHandler desktop;
-    FakeModalDialogs dialogs;
-    Platform platform{settings, files, messages, processes, desktop, dialogs, dir.path()};
-    LocalProcesses localProcesses{dir.path(), QString()};
-    std::optional<Platform> standinPlatform;
+    bool standin = false; // the window runs the stand-in emulator for real
     std::unique_ptr<MainForm> form;
 };
 
