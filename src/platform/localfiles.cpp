@@ -1,5 +1,7 @@
 #include "platform/localfiles.h"
 
+#include "options/optionset.h" // an include upward, for the layering test to refuse
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
