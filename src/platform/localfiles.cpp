@@ -1,7 +1,5 @@
 #include "platform/localfiles.h"
 
-#include "options/optionset.h" // an include upward, for the layering test to refuse
-
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
