@@ -41,8 +41,7 @@ void ProgramSession::SetUp()
     for (const char* sub : {"mame/INP", "mame/roms"})
         ASSERT_TRUE(QDir(root.path()).mkpath(sub));
     testfiles::installProgram(KORVANE_BINARY, path("korvane"));
-    installStandin();
-    writeFile("KvCfg/Korvane.htm", testfiles::read(KORVANE_USER_GUIDE));
+    testfiles::installStandin(path("MAME"));
     testfiles::write(settingsFile(), QStringLiteral("[Options]\nKvVersion=%1.%2.%3\n")
                                          .arg(KORVANE_VERSION_MAJOR)
                                          .arg(KORVANE_VERSION_MINOR)
@@ -72,11 +71,6 @@ QByteArray ProgramSession::readFile(const QString& relative) const
 QString ProgramSession::setting(const QString& key) const
 {
     return QSettings(settingsFile(), QSettings::IniFormat).value(key).toString();
-}
-
-void ProgramSession::installStandin() const
-{
-    testfiles::installStandin(path("MAME"));
 }
 
 QList<QStringList> ProgramSession::runs() const
@@ -178,17 +172,6 @@ void ProgramSession::chooseToolsItem(int position)
     xdesktop::keys(QString(), QStringList(position, "Down") << "Return");
 }
 
-QByteArray ProgramSession::pixels(const QRect& twips) const
-{
-    const QPoint from = toPixels(twips.topLeft());
-    const QPoint to = toPixels(twips.topLeft() + QPoint(twips.width(), twips.height()));
-    const QByteArray grabbed =
-        xdesktop::pixels(mainWindow, QRect(from, QSize(to.x() - from.x(), to.y() - from.y())));
-    if (grabbed.isEmpty())
-        ADD_FAILURE() << "the window's pixels could not be read";
-    return grabbed;
-}
-
 ::testing::AssertionResult ProgramSession::waitUntil(const std::function<bool()>& done,
                                                      const QString& what)
 {
@@ -206,10 +189,10 @@ QByteArray ProgramSession::pixels(const QRect& twips) const
 ::testing::AssertionResult ProgramSession::waitForCaption(int games)
 {
     const QString expected = QStringLiteral("Brimwork's Korvane - %1 games available").arg(games);
-    ::testing::AssertionResult shown =
-        waitUntil([&] { return caption() == expected; }, "the caption " + expected);
+    ::testing::AssertionResult shown = waitUntil(
+        [&] { return xdesktop::title(mainWindow) == expected; }, "the caption " + expected);
     if (!shown)
-        shown << "; it is \"" << caption().toStdString() << '"';
+        shown << "; it is \"" << xdesktop::title(mainWindow).toStdString() << '"';
     return shown;
 }
 

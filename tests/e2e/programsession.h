@@ -37,7 +37,6 @@ protected:
     void writeFile(const QString& relative, const QByteArray& bytes) const;
     QByteArray readFile(const QString& relative) const;
     QString setting(const QString& key) const;
-    void installStandin() const;
     // The words that each run of the stand-in received so far.
     QList<QStringList> runs() const;
 
@@ -56,8 +55,6 @@ protected:
     void chooseInCombo(QPoint twips, int steps); // opens its list, moves, takes the entry
     void chooseToolsItem(int position);          // counted from 1, separators not counted
     void press(const QStringList& keys) { xdesktop::keys(mainWindow, keys); }
-    QByteArray pixels(const QRect& twips) const;
-    QString caption() const { return xdesktop::title(mainWindow); }
 
     // Polls until done; after the time limit, fails with a screenshot.
     ::testing::AssertionResult waitUntil(const std::function<bool()>& done, const QString& what);

@@ -142,16 +142,6 @@ void keys(const QString& window, const QStringList& names)
         (window.isEmpty() ? QStringList() : focus) + QStringList{"key", "--delay", "30"} + names);
 }
 
-QByteArray pixels(const QString& window, const QRect& area)
-{
-    const QString crop = QStringLiteral("%1x%2+%3+%4")
-                             .arg(area.width())
-                             .arg(area.height())
-                             .arg(area.x())
-                             .arg(area.y());
-    return run("import", {"-window", window, "-crop", crop, "rgb:-"});
-}
-
 bool screenshot(const QString& path)
 {
     int status = -1;

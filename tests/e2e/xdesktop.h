@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QPoint>
-#include <QRect>
+#include <QSize>
 #include <QStringList>
 
 #include <optional>
@@ -25,7 +25,6 @@ void click(const QString& window, QPoint at);
 // Focuses the window, then types the keys (xdotool's names: F5, Return, Down...). With no
 // window, they go where the keyboard is already: an open list or menu grabs it.
 void keys(const QString& window, const QStringList& names);
-QByteArray pixels(const QString& window, const QRect& area);
 bool screenshot(const QString& path);
 
 } // namespace xdesktop

@@ -1,22 +1,16 @@
+// The user's work in the game list: choosing a game, sorting, starting a game from the list,
+// its context menu and the full window.
+
 #include "programfixture.h"
-#include "ui/catalogue/gamelist.h"
-#include "ui/catalogue/gamelistmodel.h"
-#include "ui/catalogue/gamelistview.h"
-#include "ui/desktop/picturebutton.h"
-#include "ui/desktop/twips.h"
 
 #include <QAbstractItemModelTester>
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTest>
 #include <QTreeView>
 
 #include <functional>
@@ -36,14 +30,13 @@ QByteArray catalogue()
                .replace("Maker", "Namco");
 }
 
-class ListInteractionTest : public ProgramFixture
+class ListInteraction : public ProgramFixture
 {
 protected:
-    ListInteractionTest()
+    ListInteraction()
     {
-        writeFile(QStringLiteral("KvCfg/Korvane.gam"), catalogue());
-        writeFile(QStringLiteral("KvCfg/Korvane.hck"),
-                  gameBlock("hackdir", "A Hack", "2001", "pacman", "pacman", "good"));
+        writeGames(catalogue());
+        writeHacks(gameBlock("hackdir", "A Hack", "2001", "pacman", "pacman", "good"));
     }
 
     GameListView& view() { return *form->GamesListView; }
@@ -65,58 +58,49 @@ protected:
             QPoint(header->sectionViewportPosition(column) + 4, header->height() / 2));
     }
 
-    QString selected() const
-    {
-        const CatalogueEntry* game = form->gameList()->selectedGame();
-        return game ? game->name : QString();
-    }
+    QString selected() const { return form->gameList()->selectedName().value_or(QString()); }
 
     // Whether the selected row lies wholly inside the visible part of the list.
     bool selectionInView() { return viewport()->rect().contains(view().selectedRowRect()); }
 };
 
-TEST_F(ListInteractionTest, aClickShowsTheGameRemembersItAndTellsItsName)
+// A click, also on the game chosen already, shows the game in the status bar, remembers it,
+// offers its name for a recording and names it in the verify item, in both views.
+TEST_F(ListInteraction, aClickShowsTheGameRemembersItAndTellsItsName)
 {
-    struct Case
-    {
-        int listType;
-        const char* name;
-        const char* status;
-    };
-    const Case cases[] = {
+    const std::tuple<int, const char*, const char*> cases[] = {
         {0, "pacman", "Pac-Man \u00A91980 Namco"},
         {0, "xevious", "galaga \u00A9? ?"},
         {4, "hackdir", "A Hack \u00A92001 Maker"},
     };
     MainForm& w = shown();
     QSignalSpy chosen(w.gameList(), &GameList::currentGameChanged);
-    for (const bool icons : {false, true}) {
-        (icons ? w.ViewAsIconsMenu : w.ViewAsDetailsMenu)->trigger();
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.name);
-            choose(c.listType);
+    for (QAction* viewAs : {w.ViewAsDetailsMenu, w.ViewAsIconsMenu}) {
+        viewAs->trigger();
+        for (const auto& [listType, name, status] : cases) {
+            SCOPED_TRACE(name);
+            choose(listType);
             chosen.clear();
-            click(c.name);
-            EXPECT_EQ(w.statusText(), QString::fromUtf8(c.status));
-            EXPECT_EQ(settings.values.value({"Games", "LastUsed"}), c.name);
-            ASSERT_EQ(chosen.size(), 1);
-            EXPECT_EQ(chosen[0][0].toString(), c.name);
-            EXPECT_EQ(w.RecText->text(), c.name);
-            EXPECT_EQ(w.VerifyCurrentRomMenu->text(), QStringLiteral("Verify ") + c.name);
+            click(name);
+            EXPECT_EQ(w.statusText(), QString::fromUtf8(status));
+            EXPECT_EQ(settings.values.value({"Games", "LastUsed"}), name);
+            EXPECT_EQ(chosen, QList<QVariantList>{{QString(name)}});
+            EXPECT_EQ(w.RecText->text(), name);
+            EXPECT_EQ(w.VerifyCurrentRomMenu->text(), u"Verify "_qs + name);
         }
     }
     settings.failWrites = true;
-    click("hackdir"); // the game chosen already counts again
-    EXPECT_EQ(w.statusText(),
-              QStringLiteral("The last game could not be saved in /fake/Korvane.ini."));
+    click("hackdir");
+    EXPECT_EQ(w.statusText(), u"The last game could not be saved in /fake/Korvane.ini."_qs);
     EXPECT_EQ(chosen.size(), 2);
 }
 
-TEST_F(ListInteractionTest, everyChoiceOfTheUserReactsOnceAndLoadsAndSortsNever)
+// Each choice of the user is told once, a double click's included, and neither a load, a
+// sort nor a change of view chooses anything.
+TEST_F(ListInteraction, everyChoiceOfTheUserReactsOnceAndLoadsAndSortsNever)
 {
     MainForm& w = shown();
     QSignalSpy chosen(w.gameList(), &GameList::currentGameChanged);
-    click("mspacman");
     click("mspacman");
     // A double click comes as a press, a release, a double-click press and a release.
     const QPoint pacman = centreOf("pacman");
@@ -125,22 +109,17 @@ TEST_F(ListInteractionTest, everyChoiceOfTheUserReactsOnceAndLoadsAndSortsNever)
     QTest::mouseRelease(viewport(), Qt::LeftButton, {}, pacman);
     EXPECT_EQ(processes.started.size(), 1);
     QTest::keyClick(view().currentView(), Qt::Key_Down);
-    QTest::keyClicks(view().currentView(), QStringLiteral("bos")); // type-ahead on the Game column
-    QStringList told;
-    for (const QList<QVariant>& signal : chosen)
-        told.append(signal[0].toString());
-    EXPECT_EQ(told, (QStringList{"mspacman", "mspacman", "pacman", "mspacman", "bosco"}));
-
+    QTest::keyClicks(view().currentView(), u"bos"_qs); // type-ahead on the Game column
     const QString status = w.statusText();
     choose(0);
     clickHeader(1);
     w.ViewAsIconsMenu->trigger();
-    EXPECT_EQ(chosen.size(), 5);
+    EXPECT_EQ(chosen, (QList<QVariantList>{{"mspacman"}, {"pacman"}, {"mspacman"}, {"bosco"}}));
     EXPECT_EQ(w.statusText(), status);
-    EXPECT_EQ(selected(), QStringLiteral("bosco"));
+    EXPECT_EQ(selected(), u"bosco"_qs);
 }
 
-TEST_F(ListInteractionTest, aColumnClickSortsAscendingByItsTextAndKeepsTheSelection)
+TEST_F(ListInteraction, aColumnClickSortsAscendingByItsTextAndKeepsTheSelection)
 {
     MainForm& w = shown();
     QAbstractItemModelTester tester(w.games(),
@@ -148,12 +127,7 @@ TEST_F(ListInteractionTest, aColumnClickSortsAscendingByItsTextAndKeepsTheSelect
     click("xevious");
     QSignalSpy chosen(w.gameList(), &GameList::currentGameChanged);
     // Each sort starts from the order the one before left, which rows of equal text keep.
-    struct Case
-    {
-        int column;
-        QStringList names;
-    };
-    const Case cases[] = {
+    const std::pair<int, QStringList> cases[] = {
         {0, {"bosco", "xevious", "mspacman", "pacman"}}, // letter case ignored
         {1, {"pacman", "bosco", "mspacman", "xevious"}}, // "?" after the digits
         {2, {"pacman", "bosco", "xevious", "mspacman"}}, // "?" before the letters
@@ -162,28 +136,25 @@ TEST_F(ListInteractionTest, aColumnClickSortsAscendingByItsTextAndKeepsTheSelect
         {4, {"xevious", "mspacman", "bosco", "pacman"}}, // never the other way round
     };
     const QHeaderView* header = view().reportView()->header();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.column);
-        clickHeader(c.column);
-        EXPECT_EQ(names(), c.names);
-        EXPECT_EQ(selected(), QStringLiteral("xevious"));
-        EXPECT_EQ(header->sortIndicatorSection(), c.column);
+    for (const auto& [column, sorted] : cases) {
+        SCOPED_TRACE(column);
+        clickHeader(column);
+        EXPECT_EQ(names(), sorted);
+        EXPECT_EQ(selected(), u"xevious"_qs);
+        EXPECT_EQ(header->sortIndicatorSection(), column);
         EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
     }
     EXPECT_EQ(chosen.size(), 0);
 
     // The icons show the same rows in the same order, with the same selection.
     w.ViewAsIconsMenu->trigger();
-    const QListView* icons = view().iconView();
-    ASSERT_EQ(view().currentView(), icons);
-    EXPECT_EQ(icons->viewMode(), QListView::IconMode);
-    EXPECT_EQ(icons->iconSize(), QSize(32, 32));
-    EXPECT_EQ(names(), cases[5].names);
-    EXPECT_EQ(selected(), QStringLiteral("xevious"));
-    EXPECT_FALSE(w.ViewAsIconsMenu->isCheckable() || w.ViewAsDetailsMenu->isCheckable());
+    ASSERT_EQ(view().currentView(), view().iconView());
+    EXPECT_EQ(view().iconView()->viewMode(), QListView::IconMode);
+    EXPECT_EQ(names(), cases[5].second);
+    EXPECT_EQ(selected(), u"xevious"_qs);
 }
 
-TEST_F(ListInteractionTest, theSortStaysOnAcrossReloadsWithTheSelectedGameInView)
+TEST_F(ListInteraction, theSortStaysOnAcrossReloadsWithTheSelectedGameInView)
 {
     // More games than the list shows at once; every other one a clone. Their descriptions
     // run the other way round from the file.
@@ -193,11 +164,11 @@ TEST_F(ListInteractionTest, theSortStaysOnAcrossReloadsWithTheSelectedGameInView
         const QByteArray description = "Game " + QByteArray::number(99 - i);
         games += gameBlock(name, description, "1990", i % 2 ? "g00" : nullptr, nullptr, "good");
     }
-    writeFile(QStringLiteral("KvCfg/Korvane.gam"), games);
+    writeGames(games);
     MainForm& w = shown();
     click("g00");
     clickHeader(0);
-    EXPECT_EQ(names().last(), QStringLiteral("g00"));
+    EXPECT_EQ(names().last(), u"g00"_qs);
     EXPECT_TRUE(selectionInView());
 
     for (const int listType : {1, 0}) {
@@ -205,15 +176,15 @@ TEST_F(ListInteractionTest, theSortStaysOnAcrossReloadsWithTheSelectedGameInView
         choose(listType);
         const QStringList shown = names();
         ASSERT_EQ(shown.size(), listType == 1 ? 30 : 60);
-        EXPECT_EQ(shown.first(), listType == 1 ? QStringLiteral("g58") : QStringLiteral("g59"));
-        EXPECT_EQ(shown.last(), QStringLiteral("g00"));
-        EXPECT_EQ(selected(), QStringLiteral("g00"));
+        EXPECT_EQ(shown.first(), listType == 1 ? u"g58"_qs : u"g59"_qs);
+        EXPECT_EQ(shown.last(), u"g00"_qs);
+        EXPECT_EQ(selected(), u"g00"_qs);
         EXPECT_TRUE(selectionInView());
     }
     EXPECT_EQ(w.windowTitle(), gamesAvailableCaption(60));
 }
 
-TEST_F(ListInteractionTest, enterAndDoubleClicksStartAsPlayDoesAndOtherKeysDoNot)
+TEST_F(ListInteraction, enterAndDoubleClicksStartAsPlayDoesAndOtherKeysDoNot)
 {
     MainForm& w = shown();
     w.PlayButton->click();
@@ -240,14 +211,7 @@ TEST_F(ListInteractionTest, enterAndDoubleClicksStartAsPlayDoesAndOtherKeysDoNot
                                onRow ? centreOf("mspacman") : below);
         };
     };
-    struct Case
-    {
-        const char* what;
-        bool gameSelected;
-        std::function<void()> act;
-        bool starts;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, bool, std::function<void()>, bool> cases[] = {
         {"Return", true, key(Qt::Key_Return), true},
         {"Enter", true, key(Qt::Key_Enter), true},
         {"Return, no game", false, key(Qt::Key_Return), true},
@@ -259,32 +223,31 @@ TEST_F(ListInteractionTest, enterAndDoubleClicksStartAsPlayDoesAndOtherKeysDoNot
         {"double click below the rows", true, doubleClick(false), true},
         {"double click, no game", false, doubleClick(false), true},
     };
-    for (const bool icons : {false, true}) {
-        (icons ? w.ViewAsIconsMenu : w.ViewAsDetailsMenu)->trigger();
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.what) + (icons ? " (icons)" : ""));
-            if (c.gameSelected)
+    for (QAction* viewAs : {w.ViewAsDetailsMenu, w.ViewAsIconsMenu}) {
+        viewAs->trigger();
+        for (const auto& [what, gameSelected, act, starts] : cases) {
+            SCOPED_TRACE(QString(what + (u' ' + viewAs->text())).toStdString());
+            if (gameSelected)
                 click("mspacman");
             else
                 view().selectRow(-1);
             processes.started.clear();
-            c.act();
-            ASSERT_EQ(processes.started.size(), c.starts ? 1 : 0);
-            if (c.starts) {
-                EXPECT_EQ(processes.started[0].commandLine,
-                          c.gameSelected ? withGame : withoutGame);
+            act();
+            ASSERT_EQ(processes.started.size(), starts ? 1 : 0);
+            if (starts) {
+                EXPECT_EQ(processes.started[0].commandLine, gameSelected ? withGame : withoutGame);
             }
         }
     }
 }
 
-TEST_F(ListInteractionTest, onlyARightPressStrictlyInsideTheSelectedRowsBandOpensTheMenu)
+TEST_F(ListInteraction, onlyARightPressStrictlyInsideTheSelectedRowsBandOpensTheMenu)
 {
     MainForm& w = shown();
     QSignalSpy shows(w.RightClickMenu, &QMenu::aboutToShow);
-    for (const bool icons : {false, true}) {
-        SCOPED_TRACE(icons ? "icons" : "report");
-        (icons ? w.ViewAsIconsMenu : w.ViewAsDetailsMenu)->trigger();
+    for (QAction* viewAs : {w.ViewAsDetailsMenu, w.ViewAsIconsMenu}) {
+        SCOPED_TRACE(viewAs->text().toStdString());
+        viewAs->trigger();
         view().selectRow(-1);
         QTest::mouseClick(viewport(), Qt::RightButton, {}, centreOf("bosco"));
         EXPECT_EQ(shows.size(), 0);
@@ -293,32 +256,28 @@ TEST_F(ListInteractionTest, onlyARightPressStrictlyInsideTheSelectedRowsBandOpen
         click("mspacman");
         const QRect band = view().selectedRowRect();
         // T + H lies on the next row of the report, which a right press does not select.
-        const struct
-        {
-            int y;
-            bool opens;
-        } cases[] = {{band.top(), false},
-                     {band.top() + 1, true},
-                     {band.top() + band.height() - 1, true},
-                     {band.top() + band.height(), false}};
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.y - band.top());
+        const std::pair<int, bool> cases[] = {{band.top(), false},
+                                              {band.top() + 1, true},
+                                              {band.top() + band.height() - 1, true},
+                                              {band.top() + band.height(), false}};
+        for (const auto& [y, opens] : cases) {
+            SCOPED_TRACE(y - band.top());
             shows.clear();
-            const QPoint at(viewport()->width() - 3, c.y);
+            const QPoint at(viewport()->width() - 3, y);
             QTest::mouseClick(viewport(), Qt::RightButton, {}, at);
             QTest::mouseDClick(viewport(), Qt::RightButton, {}, at); // a quick second press
             QTest::mouseClick(viewport(), Qt::MiddleButton, {}, at);
-            EXPECT_EQ(shows.size(), c.opens ? 2 : 0);
-            if (c.opens) {
+            EXPECT_EQ(shows.size(), opens ? 2 : 0);
+            if (opens) {
                 EXPECT_EQ(w.RightClickMenu->pos(), viewport()->mapToGlobal(at));
             }
             w.RightClickMenu->hide();
-            EXPECT_EQ(selected(), QStringLiteral("mspacman"));
+            EXPECT_EQ(selected(), u"mspacman"_qs);
         }
     }
 }
 
-TEST_F(ListInteractionTest, fullWindowCoversTheOtherControlsAndReturnsExactly)
+TEST_F(ListInteraction, fullWindowCoversTheOtherControlsAndReturnsExactly)
 {
     MainForm& w = shown();
     const QWidget* client = w.client();
@@ -332,8 +291,8 @@ TEST_F(ListInteractionTest, fullWindowCoversTheOtherControlsAndReturnsExactly)
     const Mode normal{{120, 0, 6972, 4452}, 3000, false};
     const Mode full{{0, 0, 10092, 7092}, 6000, true};
     auto expectMode = [&](const Mode& m, int firstColumn) {
-        const QRect& r = m.twips;
-        EXPECT_EQ(view().geometry(), twips::toPixels(client, r.x(), r.y(), r.width(), r.height()));
+        EXPECT_EQ(view().geometry(), twips::toPixels(client, m.twips.x(), m.twips.y(),
+                                                     m.twips.width(), m.twips.height()));
         EXPECT_EQ(header->sectionSize(0), twips::toPixelsX(header, firstColumn));
         EXPECT_EQ(w.FullscreenMenu->isChecked(), m.full);
         // What shows in the General group and on the status bar.

@@ -2,20 +2,35 @@
 // user's override.
 
 #include "mame/mameidentity.h"
-
 #include "programfixture.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
-TEST(MameVersionTest, todaysMameIsAVersionFrom037On)
+class MameIdentification : public ProgramFixture
 {
-    const struct
+protected:
+    MameIdentification()
     {
-        const char* answer;
-        std::optional<QString> version;
-    } cases[] = {
+        writeFile("MAME", "first build");
+        processes.defaultProgram = path("MAME");
+    }
+
+    void answerAsToday()
+    {
+        processes.answers[version()] = {"0.251 (unknown)", 0};
+        processes.answers[showConfig()] = {"rompath                   roms;/usr/share/roms\n", 0};
+    }
+    QString version() const { return path("MAME") + " -version"; }
+    QString showConfig() const { return path("MAME") + " -showconfig"; }
+
+    MameInfo identify() { return MameIdentity(platform).identify("MAME"); }
+};
+
+// Today's MAME answers -version with a version from 0.37 on; its rompath comes from
+// -showconfig.
+TEST_F(MameIdentification, readsTheVersionAndTheRompathFromMamesAnswers)
+{
+    const std::pair<const char*, std::optional<QString>> versions[] = {
         {"0.251 (unknown)", u"0.251"_qs},
         {"0.251", u"0.251"_qs},
         {"0.37b5 (Jun 2000)", u"0.37"_qs},
@@ -29,17 +44,9 @@ TEST(MameVersionTest, todaysMameIsAVersionFrom037On)
         {"MAME v0.251", std::nullopt},
         {"Usage: mame [options]", std::nullopt},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(todaysMameVersion(c.answer), c.version) << c.answer;
-}
-
-TEST(MameVersionTest, rompathComesFromItsConfigurationLine)
-{
-    const struct
-    {
-        const char* config;
-        const char* rompath;
-    } cases[] = {
+    for (const auto& [answer, version] : versions)
+        EXPECT_EQ(todaysMameVersion(answer), version) << answer;
+    const std::pair<const char*, const char*> configs[] = {
         {"#\n# CORE SEARCH PATH OPTIONS\n#\nhomepath                  .\n"
          "rompath                   roms;/usr/share/games/mame/roms\nhashpath    hash\n",
          "roms;/usr/share/games/mame/roms"},
@@ -47,31 +54,11 @@ TEST(MameVersionTest, rompathComesFromItsConfigurationLine)
         {"rompathx                  no\n", ""},
         {"homepath .\n", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(rompathFromConfig(c.config), QString::fromUtf8(c.rompath)) << c.config;
+    for (const auto& [config, rompath] : configs)
+        EXPECT_EQ(rompathFromConfig(config), QString::fromUtf8(rompath)) << config;
 }
 
-class MameIdentityTest : public ProgramFixture
-{
-protected:
-    MameIdentityTest()
-    {
-        writeFile(u"MAME"_qs, "first build");
-        processes.defaultProgram = path(u"MAME"_qs);
-    }
-
-    void answerAsToday()
-    {
-        processes.answers[version()] = {"0.251 (unknown)", 0};
-        processes.answers[showConfig()] = {"rompath                   roms;/usr/share/roms\n", 0};
-    }
-    QString version() const { return path(u"MAME"_qs) + u" -version"_qs; }
-    QString showConfig() const { return path(u"MAME"_qs) + u" -showconfig"_qs; }
-
-    MameInfo identify() { return MameIdentity(platform).identify(u"MAME"_qs); }
-};
-
-TEST_F(MameIdentityTest, anUnchangedProgramIsAskedOnce)
+TEST_F(MameIdentification, anUnchangedProgramIsAskedOnce)
 {
     answerAsToday();
     const MameInfo first = identify();
@@ -90,7 +77,7 @@ TEST_F(MameIdentityTest, anUnchangedProgramIsAskedOnce)
     EXPECT_EQ(processes.asked.size(), 2);
 
     // A new build in its place is asked again: now it says nothing, so it is classic.
-    writeFile(u"MAME"_qs, "another build, longer");
+    writeFile("MAME", "another build, longer");
     processes.answers.clear();
     const MameInfo replaced = identify();
     EXPECT_TRUE(replaced.asked);
@@ -100,7 +87,7 @@ TEST_F(MameIdentityTest, anUnchangedProgramIsAskedOnce)
     EXPECT_EQ(processes.asked.size(), 3);
 }
 
-TEST_F(MameIdentityTest, theUserCanOverrideTheAnswer)
+TEST_F(MameIdentification, theUserCanOverrideTheAnswer)
 {
     settings.write(u"Emulator"_qs, u"Kind"_qs, u"classic"_qs);
     answerAsToday();
@@ -120,19 +107,19 @@ TEST_F(MameIdentityTest, theUserCanOverrideTheAnswer)
     EXPECT_FALSE(info.asked);
 }
 
-TEST_F(MameIdentityTest, noProgramOrNoAnswerIsTheClassicMame)
+TEST_F(MameIdentification, noProgramOrNoAnswerIsTheClassicMame)
 {
     processes.answers[version()] = {"0.251", 0, true, true}; // never answers
     MameInfo info = identify();
     EXPECT_EQ(info.dialect, MameDialect::Classic);
-    EXPECT_EQ(info.program, path(u"MAME"_qs));
+    EXPECT_EQ(info.program, path("MAME"));
 
     processes.defaultProgram.clear();
     processes.asked.clear();
     info = identify();
     EXPECT_TRUE(info.program.isEmpty());
     EXPECT_TRUE(processes.asked.isEmpty());
-    EXPECT_EQ(describeMame(info, u"MAME"_qs), u"no program MAME was found"_qs);
+    EXPECT_EQ(describeMame(info, "MAME"), u"no program MAME was found"_qs);
 }
 
 } // namespace

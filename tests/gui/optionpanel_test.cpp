@@ -1,38 +1,32 @@
-#include "options/optiontables.h"
-#include "programfixture.h"
-#include "ui/desktop/twips.h"
-#include "ui/options/optioncontrols.h"
-#include "ui/options/optionpanel.h"
+// The option panel's controls and their own reactions.
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
+#include "programfixture.h"
+
 #include <QSlider>
 #include <QStatusBar>
-#include <QTest>
 
 namespace {
 
 using enum OptionId;
 
-class OptionPanelTest : public ProgramFixture
+class OptionPanelControls : public ProgramFixture
 {
 protected:
     OptionPanel& o() { return *window().options(); }
 };
 
-TEST_F(OptionPanelTest, theSliderRewritesItsLabel)
+TEST_F(OptionPanelControls, theSliderRewritesItsLabel)
 {
     ASSERT_TRUE(o().apply(FrameskipSlider, 11));
-    EXPECT_EQ(o().FrameskipLabel->text(), QStringLiteral("Frameskip: 11"));
+    EXPECT_EQ(o().FrameskipLabel->text(), u"Frameskip: 11"_qs);
     o().control(FrameskipSlider)->setFocus();
     QTest::keyClick(o().control(FrameskipSlider), Qt::Key_Left); // the user's own move
-    EXPECT_EQ(o().FrameskipLabel->text(), QStringLiteral("Frameskip: 10"));
+    EXPECT_EQ(o().FrameskipLabel->text(), u"Frameskip: 10"_qs);
     EXPECT_EQ(o().controlAs<QSlider>(FrameskipSlider)->maximum(), 11);
     EXPECT_EQ(o().controlAs<QSlider>(FrameskipSlider)->pageStep(), 5);
 }
 
-TEST_F(OptionPanelTest, onlyAPlainCheckEnablesTheAdditionalParametersAndClicksToggleIt)
+TEST_F(OptionPanelControls, onlyAPlainCheckEnablesTheAdditionalParametersAndClicksToggleIt)
 {
     for (const auto& [state, enabled] :
          {std::pair{1, true}, std::pair{2, false}, std::pair{1, true}, std::pair{0, false},
@@ -41,7 +35,7 @@ TEST_F(OptionPanelTest, onlyAPlainCheckEnablesTheAdditionalParametersAndClicksTo
         EXPECT_EQ(o().control(AdditionalParamText)->isEnabled(), enabled) << state;
     }
     // A disabled field still holds and reports its text.
-    EXPECT_EQ(o().read().text(AdditionalParamText), QStringLiteral("Add your shit here !"));
+    EXPECT_EQ(o().read().text(AdditionalParamText), u"Add your shit here !"_qs);
 
     // The user's clicks take a greyed box to ticked, then between cleared and ticked.
     ASSERT_TRUE(o().apply(AdditionalParamCheck, 2));
@@ -52,14 +46,14 @@ TEST_F(OptionPanelTest, onlyAPlainCheckEnablesTheAdditionalParametersAndClicksTo
     }
 }
 
-TEST_F(OptionPanelTest, theTwoBuildsExcludeEachOtherAndMayBothBeClear)
+TEST_F(OptionPanelControls, theTwoBuildsExcludeEachOtherAndMayBothBeClear)
 {
     ASSERT_TRUE(o().apply(AlternateMameOption, true));
     OptionSet set = o().read();
     EXPECT_FALSE(set.flag(OriginalMameOption));
     EXPECT_TRUE(set.flag(AlternateMameOption));
     EXPECT_TRUE(o().control(AlternateMameText)->isEnabled());
-    EXPECT_EQ(set.text(AlternateMameText), QStringLiteral("Pmame31")); // text untouched
+    EXPECT_EQ(set.text(AlternateMameText), u"Pmame31"_qs); // text untouched
 
     ASSERT_TRUE(o().apply(AlternateMameOption, false));
     set = o().read();
@@ -82,7 +76,7 @@ TEST_F(OptionPanelTest, theTwoBuildsExcludeEachOtherAndMayBothBeClear)
     EXPECT_TRUE(set.flag(AlternateMameOption));
 }
 
-TEST_F(OptionPanelTest, endAndHomeInFlickerTextChangeTheWindowHeight)
+TEST_F(OptionPanelControls, endAndHomeInFlickerTextChangeTheWindowHeight)
 {
     MainForm& w = window();
     w.show();
@@ -91,7 +85,7 @@ TEST_F(OptionPanelTest, endAndHomeInFlickerTextChangeTheWindowHeight)
     const int width = w.frameGeometry().width();
     const int step = twips::toPixelsY(&w, 120);
     auto* field = o().controlAs<QLineEdit>(FlickerText);
-    field->setText(QStringLiteral("12345"));
+    field->setText(u"12345"_qs);
     field->setFocus();
     field->setCursorPosition(2);
     for (int i = 0; i < 3; ++i)
@@ -112,15 +106,9 @@ TEST_F(OptionPanelTest, endAndHomeInFlickerTextChangeTheWindowHeight)
     EXPECT_EQ(w.frameGeometry().height(), before);
 }
 
-TEST_F(OptionPanelTest, refusedValuesAreFailuresAndChangeNothing)
+TEST_F(OptionPanelControls, refusedValuesAreFailuresAndChangeNothing)
 {
-    struct Case
-    {
-        OptionId id;
-        OptionValue value;
-        bool accepted;
-    };
-    const Case cases[] = {
+    const std::tuple<OptionId, OptionValue, bool> cases[] = {
         {VideoCombo, -1, true},
         {VideoCombo, 6, true},
         {VideoCombo, 7, false},
@@ -131,34 +119,32 @@ TEST_F(OptionPanelTest, refusedValuesAreFailuresAndChangeNothing)
         {FrameskipSlider, 0, true},
         {FrameskipSlider, 12, false},
         {FrameskipSlider, -1, false},
-        {BeamText, QStringLiteral(" a, \"b\" "), true},
+        {BeamText, u" a, \"b\" "_qs, true},
         {BeamText, 3, false},
         {OriginalMameOption, 1, false},
-        {VideoCombo, QStringLiteral("1"), false},
+        {VideoCombo, u"1"_qs, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(optionName(c.id).toStdString());
-        const OptionSet before = o().read();
-        const bool accepted = o().apply(c.id, c.value);
-        EXPECT_EQ(accepted, c.accepted);
-        OptionSet expected = before;
-        if (c.accepted)
-            expected.setValue(c.id, c.value);
+    for (const auto& [id, value, accepted] : cases) {
+        SCOPED_TRACE(optionName(id).toStdString());
+        OptionSet expected = o().read();
+        EXPECT_EQ(o().apply(id, value), accepted);
+        if (accepted)
+            expected.setValue(id, value);
         EXPECT_EQ(o().read(), expected);
     }
 }
 
-TEST_F(OptionPanelTest, everyOptionReadsBackWhatWasApplied)
+TEST_F(OptionPanelControls, everyOptionReadsBackWhatWasApplied)
 {
     OptionSet wanted;
     wanted.setValue(OriginalMameOption, false);
     wanted.setValue(AlternateMameOption, true);
-    wanted.setValue(AlternateMameText, QStringLiteral("  padded  "));
+    wanted.setValue(AlternateMameText, u"  padded  "_qs);
     wanted.setValue(AdditionalParamText,
                     QString(40000, u'x')); // longer than a default line edit takes
-    wanted.setValue(BeamText, QStringLiteral("2.5"));
+    wanted.setValue(BeamText, u"2.5"_qs);
     wanted.setValue(FlickerText, QString());
-    wanted.setValue(GammaText, QStringLiteral("1,20"));
+    wanted.setValue(GammaText, u"1,20"_qs);
     wanted.setValue(FrameskipSlider, 7);
     int state = 0;
     for (const OptionInfo& info : optionInfos()) {

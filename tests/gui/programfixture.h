@@ -1,21 +1,31 @@
 #pragma once
 
 #include "fakes/fakeplatform.h"
+#include "options/optiontables.h"
 #include "testfiles.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistview.h"
+#include "ui/desktop/picturebutton.h"
+#include "ui/desktop/twips.h"
+#include "ui/options/optioncontrols.h"
+#include "ui/options/optionpanel.h"
 #include "ui/shell/mainform.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -40,17 +50,18 @@ protected:
     ProgramFixture()
         : FakePlatform(dir.path())
     {
-        QDir(dir.path()).mkpath(QStringLiteral("KvCfg"));
-        QDir(dir.path()).mkpath(QStringLiteral("INP"));
+        QDir(dir.path()).mkpath("KvCfg");
+        QDir(dir.path()).mkpath("INP");
     }
 
     QString path(const QString& relative) const { return QDir(dir.path()).filePath(relative); }
-
     void writeFile(const QString& relative, const QByteArray& bytes) const
     {
         testfiles::write(path(relative), bytes);
     }
     QByteArray read(const QString& relative) const { return testfiles::read(path(relative)); }
+    void writeGames(const QByteArray& blocks) const { writeFile("KvCfg/Korvane.gam", blocks); }
+    void writeHacks(const QByteArray& blocks) const { writeFile("KvCfg/Korvane.hck", blocks); }
 
     MainForm& window()
     {
@@ -59,11 +70,18 @@ protected:
         return *form;
     }
 
+    // As at the next start: a new window, and nothing said yet.
+    void restart()
+    {
+        form.reset();
+        messages.shown.clear();
+    }
+
     // From now on the window runs the stand-in emulator, copied into the program directory
     // as MAME, for real; PATH is not searched, so no emulator of the machine is ever found.
     void useStandin()
     {
-        testfiles::installStandin(path(QStringLiteral("MAME")));
+        testfiles::installStandin(path("MAME"));
         standin = true;
     }
 
@@ -77,11 +95,10 @@ protected:
         return *form;
     }
 
-    // The started window on screen, so that the list has laid out its rows.
+    // The started window exposed, so that the list has laid out its rows.
     MainForm& shown()
     {
         started();
-        form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return *form;
     }
@@ -110,12 +127,11 @@ protected:
     }
 
     // The short names of the rows, in the list's order.
-    QStringList names()
+    QStringList names() { return window().gameList()->shownNames(); }
+
+    QString lastMessage() const
     {
-        QStringList list;
-        for (int r = 0; r < window().games()->rowCount(); ++r)
-            list.append(form->games()->row(r).name);
-        return list;
+        return messages.shown.isEmpty() ? QString() : messages.shown.last().text;
     }
 
     bool standin = false; // the window runs the stand-in emulator for real
@@ -135,4 +151,13 @@ inline QByteArray gameBlock(const char* name, const char* description, const cha
     block += "\trom ( name a.1 size 1 crc 0 )\r\n";
     block += QByteArray("\tdriver ( status ") + status + " color good )\r\n)\r\n\r\n";
     return block;
+}
+
+// Games of 1980 with good drivers, each described by its name.
+inline QByteArray goodGames(std::initializer_list<const char*> names)
+{
+    QByteArray blocks;
+    for (const char* name : names)
+        blocks += gameBlock(name, name, "1980", nullptr, nullptr, "good");
+    return blocks;
 }

@@ -1,0 +1,264 @@
+// Starting a game from the General group: Play, Record and Playback, the recordings offered,
+// and which MAME is asked when.
+
+#include "mame/mameinuse.h"
+#include "programfixture.h"
+#include "ui/desktop/picturebutton.h"
+#include "ui/launch/launcher.h"
+#include "ui/options/optionpanel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+class GameLaunch : public ProgramFixture
+{
+protected:
+    GameLaunch()
+    {
+        writeGames(gameBlock("smashtv", "Smash", "1990", nullptr, nullptr, "good") +
+                   gameBlock("clone", "Clone", "1990", "smashtv", "smashtv", "good"));
+        writeHacks(gameBlock("H", "Hack", "2001", "P", "P", "good"));
+    }
+
+    // The words of each start, the program's first.
+    QList<QStringList> starts() const
+    {
+        QList<QStringList> lines;
+        for (const auto& s : processes.started)
+            lines.append(QStringList{s.command.program} + s.command.arguments);
+        return lines;
+    }
+
+    void press(QWidget* button, Qt::MouseButton which)
+    {
+        QTest::mousePress(button, which);
+        QTest::mouseRelease(button, which);
+    }
+
+    QStringList playbackEntries()
+    {
+        QStringList list;
+        for (int i = 0; i < form->PlaybackCombo->count(); ++i)
+            list.append(form->PlaybackCombo->itemText(i));
+        return list;
+    }
+};
+
+// Words that hold no blank, written as one text.
+QStringList words(const char* text)
+{
+    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+// Playback starts on a press of any button but the right one, never from the keyboard.
+TEST_F(GameLaunch, playRecordPlaybackAndHomeHacksPassTheirSwitches)
+{
+    writeFile("INP/a.INP", "x");
+    MainForm& w = shown();
+    w.Command2->click(); // before any row is selected
+    select(0);           // which offers the game's name for the recording
+    w.Command1->setFocus();
+    QTest::keyClick(w.Command1, Qt::Key_Space);
+    w.Command1->click();
+    w.PlayButton->click();
+    w.Command2->click();
+    press(w.Command1, Qt::LeftButton);
+    press(w.Command1, Qt::MiddleButton);
+    QTest::mouseDClick(w.Command1, Qt::LeftButton); // a quick second press
+    EXPECT_EQ(w.CommandlineLabel->text(), u"MAME smashtv -soundcard -1 -playback a "_qs);
+    choose(4); // a home hack starts its parent with its directory
+    select(0);
+    w.PlayButton->click();
+    EXPECT_EQ(starts(), (QList<QStringList>{words("MAME -soundcard -1 -record Default"),
+                                            words("MAME smashtv -soundcard -1"),
+                                            words("MAME smashtv -soundcard -1 -record smashtv"),
+                                            words("MAME smashtv -soundcard -1 -playback a"),
+                                            words("MAME smashtv -soundcard -1 -playback a"),
+                                            words("MAME smashtv -soundcard -1 -playback a"),
+                                            words("MAME P -romdir H -soundcard -1")}));
+    for (const auto& s : processes.started)
+        EXPECT_EQ(s.style, WindowStyle::MaximizedWithFocus);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(GameLaunch, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
+{
+    writeFile("MAME", "today's");
+    processes.defaultProgram = path("MAME");
+    processes.answers[path("MAME") + " -version"] = {"0.251 (unknown)", 0};
+    processes.answers[path("MAME") + " -showconfig"] = {"rompath                   roms\n", 0};
+    writeFile("INP/my run.inp", "x");
+    MainForm& w = started();
+    EXPECT_TRUE(w.statusText().endsWith("MAME in use: MAME 0.251 at " + path("MAME") + u'.'));
+    OptionPanel& panel = *w.options();
+    for (const OptionId id : {OptionId::DepthCombo, OptionId::SbOplCheck}) {
+        EXPECT_FALSE(panel.control(id)->isEnabled());
+        EXPECT_EQ(panel.control(id)->toolTip(), u"Not used by MAME 0.251"_qs);
+    }
+    EXPECT_TRUE(panel.control(OptionId::VideoCombo)->isEnabled());
+    select(0);
+    panel.apply(OptionId::AudioCombo, 1); // Silence
+    panel.apply(OptionId::DepthCombo, 1); // kept, but passes nothing
+    w.PlayButton->click();
+    w.RecText->setText("my take");
+    w.Command2->click();
+    press(w.Command1, Qt::LeftButton);
+    choose(4);
+    select(0);
+    panel.apply(OptionId::AudioCombo, 1);
+    w.PlayButton->click();
+    EXPECT_EQ(starts(),
+              (QList<QStringList>{
+                  words("MAME smashtv -sound none"),
+                  words("MAME smashtv -sound none -input_directory INP -record") << "my take.inp",
+                  words("MAME smashtv -sound none -input_directory INP -playback") << "my run.inp",
+                  words("MAME P -rompath H;roms -sound none")}));
+    EXPECT_EQ(w.CommandlineLabel->text(), u"MAME P -rompath \"H;roms\" -sound none "_qs);
+
+    // The classic MAME again: the controls and their tips come back.
+    settings.write("Emulator", "Kind", "classic");
+    w.mameInUse()->identifyOptions();
+    EXPECT_TRUE(panel.control(OptionId::DepthCombo)->isEnabled());
+    EXPECT_EQ(panel.control(OptionId::DepthCombo)->toolTip(),
+              optionInfo(OptionId::DepthCombo).toolTip.toString());
+}
+
+// A row or a recording whose name MAME could take for switches starts nothing at all: MAME is
+// neither asked nor started, and the user is told which name and why.
+TEST_F(GameLaunch, namesMameCouldMisreadStartNothing)
+{
+    writeHacks(gameBlock("hx9", "Hostile Hack", "2001",
+                         "pong -video none -autoboot_script hx9/boot.lua", nullptr, "good"));
+    MainForm& w = started();
+    processes.asked.clear();
+    choose(4);
+    select(0);
+    w.PlayButton->click();
+    choose(0);
+    select(0);
+    w.RecText->setText("-autoboot_script");
+    w.Command2->click();
+    EXPECT_TRUE(processes.started.isEmpty());
+    EXPECT_TRUE(processes.asked.isEmpty());
+    EXPECT_EQ(messages.texts(),
+              (QStringList{"The row \"Hostile Hack\" gives the parent \"pong -video none "
+                           "-autoboot_script hx9/boot.lua\", which cannot be passed to MAME: a "
+                           "set name holds only letters, digits, '_' and '-', and does not begin "
+                           "with '-'. Nothing was started.",
+                           "The recording name \"-autoboot_script\" cannot be passed to MAME: a "
+                           "recording name may not be empty, hold '/' or a control character, "
+                           "or begin with '-' or '.'. Nothing was started."}));
+}
+
+// Start-up never waits on MAME before the window shows, and a program that a per-game file
+// names is asked which MAME it is when a game starts with it, not when its row is clicked.
+TEST_F(GameLaunch, mameIsAskedAfterTheWindowShowsAndAFilesProgramOnlyWhenItPlays)
+{
+    writeFile("KvCfg/smashtv.kv", "\"OriginalMameOption.Value\",\"False\"\r\n"
+                                  "\"AlternateMameOption.Value\",\"True\"\r\n"
+                                  "\"AlternateMameText.Text\",\"evilmame\"\r\n");
+    processes.programs.insert("evilmame", "/fake/evilmame");
+    MainForm& w = window();
+    w.Form_Load();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(processes.asked.isEmpty());
+    w.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(processes.asked, QStringList{"/fake/MAME -version"});
+    select(0);
+    QTest::qWait(600); // longer than the program's changes take to settle
+    EXPECT_EQ(processes.asked, QStringList{"/fake/MAME -version"});
+    w.PlayButton->click();
+    EXPECT_EQ(processes.asked, (QStringList{"/fake/MAME -version", "/fake/evilmame -version"}));
+    ASSERT_EQ(processes.started.size(), 1);
+    EXPECT_EQ(processes.started[0].command.program, u"evilmame"_qs);
+}
+
+// A start that names no program, or whose program does not start, is said in the status bar.
+TEST_F(GameLaunch, aStartThatCannotBeMadeIsShownAndSaid)
+{
+    MainForm& w = started();
+    processes.asked.clear();
+    select(0);
+    w.options()->apply(OptionId::AlternateMameOption, true);
+    w.options()->apply(OptionId::AlternateMameText, u"   "_qs);
+    w.PlayButton->click();
+    EXPECT_TRUE(processes.started.isEmpty());
+    EXPECT_TRUE(processes.asked.isEmpty());
+    EXPECT_EQ(w.CommandlineLabel->text(), u"    smashtv -soundcard -1 "_qs);
+    EXPECT_EQ(w.statusText(), u"No MAME build is named: choose Original MAME or type the "
+                              u"alternate build's name."_qs);
+
+    processes.result = {0, "MAME", "MAME not found in /games or on PATH"};
+    w.options()->apply(OptionId::OriginalMameOption, true);
+    w.PlayButton->click();
+    EXPECT_EQ(w.CommandlineLabel->text(), u"MAME smashtv -soundcard -1 "_qs);
+    EXPECT_EQ(w.statusText(),
+              u"The game could not be started: MAME not found in /games or on PATH."_qs);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// The playback list offers the recordings in INP by name without regard to case, and follows
+// the directory while the program runs.
+TEST_F(GameLaunch, recordingsAreOfferedByNameAndFollowTheDirectory)
+{
+    for (const char* name : {"b.INP", "a.inp", "c.INP", "notes.txt", "d.INP.bak",
+                             // a name MAME could misread is not offered; one with blanks and
+                             // dashes is, as one word
+                             "-autoboot_script.INP", ".hidden.INP", "c -x.INP"})
+        writeFile(u"INP/"_qs + QLatin1StringView(name), "x");
+    QDir(dir.path()).mkpath("INP/dir.INP");
+    MainForm& w = started();
+    EXPECT_EQ(playbackEntries(), (QStringList{"a", "b", "c -x", "c"}));
+    EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
+    select(0);
+    w.PlaybackCombo->setCurrentIndex(2);
+    press(w.Command1, Qt::LeftButton);
+    ASSERT_EQ(processes.started.size(), 1);
+    EXPECT_EQ(processes.started[0].command.arguments.mid(3), (QStringList{"-playback", "c -x"}));
+    processes.started.clear();
+    QFile::remove(path("INP/c -x.INP"));
+    QTRY_COMPARE(playbackEntries(), (QStringList{"a", "b", "c"}));
+
+    // A recording made while the program runs shows by itself; the chosen one stays chosen.
+    w.PlaybackCombo->setCurrentIndex(2);
+    writeFile("INP/0first.Inp", "x");
+    QTRY_COMPARE(playbackEntries(), (QStringList{"0first", "a", "b", "c"}));
+    EXPECT_EQ(w.PlaybackCombo->currentText(), u"c"_qs);
+
+    // A right press reads INP again and selects the first; it starts nothing.
+    press(w.Command1, Qt::RightButton);
+    EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
+    EXPECT_TRUE(processes.started.isEmpty());
+
+    for (const char* name : {"0first.Inp", "a.inp", "b.INP", "c.INP"})
+        QFile::remove(path(u"INP/"_qs + QLatin1StringView(name)));
+    QTRY_COMPARE(w.PlaybackCombo->count(), 0);
+    EXPECT_EQ(w.PlaybackCombo->currentIndex(), -1);
+
+    // INP removed and made again, then a recording in it.
+    QDir(path("INP")).removeRecursively();
+    QTest::qWait(200);
+    QDir(dir.path()).mkpath("INP");
+    QTest::qWait(200);
+    writeFile("INP/again.INP", "x");
+    QTRY_COMPARE(playbackEntries(), QStringList{"again"});
+}
+
+TEST_F(GameLaunch, withoutARecordingsDirectoryPlaybackStartsNothingAndSaysWhy)
+{
+    QDir(path("INP")).removeRecursively();
+    MainForm& w = started();
+    EXPECT_EQ(w.PlaybackCombo->count(), 0);
+    EXPECT_TRUE(w.statusText().startsWith("The recordings directory " + path("INP") +
+                                          " does not exist: recordings cannot be listed."));
+    select(0);
+    press(w.Command1, Qt::LeftButton);
+    EXPECT_TRUE(processes.started.isEmpty());
+    EXPECT_EQ(w.statusText(), u"There is no recording to play back."_qs);
+}
+
+} // namespace

@@ -1,0 +1,155 @@
+// Loading the game list: which games each list type shows, the list type kept from the last
+// start, and what a load without a usable file says.
+
+#include "platform/appinfo.h"
+#include "programfixture.h"
+#include "ui/desktop/twips.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QTimer>
+#include <QTreeView>
+
+namespace {
+
+// Six games: a parent with a clone, two Neo-Geo games (one a clone), a game that only
+// takes ROMs from a set that is itself a Neo-Geo game, and one with a preliminary driver.
+QByteArray catalogue()
+{
+    return gameBlock("parent", "Parent", "1981", nullptr, nullptr, "good") +
+           gameBlock("clone", "Clone", "1982", "parent", "parent", "good") +
+           gameBlock("neo1", "Neo One", "1991", nullptr, "neogeo", "good") +
+           gameBlock("neo2", "Neo Two", "1992", "neo1", "neogeo", "preliminary") +
+           gameBlock("neochild", "Neo Child", "1993", "neo1", "neo1", "imperfect") +
+           gameBlock("prelim", "Prelim", "1984", nullptr, nullptr, "preliminary");
+}
+
+// The rows of each list type, by its place in the combo.
+const QStringList kRows[] = {
+    {"parent", "clone", "neo1", "neo2", "neochild", "prelim"},
+    {"parent", "neo1", "prelim"},
+    {"parent", "clone", "neochild", "prelim"},
+    {"neo1", "neo2"},
+    {"hackdir"},
+    {"parent", "clone", "neo1"},
+    {"neo2", "neochild", "prelim"},
+};
+
+class GameListLoading : public ProgramFixture
+{
+protected:
+    GameListLoading()
+    {
+        writeGames(catalogue());
+        writeHacks(gameBlock("hackdir", "A Hack", "2001", "parent", "parent", "good"));
+    }
+};
+
+TEST_F(GameListLoading, eachListTypeShowsItsGamesCountsThemAndIsStored)
+{
+    window().show();
+    for (int type = 0; type < 7; ++type) {
+        SCOPED_TRACE(type);
+        QString shownWhileLoading;
+        QTimer::singleShot(0, [&] { shownWhileLoading = form->windowTitle(); });
+        choose(type);
+        EXPECT_EQ(shownWhileLoading, loadingCaption());
+        EXPECT_EQ(names(), kRows[type]);
+        EXPECT_EQ(form->windowTitle(), gamesAvailableCaption(int(kRows[type].size())));
+        EXPECT_EQ(settings.values.value({"Games", "ListType"}), QString::number(type));
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // A choice that cannot be stored is said, and the list follows it all the same.
+    settings.failWrites = true;
+    choose(1);
+    EXPECT_EQ(form->statusText(), u"The list type could not be saved in /fake/Korvane.ini."_qs);
+    EXPECT_EQ(names(), kRows[1]);
+}
+
+TEST_F(GameListLoading, theStoredListTypeIsSelectedAndLoadedOnceWithoutStoringIt)
+{
+    const std::pair<const char*, int> cases[] = {
+        {nullptr, 0}, {"4", 4}, {"5.5", 6}, {" 6", 6}, {"7", 0}, {"-1", 0}, {"abc", 0},
+    };
+    for (const auto& [stored, selected] : cases) {
+        SCOPED_TRACE(stored ? stored : "(absent)");
+        restart();
+        settings.values.clear();
+        settings.writeCount = 0;
+        // A start that has seen this version already, so the version notice writes nothing.
+        settings.values.insert({"Options", "KvVersion"}, programVersionText());
+        if (stored)
+            settings.values.insert({"Games", "ListType"}, QString::fromLatin1(stored));
+        started();
+        EXPECT_EQ(form->GamesListTypeCombo->currentIndex(), selected);
+        EXPECT_EQ(names(), kRows[selected]);
+        EXPECT_EQ(settings.writeCount, 0);
+    }
+}
+
+TEST_F(GameListLoading, rowsShowTheEntryInTheirColumnsWithTheDriversImage)
+{
+    choose(0);
+    const GameListModel& model = *form->games();
+    QAbstractItemModelTester tester(form->games(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const QStringList cells{"Clone", "1982", "parent", "clone", "Maker"};
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(model.data(model.index(1, c), Qt::DisplayRole).toString(), cells[c]);
+    EXPECT_EQ(model.data(model.index(1, 0), GameListModel::ImageKeyRole).toString(), "ROM");
+    EXPECT_EQ(model.data(model.index(5, 0), GameListModel::ImageKeyRole).toString(), "BADROM");
+    EXPECT_FALSE(model.data(model.index(1, 0), Qt::DecorationRole).value<QIcon>().isNull());
+    EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+}
+
+TEST_F(GameListLoading, aLoadWithoutAUsableFileSaysWhy)
+{
+    // A first start: no list, and the status bar says how to make one, before which MAME
+    // is in use.
+    QFile::remove(path("KvCfg/Korvane.gam"));
+    started();
+    EXPECT_EQ(messages.texts(), QStringList{"Gamelist unavailable."});
+    EXPECT_EQ(form->games()->rowCount(), 0);
+    EXPECT_EQ(form->windowTitle(), u"Brimwork's Korvane"_qs);
+    EXPECT_TRUE(form->statusText().startsWith(
+        u"There is no games list yet: Tools > Update the games list makes one from MAME.  "
+        u"MAME in use: "_qs))
+        << form->statusText().toStdString();
+
+    // Home hacks without the hack list: no games, rather than games that are no hacks.
+    writeGames(catalogue());
+    QFile::remove(path("KvCfg/Korvane.hck"));
+    choose(0);
+    messages.shown.clear();
+    const QString status = form->statusText();
+    choose(4);
+    EXPECT_EQ(messages.texts(), QStringList{"Hack list unavailable."});
+    EXPECT_EQ(form->statusText(), status);
+    EXPECT_EQ(form->windowTitle(), gamesAvailableCaption(0));
+
+    // The game list gone after a load: said each time, and the rows stay. The columns are
+    // put back all the same.
+    choose(0);
+    QFile::remove(path("KvCfg/Korvane.gam"));
+    QHeaderView* header = form->GamesListView->reportView()->header();
+    for (int listType : {1, 4}) {
+        messages.shown.clear();
+        header->resizeSection(0, 10);
+        choose(listType);
+        EXPECT_EQ(messages.texts(), QStringList{"Gamelist unavailable."});
+        EXPECT_EQ(form->games()->rowCount(), 6);
+        EXPECT_EQ(form->windowTitle(), gamesAvailableCaption(6));
+        EXPECT_EQ(header->sectionSize(0), twips::toPixelsX(header, 3000));
+    }
+
+    // An empty list file, which a failed update may leave, is named.
+    writeGames("");
+    choose(0);
+    EXPECT_EQ(form->windowTitle(), gamesAvailableCaption(0));
+    EXPECT_EQ(form->statusText(), "The list file " +
+                                      QDir::toNativeSeparators(path("KvCfg/Korvane.gam")) +
+                                      " holds no games.");
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+// Updating the games list from MAME's catalogue, with the stand-in emulator run for real.
+
+#include "fakes/filesizelimit.h"
+#include "programfixture.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QByteArray kOldList = gameBlock("pacman", "Pac-Man", "1980", nullptr, nullptr, "good") +
+                            gameBlock("galaga", "Galaga", "1981", nullptr, nullptr, "good") +
+                            gameBlock("bosco", "Bosconian", "1981", nullptr, nullptr, "imperfect");
+
+class ListUpdate : public ProgramFixture
+{
+protected:
+    ListUpdate()
+    {
+        writeGames(kOldList);
+        useStandin();
+    }
+};
+
+// The catalogue comes through a pipe into a new file of Korvane's own, in both dialects; it
+// takes the old list's place only when MAME ended well and its output was whole. A slow run
+// is ended by Cancel.
+TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
+{
+    QByteArray big;
+    for (int i = 0; big.size() < 200'000; ++i)
+        big += gameBlock(("g" + std::to_string(i)).c_str(), "G", "1980", nullptr, nullptr, "good");
+    QByteArray bigXml = "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n";
+    for (int i = 0; bigXml.size() < 200'000; ++i)
+        bigXml += "<machine name=\"m" + QByteArray::number(i) +
+                  "\"><description>M</description><driver status=\"good\"/></machine>\n";
+    bigXml += "</mame>\n";
+    const QByteArray digdug = gameBlock("digdug", "Dig Dug", "1982", nullptr, nullptr, "good");
+    const QByteArray cutXml = "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n"
+                              "<machine name=\"a\"><description>A</description></machine>\n";
+    struct Case
+    {
+        const char* what;
+        bool today;
+        const char* file; // beside the stand-in; "-MAME": no MAME at all
+        QByteArray bytes;
+        const char* problem; // the start of it; nullptr: updated
+        rlim_t sizeLimit = RLIM_INFINITY;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"classic", false, nullptr, {}, nullptr},
+        {"exit code", false, "standin-exit.txt", "6", "MAME ended with exit code 6"},
+        {"crashes half-way", false, "standin-crash.txt", "300", "MAME stopped before it had finished"},
+        {"stops inside a block", false, "standin-listinfo.txt", digdug + "game (\n\tname x\n", "MAME's output stops inside a block"},
+        {"no whole game", false, "standin-listinfo.txt", digdug.chopped(6), "MAME's output holds no games"},
+        {"disk full", false, "standin-listinfo.txt", big, "the new list could not be written: ", 64 * 1024},
+        {"MAME missing", false, "-MAME", {}, "MAME could not be started (MAME not found in "},
+        {"cancelled", false, "standin-delay.txt", "20000", "the update was cancelled"},
+        {"today", true, nullptr, {}, nullptr},
+        {"today: crashes half-way", true, "standin-crash.txt", "700", "MAME stopped before it had finished"},
+        {"today: cut short", true, "standin-listxml.xml", cutXml, "MAME's catalogue could not be read: "},
+        {"today: disk full", true, "standin-listxml.xml", bigXml, "the new list could not be written: ", 16 * 1024},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        restart();
+        for (const char* name : {"standin-exit.txt", "standin-crash.txt", "standin-listinfo.txt",
+                                 "standin-listxml.xml", "standin-version.txt", "standin-delay.txt"})
+            QFile::remove(path(name));
+        writeGames(kOldList);
+        settings.write("Emulator", "Kind", c.today ? "today" : "classic");
+        if (c.today)
+            writeFile("standin-version.txt", "0.251 (unknown)");
+        testfiles::installStandin(path("MAME"));
+        if (c.file && c.file[0] == '-')
+            QFile::remove(path(c.file + 1));
+        else if (c.file)
+            writeFile(c.file, c.bytes);
+        started();
+        QTimer poll; // presses Cancel as soon as the run's progress window exists
+        QObject::connect(&poll, &QTimer::timeout, [this, &poll] {
+            if (auto* progress = form->findChild<QProgressDialog*>()) {
+                poll.stop();
+                progress->findChild<QPushButton*>()->click();
+            }
+        });
+        if (QLatin1StringView(c.what) == "cancelled")
+            poll.start(50);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        {
+            const FileSizeLimit limit(c.sizeLimit);
+            form->UpdateGamesMenu->trigger();
+        }
+        EXPECT_LT(elapsed.elapsed(), 10'000); // a cancelled run does not wait for MAME's end
+        if (c.problem) {
+            EXPECT_TRUE(lastMessage().startsWith(u"The games list was not updated: "_qs +
+                                                 QString::fromUtf8(c.problem)))
+                << lastMessage().toStdString();
+            EXPECT_TRUE(lastMessage().endsWith(".\nThe list file " + path("KvCfg/Korvane.gam") +
+                                               " is left as it was."));
+            EXPECT_EQ(read("KvCfg/Korvane.gam"), kOldList);
+        } else {
+            EXPECT_EQ(lastMessage(), u"Game list updated!"_qs);
+        }
+        EXPECT_EQ(form->games()->rowCount(), c.problem ? 3 : 4);
+        // Nothing of the run is left behind: no new file, no lock.
+        EXPECT_EQ(QDir(path("KvCfg")).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"Korvane.gam"});
+    }
+}
+
+// While one Korvane updates, a second one on the same program directory neither updates
+// nor verifies.
+TEST_F(ListUpdate, holdsTheProgramDirectoryAgainstASecondKorvane)
+{
+    writeFile("standin-delay.txt", "1500");
+    started();
+    MainForm second(realPlatform);
+    second.Form_Load();
+    const QString refusal =
+        "Another Korvane is updating the games list (or verifying) in " + dir.path() + u'.';
+    QStringList saidMeanwhile;
+    QTimer::singleShot(300, [&] {
+        second.UpdateGamesMenu->trigger();
+        second.VerifyAllRomsMenu->trigger(); // its question answered Ok by the fake
+        second.GamesListView->selectRow(0);
+        second.VerifyCurrentRomMenu->trigger();
+        saidMeanwhile = messages.texts();
+    });
+    form->UpdateGamesMenu->trigger();
+    EXPECT_EQ(saidMeanwhile.mid(saidMeanwhile.size() - 4),
+              (QStringList{refusal, u"This can be very very long :)\r\n\r\nProceed anyway?"_qs,
+                           refusal, refusal}));
+    EXPECT_EQ(lastMessage(), u"Game list updated!"_qs);
+    // One run of the stand-in: the first window's.
+    EXPECT_EQ(read("standin-mame.log").count("arg -listinfo\n"), 1);
+    EXPECT_EQ(form->games()->rowCount(), 4);
+}
+
+} // namespace

@@ -1,0 +1,270 @@
+// Verifying ROM sets with MAME: one set and the whole list, with scripted answers.
+
+#include "programfixture.h"
+#include "ui/verify/romverification.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QByteArray kGood = "1 romsets found, 1 were OK.\r\n";
+const QByteArray kHeading =
+    "These romsets are bad or missing. (NO GOOD DUMPS gives 'bad'...)\r\n\r\n";
+const QString kTrouble = u"Hmmm some problem occured... :'("_qs;
+const QString kDone = u"Verify done!\r\nSee the results in: Korvane_VerifyReport.txt"_qs;
+const QString kProceed = u"This can be very very long :)\r\n\r\nProceed anyway?"_qs;
+
+using Answer = FakeProcesses::Answer;
+const Answer kCrash{kGood, 0, true, false, true};
+
+class VerifyRoms : public ProgramFixture
+{
+protected:
+    VerifyRoms()
+    {
+        writeGames(gameBlock("pacman", "Pac-Man", "1980", nullptr, nullptr, "good") +
+                   gameBlock("galaga", "Galaga", "1981", nullptr, nullptr, "good") +
+                   gameBlock("bosco", "Bosconian", "1981", nullptr, nullptr, "imperfect"));
+    }
+
+    // Presses Cancel on the progress window of the run that starts next but skip runs.
+    void cancelRun(int skip = 0)
+    {
+        processes.onStart = [this, skip](const QString&) mutable {
+            if (skip-- > 0)
+                return;
+            processes.onStart = nullptr;
+            QTimer::singleShot(0, [] {
+                for (QWidget* widget : QApplication::allWidgets()) {
+                    if (qobject_cast<QProgressDialog*>(widget))
+                        widget->findChild<QPushButton*>()->click();
+                }
+            });
+        };
+    }
+
+    // Notes the progress window's label, and whether the main window is minimized, as each
+    // run starts.
+    void watchRuns()
+    {
+        processes.onStart = [this](const QString&) {
+            minimizedAtStart = form->isMinimized();
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<QProgressDialog*>(widget))
+                    labels.append(progress->labelText());
+            }
+        };
+    }
+    QStringList labels;
+    bool minimizedAtStart = false;
+
+    // MAME.EXE answers -version as today's MAME does.
+    void useTodaysMame() { processes.answers["/fake/MAME -version"] = {"0.251"}; }
+
+    QByteArray report() const { return read("Korvane_VerifyReport.txt"); }
+};
+
+// Verifying the selected set says what MAME made of it; a crash is never success,
+// whatever was printed before it. Today's MAME is judged by its own verdict line, and its
+// output is shown.
+TEST_F(VerifyRoms, oneSetTellsItsVerdictOrThatSomethingWentWrong)
+{
+    const QString incorrect = u"Romset pacman incorrect...\r\n\r\n"_qs;
+    const QString correct = u"Romset pacman correct..."_qs;
+    const QByteArray missing = "pacman  : pm1.6e NOT FOUND\r\n";
+    const QString crashed =
+        u"\r\nMAME crashed before it had finished: the set is not taken for good."_qs;
+    struct Case
+    {
+        const char* what;
+        bool today;
+        Answer answer;
+        QStringList messages;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"good", false, {kGood + "more\r\n"}, {correct}},
+        {"crashed after the success line", false, kCrash, {incorrect + kGood.trimmed() + crashed}},
+        {"bad", false, {missing + "romset pacman is bad\n", 2},
+         {incorrect + missing + "romset pacman is bad"}},
+        {"no output", false, {}, {kTrouble}},
+        {"MAME missing", false, {{}, 0, false}, {"mame is not found...", kTrouble}},
+        {"cancelled", false, {kGood, 0, true, true}, {kTrouble}},
+        {"today: good", true, {"romset pacman [puckman] is good\n"}, {correct}},
+        {"today: bad, 60 lines", true, {missing.repeated(59) + "romset pacman is bad\r\n", 2},
+         {incorrect + QString::fromLatin1(missing.repeated(50)).trimmed() + "\r\n\u2026 and 10 more lines"}},
+        {"today: absent, said on standard error", true, {"romset \"pacman\" not found!\n", 2},
+         {incorrect + "romset \"pacman\" not found!"}},
+        {"today: crashed", true, {"romset pacman is good\n", 0, true, false, true},
+         {incorrect + "romset pacman is good" + crashed}},
+        {"today: no output", true, {}, {kTrouble}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        restart();
+        processes.answers.clear();
+        if (c.today)
+            useTodaysMame();
+        started();
+        select(0);
+        messages.shown.clear();
+        // An answer left by an earlier run is never taken for this one's.
+        writeFile("KvCfg/Verif.tmp", kGood);
+        processes.defaultAnswer = c.answer;
+        if (c.answer.hangs)
+            cancelRun();
+        form->showMinimized();
+        form->VerifyCurrentRomMenu->trigger();
+        EXPECT_EQ(processes.redirected.last(),
+                  c.today ? u"MAME.EXE -verifyroms pacman"_qs : u"MAME.EXE pacman -verifyroms"_qs);
+        EXPECT_EQ(processes.lastErrors, c.today ? ErrorOutput::InOutput : ErrorOutput::Forwarded);
+        EXPECT_EQ(messages.texts(), c.messages);
+        EXPECT_FALSE(QFile::exists(path("KvCfg/Verif.tmp")));
+        // Only a verdict leaves the window as it was; trouble brings it back.
+        EXPECT_EQ(form->isMinimized(), c.messages.last() != kTrouble);
+    }
+
+    // No set selected: nothing runs.
+    form->GamesListView->selectRow(-1);
+    messages.shown.clear();
+    const qsizetype runs = processes.redirected.size();
+    form->VerifyCurrentRomMenu->trigger();
+    EXPECT_EQ(messages.texts(), QStringList{kTrouble});
+    EXPECT_EQ(processes.redirected.size(), runs);
+
+    // Nowhere for MAME's answer: that is what the user is told, not that MAME is missing.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("KvCfg/Verif.tmp"));
+    select(0);
+    messages.shown.clear();
+    form->VerifyCurrentRomMenu->trigger();
+    EXPECT_TRUE(lastMessage().startsWith("Nothing was verified: " + path("KvCfg/Verif.tmp") +
+                                         " cannot be written"))
+        << lastMessage().toStdString();
+    EXPECT_EQ(messages.shown.size(), 1);
+
+    // A set name MAME could take for switches is never passed to it.
+    writeGames(
+        gameBlock("pacman -autoboot_script x.lua", "Pac-Man", "1980", nullptr, nullptr, "good"));
+    restart();
+    shown();
+    select(0);
+    const qsizetype before = processes.redirected.size();
+    QTest::keyClick(form.get(), Qt::Key_F9);
+    EXPECT_EQ(processes.redirected.size(), before);
+    EXPECT_EQ(messages.texts(), QStringList{"The row \"Pac-Man\" gives the short name \"pacman "
+                                            "-autoboot_script x.lua\", which cannot be passed to "
+                                            "MAME: a set name holds only letters, digits, '_' and "
+                                            "'-', and does not begin with '-'. Nothing was "
+                                            "verified."});
+}
+
+TEST_F(VerifyRoms, allSetsWritesTheSetsThatAreNotGoodInListOrder)
+{
+    processes.answers.insert("MAME.EXE pacman -verifyroms", {kGood});
+    processes.answers.insert("MAME.EXE galaga -verifyroms", {"romset galaga is bad\r\n", 2});
+    processes.answers.insert("MAME.EXE bosco -verifyroms", {}); // no output
+    // A name MAME could misread is not good, and MAME is never asked about it.
+    writeGames(read("KvCfg/Korvane.gam") +
+               gameBlock("-x y", "X", "1980", nullptr, nullptr, "good"));
+    writeFile("KvCfg/Verif.tmp", kGood);
+    started();
+    watchRuns();
+    for (int run = 0; run < 2; ++run) { // the second report replaces the first
+        messages.shown.clear();
+        form->VerifyAllRomsMenu->trigger();
+        EXPECT_EQ(report(), kHeading + "galaga\r\nbosco\r\n-x y\r\n");
+        EXPECT_EQ(messages.texts(), (QStringList{kProceed, kDone}));
+    }
+    EXPECT_EQ(processes.redirected.size(), 6);
+    EXPECT_TRUE(minimizedAtStart);
+    EXPECT_EQ(labels.first(), u"Verifying 1 of 4: pacman"_qs);
+    EXPECT_FALSE(form->isMinimized());
+    EXPECT_FALSE(QFile::exists(path("KvCfg/Verif.tmp")));
+    processes.onStart = nullptr;
+
+    // Cancel at the question: nothing runs.
+    const qsizetype runs = processes.redirected.size();
+    messages.answers = {MessageAnswer::Cancel};
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(processes.redirected.size(), runs);
+
+    // Cancel in the middle: the report holds what was judged.
+    processes.answers["MAME.EXE bosco -verifyroms"].hangs = true;
+    cancelRun(2);
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(report(), kHeading + "galaga\r\n");
+    EXPECT_EQ(lastMessage(), u"Verification cancelled after 2 of 4 sets.\r\n"
+                             u"See the results in: Korvane_VerifyReport.txt"_qs);
+    EXPECT_FALSE(form->isMinimized());
+
+    // A run that crashed is not good, whatever it printed first; when every run crashed,
+    // nothing was verified and the last report stays.
+    processes.answers.clear();
+    processes.answers.insert("MAME.EXE pacman -verifyroms", kCrash);
+    processes.defaultAnswer = {kGood};
+    form->VerifyAllRomsMenu->trigger();
+    const QByteArray lastReport = kHeading + "pacman\r\n-x y\r\n";
+    EXPECT_EQ(report(), lastReport);
+    processes.defaultAnswer = kCrash;
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(lastMessage(), u"MAME crashed on every set: nothing was verified."_qs);
+    EXPECT_EQ(report(), lastReport);
+
+    // Without the emulator: said once, and the last report stays.
+    messages.shown.clear();
+    processes.answers.clear();
+    processes.defaultAnswer = {{}, 0, false};
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(messages.texts(), (QStringList{kProceed, "mame crashed?\nMAME not found"}));
+    EXPECT_EQ(report(), lastReport);
+    EXPECT_FALSE(form->isMinimized());
+
+    // An empty list: the heading alone.
+    processes.defaultAnswer = {kGood};
+    choose(3); // Neo-Geo only: none here
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(report(), kHeading);
+    EXPECT_EQ(lastMessage(), kDone);
+}
+
+TEST_F(VerifyRoms, todaysMameVerifiesAllInBatchesAndReportsEverySetInListOrder)
+{
+    writeGames(goodGames({"pacman", "nosuch", "pac man", "pong", "galaga", "bosco"}));
+    // Within 40 characters, the sets MAME is asked about go in two runs; "pac man" is not
+    // one word and is not asked about.
+    const QString first = u"MAME.EXE -verifyroms pacman nosuch pong"_qs;
+    const QString second = u"MAME.EXE -verifyroms galaga bosco"_qs;
+    processes.answers.insert(first, {"romset pacman [puckman] is good\n"
+                                     "romset pong is best available\n"
+                                     "No matching systems found for 'nosuch'\n",
+                                     5});
+    processes.answers.insert(second, {"galaga      : gg1.bin (4096 bytes) - NOT FOUND\n"
+                                      "romset galaga is bad\n1 romsets found, 0 were OK.\n",
+                                      2});
+    useTodaysMame();
+    started();
+    form->verification()->setCommandLineLimit(40);
+    watchRuns();
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(processes.redirected, (QStringList{first, second}));
+    EXPECT_EQ(labels,
+              (QStringList{"Verifying sets 1\u20134 of 6...", "Verifying sets 5\u20136 of 6..."}));
+    EXPECT_EQ(report(), kHeading + "nosuch\r\npac man\r\ngalaga\r\nbosco\r\n");
+    EXPECT_EQ(lastMessage(), kDone);
+
+    // Cancel in the second run: the report holds the first run's sets.
+    processes.onStart = nullptr;
+    processes.answers[second].hangs = true;
+    cancelRun(1);
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(report(), kHeading + "nosuch\r\npac man\r\n");
+    EXPECT_EQ(lastMessage(), u"Verification cancelled after 4 of 6 sets.\r\n"
+                             u"See the results in: Korvane_VerifyReport.txt"_qs);
+}
+
+} // namespace
