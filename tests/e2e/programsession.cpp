@@ -51,8 +51,6 @@ void ProgramSession::SetUp()
 
 void ProgramSession::TearDown()
 {
-    if (HasFailure() && !m_screenshotTaken)
-        std::cout << failure("the case failed").message() << "\n";
     stop();
     if (HasFailure())
         std::cout << "The program's output:\n" << readFile("../output.txt").data();
@@ -179,9 +177,10 @@ void ProgramSession::chooseToolsItem(int position)
     waited.start();
     while (!done()) {
         if (m_program.state() == QProcess::NotRunning || m_program.waitForFinished(100))
-            return failure("the program ended while waiting for " + what);
+            return ::testing::AssertionFailure()
+                   << "the program ended, waiting for " << what.toStdString();
         if (waited.hasExpired(20000))
-            return failure("timed out waiting for " + what);
+            return ::testing::AssertionFailure() << "timed out waiting for " << what.toStdString();
     }
     return ::testing::AssertionSuccess();
 }
@@ -196,11 +195,14 @@ void ProgramSession::chooseToolsItem(int position)
     return shown;
 }
 
-::testing::AssertionResult ProgramSession::waitForRun(int count, QStringList* words)
+::testing::AssertionResult ProgramSession::ranAs(int count, const QStringList& words)
 {
-    const ::testing::AssertionResult ran =
+    ::testing::AssertionResult ran =
         waitUntil([&] { return runs().size() >= count; }, QStringLiteral("MAME run %1").arg(count));
-    *words = runs().value(count - 1);
+    if (ran && runs()[count - 1] != words)
+        return ::testing::AssertionFailure()
+               << "MAME got " << runs()[count - 1].join(u' ').toStdString() << " instead of "
+               << words.join(u' ').toStdString();
     return ran;
 }
 
@@ -224,17 +226,4 @@ void ProgramSession::chooseToolsItem(int position)
         *boxSize = xdesktop::size(window);
     xdesktop::keys(window, {key});
     return waitUntil([&] { return !xdesktop::isViewable(window); }, title + " to close");
-}
-
-::testing::AssertionResult ProgramSession::failure(const QString& what)
-{
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    QDir().mkpath("e2e-screenshots");
-    const QString shot = QDir::current().absoluteFilePath(
-        QStringLiteral("e2e-screenshots/%1.%2.png")
-            .arg(QLatin1StringView(test->test_suite_name()), QLatin1StringView(test->name())));
-    m_screenshotTaken = xdesktop::screenshot(shot);
-    return ::testing::AssertionFailure()
-           << what.toStdString() << " (screenshot: "
-           << (m_screenshotTaken ? shot.toStdString() : std::string("none could be taken")) << ")";
 }

@@ -56,14 +56,14 @@ protected:
     void chooseToolsItem(int position);          // counted from 1, separators not counted
     void press(const QStringList& keys) { xdesktop::keys(mainWindow, keys); }
 
-    // Polls until done; after the time limit, fails with a screenshot.
+    // Polls until done, for 20 seconds at the most.
     ::testing::AssertionResult waitUntil(const std::function<bool()>& done, const QString& what);
     ::testing::AssertionResult waitForCaption(int games);
-    ::testing::AssertionResult waitForRun(int count, QStringList* words);
+    // Waits for the count-th run of MAME, which must have received words.
+    ::testing::AssertionResult ranAs(int count, const QStringList& words);
     // Waits for a window of this exact title, then answers it with a key.
     ::testing::AssertionResult answer(const QString& title, const QString& key,
                                       QSize* boxSize = nullptr);
-    ::testing::AssertionResult failure(const QString& what);
 
     QTemporaryDir root;
     QString mainWindow;
@@ -74,5 +74,4 @@ private:
     QProcess m_program;
     double m_pixelsPerTwip = 1.0 / 15;
     int m_menuBarHeight = 0;
-    bool m_screenshotTaken = false;
 };

@@ -1,8 +1,6 @@
 #include "xdesktop.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QThread>
 
@@ -29,41 +27,19 @@ QByteArray run(const QString& program, const QStringList& args, int* status = nu
     return process.readAllStandardOutput();
 }
 
-// A few numbers from one that depends on the process, so that test processes run side by
-// side rarely meet; the lock file names the server that won a number. Never the user's own
-// DISPLAY.
+// The server picks a free display itself and writes its number once it takes connections.
+// -noreset: else the server starts over whenever its last client leaves, refusing
+// connections for a moment.
 bool startServer()
 {
-    const QString user = qEnvironmentVariable("DISPLAY").section(u':', -1).section(u'.', 0, 0);
-    const int first = 100 + int(QCoreApplication::applicationPid() % 500);
-    for (int number = first; number < first + 12; ++number) {
-        const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number);
-        if (user == QString::number(number) || QFile::exists(lock))
-            continue;
-        serverDisplay = u':' + QString::number(number);
-        server->setStandardOutputFile(QProcess::nullDevice());
-        server->setStandardErrorFile(QProcess::nullDevice());
-        // -noreset: else the server starts over whenever its last client leaves, refusing
-        // connections for a moment.
-        server->start("Xvfb", {serverDisplay, "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                               "-noreset"});
-        QElapsedTimer waited;
-        waited.start();
-        while (server->waitForStarted(5000) && server->state() == QProcess::Running &&
-               !waited.hasExpired(15000)) {
-            QFile owner(lock);
-            int status = -1;
-            if (owner.open(QIODevice::ReadOnly) &&
-                owner.readAll().trimmed().toLongLong() == server->processId())
-                run("xdotool", {"getdisplaygeometry"}, &status);
-            if (status == 0)
-                return true;
-            QThread::msleep(50);
-        }
-        server->kill();
-        server->waitForFinished();
-    }
-    return false;
+    server->setStandardErrorFile(QProcess::nullDevice());
+    server->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                           "-noreset"});
+    QByteArray number;
+    while (!number.endsWith('\n') && server->waitForReadyRead(15000))
+        number += server->readAllStandardOutput();
+    serverDisplay = u':' + QString::fromLatin1(number.trimmed());
+    return number.endsWith('\n');
 }
 
 } // namespace
@@ -140,13 +116,6 @@ void keys(const QString& window, const QStringList& names)
     const QStringList focus{"windowfocus", "--sync", window};
     run("xdotool",
         (window.isEmpty() ? QStringList() : focus) + QStringList{"key", "--delay", "30"} + names);
-}
-
-bool screenshot(const QString& path)
-{
-    int status = -1;
-    run("import", {"-window", "root", path}, &status);
-    return status == 0;
 }
 
 } // namespace xdesktop

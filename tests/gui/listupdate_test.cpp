@@ -30,17 +30,10 @@ protected:
 // is ended by Cancel.
 TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
 {
-    QByteArray big;
-    for (int i = 0; big.size() < 200'000; ++i)
-        big += gameBlock(("g" + std::to_string(i)).c_str(), "G", "1980", nullptr, nullptr, "good");
-    QByteArray bigXml = "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n";
-    for (int i = 0; bigXml.size() < 200'000; ++i)
-        bigXml += "<machine name=\"m" + QByteArray::number(i) +
-                  "\"><description>M</description><driver status=\"good\"/></machine>\n";
-    bigXml += "</mame>\n";
     const QByteArray digdug = gameBlock("digdug", "Dig Dug", "1982", nullptr, nullptr, "good");
-    const QByteArray cutXml = "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n"
-                              "<machine name=\"a\"><description>A</description></machine>\n";
+    const QByteArray xmlHead = "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n";
+    const QByteArray machine = "<machine name=\"a\"><description>A</description></machine>\n";
+    const QByteArray bigXml = xmlHead + machine.repeated(4000) + "</mame>\n";
     struct Case
     {
         const char* what;
@@ -57,12 +50,12 @@ TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
         {"crashes half-way", false, "standin-crash.txt", "300", "MAME stopped before it had finished"},
         {"stops inside a block", false, "standin-listinfo.txt", digdug + "game (\n\tname x\n", "MAME's output stops inside a block"},
         {"no whole game", false, "standin-listinfo.txt", digdug.chopped(6), "MAME's output holds no games"},
-        {"disk full", false, "standin-listinfo.txt", big, "the new list could not be written: ", 64 * 1024},
+        {"disk full", false, "standin-listinfo.txt", digdug.repeated(2000), "the new list could not be written: ", 64 * 1024},
         {"MAME missing", false, "-MAME", {}, "MAME could not be started (MAME not found in "},
         {"cancelled", false, "standin-delay.txt", "20000", "the update was cancelled"},
         {"today", true, nullptr, {}, nullptr},
         {"today: crashes half-way", true, "standin-crash.txt", "700", "MAME stopped before it had finished"},
-        {"today: cut short", true, "standin-listxml.xml", cutXml, "MAME's catalogue could not be read: "},
+        {"today: cut short", true, "standin-listxml.xml", xmlHead + machine, "MAME's catalogue could not be read: "},
         {"today: disk full", true, "standin-listxml.xml", bigXml, "the new list could not be written: ", 16 * 1024},
     };
     // clang-format on
