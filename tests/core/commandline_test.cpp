@@ -84,46 +84,49 @@ struct LineCase
 
 TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
 {
+    // clang-format off
     const std::vector<LineCase> cases{
-        // clang-format off
         {"no selected row", {}, "MAME -soundcard -1 ", "MAME ", {}, std::nullopt},
         {"home hacks without a selected row", {}, "MAME -soundcard -1 ", "MAME ", {}, std::nullopt,
          HomeHacks},
         {"a parent is ignored outside home hacks", {}, "MAME H -soundcard -1 ", "MAME H ", {}, kHack,
          OnlyNeoGeo},
-        // clang-format on
         {"alternate build with an empty name",
          {{OriginalMameOption, false}, {AlternateMameText, QString()}},
-         " smashtv -soundcard -1 ",
-         " smashtv "},
-        {"only OriginalMameOption picks the program",
-         {{AlternateMameOption, true}},
-         kClassicDefault.c_str(),
-         kTodayDefault.c_str()},
+         " smashtv -soundcard -1 ", " smashtv "},
+        {"only OriginalMameOption picks the program", {{AlternateMameOption, true}},
+         kClassicDefault.c_str(), kTodayDefault.c_str()},
         {"the caller's switches: after the cheat switch, before the joystick",
          {{CheatCheck, 1}, {JoyCombo, 2}},
          "MAME smashtv -soundcard -1 -cheat -record Default -joy auto ",
-         "MAME smashtv -cheat -record Default -joystick ",
-         extra("-record Default ")},
+         "MAME smashtv -cheat -record Default -joystick ", extra("-record Default ")},
+        // A greyed box (2) counts as set, except for the cheats and the free text.
+        {"greyed boxes, and the slider's last position that is not today's auto",
+         {{SbOplCheck, 2}, {GammaCheck, 2}, {BeamCheck, 2}, {FlickerCheck, 2}, {CheatCheck, 2},
+          {AdditionalParamCheck, 2}, {FrameskipSlider, 10}},
+         "MAME smashtv -soundcard -1 -fm  -frameskip 10 -gamma 1.00 -beam 1.00 -flicker 0 ",
+         "MAME smashtv -frameskip 10 -gamma 1.00 -beam_width_min 1.00 -beam_width_max 1.00 "
+         "-flicker 0 "},
+        {"ticked boxes with the texts they start with, and today's auto frameskip",
+         {{SbOplCheck, 1}, {GammaCheck, 1}, {BeamCheck, 1}, {FlickerCheck, 1}, {CheatCheck, 1},
+          {AdditionalParamCheck, 1}, {FrameskipSlider, 11}},
+         "MAME smashtv -soundcard -1 -fm  -frameskip 11 -gamma 1.00 -beam 1.00 -flicker 0 -cheat "
+         "Add your shit here ! ",
+         "MAME smashtv -autoframeskip -gamma 1.00 -beam_width_min 1.00 -beam_width_max 1.00 "
+         "-flicker 0 -cheat Add your shit here ! "},
         {"additional parameters ticked with an empty text",
          {{AdditionalParamCheck, 1}, {AdditionalParamText, QString()}},
-         "MAME smashtv -soundcard -1  ",
-         "MAME smashtv  "},
+         "MAME smashtv -soundcard -1  ", "MAME smashtv  "},
         {"texts go in untouched",
-         {{OriginalMameOption, false},
-          {AlternateMameText, u" my mame"_qs},
-          {GammaCheck, 1},
-          {GammaText, u" \"1,5\" "_qs},
-          {AdditionalParamCheck, 1},
+         {{OriginalMameOption, false}, {AlternateMameText, u" my mame"_qs}, {GammaCheck, 1},
+          {GammaText, u" \"1,5\" "_qs}, {AdditionalParamCheck, 1},
           {AdditionalParamText, u"-a\t; $(b) "_qs}},
          " my mame sm ash -soundcard -1 -gamma  \"1,5\"  x-a\t; $(b)  ",
-         " my mame sm ash -gamma  \"1,5\"  x-a\t; $(b)  ",
-         extra("x"),
+         " my mame sm ash -gamma  \"1,5\"  x-a\t; $(b)  ", extra("x"),
          SelectedGame{u"sm ash"_qs, {}, {}}},
         // A home hack: its parent with its directory; today's MAME takes one ROM path, the
         // hack's directory, then MAME's own.
         {"all 25 pieces in their order",
-         // clang-format off
          {{OriginalMameOption, false}, {AlternateMameOption, true}, {AudioCombo, 1},
           {SampleRateCombo, 3}, {BitRateCombo, 2}, {SbOplCheck, 1}, {VideoCombo, 4},
           {FrameskipSlider, 3}, {DoubleCombo, 1}, {DepthCombo, 2}, {VGAFreqCombo, 1},
@@ -132,7 +135,6 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
           {BeamCheck, 1}, {BeamText, u"1.50"_qs}, {FlickerCheck, 1}, {FlickerText, u"0.5"_qs},
           {TranslucencyCombo, 1}, {CheatCheck, 1}, {JoyCombo, 5}, {AdditionalParamCheck, 1},
           {AdditionalParamText, u"-log"_qs}},
-         // clang-format on
          "Pmame31 P -romdir H -soundcard 0 -sr 44100 -sb 16 -fm -resolution 640x480  -frameskip 3 "
          "-double -depth 16 -vgafreq 1 -noscanlines -vesa -vesamode vesa2b -vsync -gamma 1.20 "
          "-ror -flipx -flipy -antialias -beam 1.50 -flicker 0.5 -translucency -cheat "
@@ -141,10 +143,9 @@ TEST(BuildCommandLineTest, BuildsTheLineOfEachLaunch)
          "-frameskip 3 -waitvsync -gamma 1.20 -ror -flipx -flipy "
          "-beam_width_min 1.50 -beam_width_max 1.50 -flicker 0.5 -cheat -record smash1 "
          "-joystick -log ",
-         extra("-record smash1 "),
-         kHack,
-         HomeHacks},
+         extra("-record smash1 "), kHack, HomeHacks},
     };
+    // clang-format on
 
     for (const LineCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -264,42 +265,6 @@ TEST(BuildCommandLineTest, EveryComboEntryGivesItsPiece)
     for (const OptionInfo& info : optionInfos())
         EXPECT_TRUE(info.kind != OptionKind::ComboBox || tested.contains(info.id))
             << optionName(info.id).toStdString();
-}
-
-TEST(BuildCommandLineTest, CheckBoxesAndTheSliderGiveTheirPieces)
-{
-    const struct
-    {
-        OptionId id;
-        int value; // 0 gives nothing: see the default line
-        const char* classic;
-        const char* today;
-    } cases[] = {
-        // A greyed box (2) counts as set, except for the cheats and the free text.
-        {SbOplCheck, 1, "-fm ", ""},
-        {SbOplCheck, 2, "-fm ", ""},
-        {GammaCheck, 1, "-gamma 1.00 ", "-gamma 1.00 "},
-        {GammaCheck, 2, "-gamma 1.00 ", "-gamma 1.00 "},
-        {BeamCheck, 1, "-beam 1.00 ", "-beam_width_min 1.00 -beam_width_max 1.00 "},
-        {BeamCheck, 2, "-beam 1.00 ", "-beam_width_min 1.00 -beam_width_max 1.00 "},
-        {FlickerCheck, 1, "-flicker 0 ", "-flicker 0 "},
-        {FlickerCheck, 2, "-flicker 0 ", "-flicker 0 "},
-        {CheatCheck, 1, "-cheat ", "-cheat "},
-        {CheatCheck, 2, "", ""},
-        {AdditionalParamCheck, 1, "Add your shit here ! ", "Add your shit here ! "},
-        {AdditionalParamCheck, 2, "", ""},
-        // The classic piece alone begins with a space; the last position is today's auto.
-        {FrameskipSlider, 1, " -frameskip 1 ", "-frameskip 1 "},
-        {FrameskipSlider, 10, " -frameskip 10 ", "-frameskip 10 "},
-        {FrameskipSlider, 11, " -frameskip 11 ", "-autoframeskip "},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(optionName(c.id).toStdString() + " " + std::to_string(c.value));
-        const OptionSet o = options({{c.id, c.value}}); // texts keep their initial contents
-        FakeMessageBoxes messages;
-        EXPECT_EQ(line(o, nullptr, messages), kClassicDefault + c.classic);
-        EXPECT_EQ(line(o, &kToday, messages), kTodayDefault + c.today);
-    }
 }
 
 TEST(BuildCommandLineTest, UnknownJoystickIsReportedAndLeftOut)

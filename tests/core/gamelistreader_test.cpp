@@ -46,21 +46,7 @@ struct Case
     std::vector<std::string> expected;
 };
 
-// Names the case in test output and in ctest's list.
-void PrintTo(const Case& c, std::ostream* out)
-{
-    *out << '"' << c.what << '"';
-}
-
-class ReaderCases : public ::testing::TestWithParam<Case>
-{};
-
-TEST_P(ReaderCases, yieldsTheEntries)
-{
-    EXPECT_EQ(read(GetParam().input), GetParam().expected) << GetParam().what;
-}
-
-const Case kRecognition[] = {
+const Case kCases[] = {
     {"every key line of a game block",
      lines({"game (", "\tname puckman", "\tdescription \"PuckMan (Japan set 1)\"", "\tyear 1980",
             "\tcloneof pacman", "\tromof pacman", "\tmanufacturer \"Namco\"",
@@ -120,20 +106,14 @@ const Case kRecognition[] = {
     {"the first five characters are compared exactly",
      lines({"game (", "\tnamex y", ")"}),
      {"x y|?|?|?|?|?|BADROM"}},
-};
-INSTANTIATE_TEST_SUITE_P(Recognition, ReaderCases, ::testing::ValuesIn(kRecognition));
-
-const Case kLineEnds[] = {
+    // Line ends.
     {"lone CR ends lines", "game (\r\tname cr\r)\r", {"cr|?|?|?|?|?|BADROM"}},
     {"lone LF ends lines", "game (\n\tname lf\n)\n", {"lf|?|?|?|?|?|BADROM"}},
     {"mixed line ends", "game (\r\n\tname mix\n)\r", {"mix|?|?|?|?|?|BADROM"}},
     {"no line end after the last line", "game (\n\tname last\n)", {"last|?|?|?|?|?|BADROM"}},
     {"an empty file", "", {}},
     {"line ends only", "\r\n\r\n\n\r", {}},
-};
-INSTANTIATE_TEST_SUITE_P(LineEnds, ReaderCases, ::testing::ValuesIn(kLineEnds));
-
-const Case kEncodings[] = {
+    // Encodings.
     {"valid UTF-8 is decoded as UTF-8",
      "game (\n\tname ut\n\tdescription \"Caf\xc3\xa9 \xe2\x80\xa2\"\n)\n",
      {"ut|Caf\xc3\xa9 \xe2\x80\xa2|?|?|?|?|BADROM"}},
@@ -147,7 +127,12 @@ const Case kEncodings[] = {
      "game (\n\tname x\n\tdescription \"Ab\xc3\xa9\n)\n",
      {"x|Ab|?|?|?|?|BADROM"}},
 };
-INSTANTIATE_TEST_SUITE_P(Encodings, ReaderCases, ::testing::ValuesIn(kEncodings));
+
+TEST(GameListReader, yieldsTheEntriesOfTheBlocks)
+{
+    for (const Case& c : kCases)
+        EXPECT_EQ(read(c.input), c.expected) << c.what;
+}
 
 TEST(GameListReader, bytesThatAreNotTextNeverStopTheRead)
 {
@@ -173,12 +158,8 @@ TEST(GameListReader, aLineLongerThanAChunkIsReadWhole)
     ASSERT_EQ(names.size(), 2u);
     EXPECT_EQ(names[0].size(), longName.size());
     EXPECT_EQ(names[1], QStringLiteral("after"));
-}
-
-TEST(GameListReader, aFileWithoutLineEndsIsOneLine)
-{
-    const QByteArray noEnds(5 << 20, 'x');
-    EXPECT_TRUE(read(noEnds).empty());
+    // A file without line ends is one line.
+    EXPECT_TRUE(read(QByteArray(5 << 20, 'x')).empty());
 }
 
 TEST(GameListReader, aMissingFileFailsWithoutDelivering)

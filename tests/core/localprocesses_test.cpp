@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -24,30 +25,26 @@ namespace {
 class LocalProcessesTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        testfiles::installStandin(path("MAME"));
-    }
+    void SetUp() override { testfiles::installStandin(path("MAME")); }
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
 
-    // The stand-in writes its log block last, so once the block is there its work is done.
     // Polls rather than sleeping a fixed time: a slow machine only makes the test slower.
-    std::string waitForLog() const
+    static bool waitUntil(const std::function<bool()>& done)
     {
         const QDeadlineTimer deadline(10'000);
-        QFile log(path("standin-mame.log"));
-        while (!deadline.hasExpired()) {
-            if (log.open(QIODevice::ReadOnly)) {
-                const QByteArray text = log.readAll();
-                log.close();
-                if (text.endsWith("\nend\n"))
-                    return text.toStdString();
-            }
-            QThread::msleep(20);
-        }
-        return "(no complete log block within 10 s)";
+        while (!done() && !deadline.hasExpired())
+            QThread::msleep(10);
+        return done();
+    }
+
+    // The stand-in writes its log block last, so once the block is there its work is done.
+    std::string waitForLog() const
+    {
+        QByteArray log;
+        waitUntil(
+            [&] { return (log = testfiles::read(path("standin-mame.log"))).endsWith("end\n"); });
+        return log.toStdString();
     }
 
     std::string canonicalDir() const
@@ -56,17 +53,15 @@ protected:
     }
 
     QTemporaryDir m_dir;
+    LocalProcesses processes{m_dir.path(), QString()}; // PATH is not searched
 };
 
 TEST_F(LocalProcessesTest, EachArgumentReachesTheProgramAsOneWord)
 {
     const QString owned = path("owned");
-    LocalProcesses processes(m_dir.path(), QString());
-    const Command command{
-        QStringLiteral("mame.exe"),
-        {QStringLiteral("smashtv"), QStringLiteral("two words"),
-         QStringLiteral("x; touch ") + owned, QStringLiteral("$(touch ") + owned + u')',
-         QStringLiteral("\"q\" `id` > ") + owned, QString(), QStringLiteral("-x")}};
+    const Command command{"mame.exe",
+                          {"smashtv", "two words", "x; touch " + owned, "$(touch " + owned + u')',
+                           "\"q\" `id` > " + owned, QString(), "-x"}};
     const ProcessStart start = processes.StartProcess(command, WindowStyle::MaximizedWithFocus);
     ASSERT_GT(start.taskId, 0) << start.error.toStdString();
     EXPECT_EQ(start.program, path("MAME"));
@@ -83,12 +78,11 @@ TEST_F(LocalProcessesTest, NothingStartedGivesTaskZeroAndAReason)
     // The log exists but is not executable: it must not count as a program.
     testfiles::write(path("standin-mame.log"));
 
-    LocalProcesses processes(m_dir.path(), QStringLiteral(":"));
+    LocalProcesses emptyPath(m_dir.path(), ":");
     for (const char* program : {"NOPE", "standin-mame.log", ""}) {
         SCOPED_TRACE(program);
-        const ProcessStart start =
-            processes.StartProcess({QString::fromUtf8(program), {QStringLiteral("-listinfo")}},
-                                   WindowStyle::MinimizedWithFocus);
+        const ProcessStart start = emptyPath.StartProcess(
+            {QString::fromUtf8(program), {"-listinfo"}}, WindowStyle::MinimizedWithFocus);
         EXPECT_EQ(start.taskId, 0);
         EXPECT_EQ(start.program.toStdString(), program);
         EXPECT_FALSE(start.error.isEmpty());
@@ -97,16 +91,14 @@ TEST_F(LocalProcessesTest, NothingStartedGivesTaskZeroAndAReason)
 
 TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
 {
-    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("roms/good")));
-    LocalProcesses processes(m_dir.path(), QString());
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("roms/good"));
     const QString output = path("out.txt");
     for (const auto& [game, code, text] :
          {std::tuple{"good", 0, "1 romsets found, 1 were OK.\n"},
           std::tuple{"gone", 1, "romset \"    gone\" not found!\n"}}) {
         SCOPED_TRACE(game);
         RedirectedStart start = processes.startRedirected(
-            {QStringLiteral("mame.exe"), {QString::fromUtf8(game), QStringLiteral("-verifyroms")}},
-            output);
+            {"mame.exe", {QString::fromUtf8(game), "-verifyroms"}}, output);
         ASSERT_TRUE(start.run) << start.error.toStdString();
         QEventLoop loop;
         QObject::connect(start.run.get(), &RedirectedRun::finished, &loop, &QEventLoop::quit);
@@ -121,15 +113,14 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
     EXPECT_TRUE(waitForLog().starts_with("run\ncwd " + canonicalDir() + "\n"));
 
     // Nothing to start, or nowhere to write: told apart.
-    const RedirectedStart none =
-        processes.startRedirected({QStringLiteral("NOPE"), {QStringLiteral("-listinfo")}}, output);
+    const RedirectedStart none = processes.startRedirected({"NOPE", {"-listinfo"}}, output);
     EXPECT_FALSE(none.run);
     EXPECT_FALSE(none.outputFailed);
-    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("adir")));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("adir"));
     for (const char* unwritable : {"none/out.txt", "adir"}) {
         SCOPED_TRACE(unwritable);
-        const RedirectedStart start = processes.startRedirected(
-            {QStringLiteral("MAME"), {QStringLiteral("-listinfo")}}, path(unwritable));
+        const RedirectedStart start =
+            processes.startRedirected({"MAME", {"-listinfo"}}, path(unwritable));
         EXPECT_FALSE(start.run);
         EXPECT_TRUE(start.outputFailed);
         EXPECT_TRUE(start.error.startsWith(path(unwritable))) << start.error.toStdString();
@@ -139,7 +130,7 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
 // Whether the process is gone (a zombie no init has reaped yet counts as gone).
 bool isGone(qint64 pid)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    QFile stat(QString("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
         return true;
     const QByteArray text = stat.readAll();
@@ -153,8 +144,7 @@ TEST_F(LocalProcessesTest, APipedRunHandsOverItsOutputAndKillEndsWhatItStarted)
     for (int i = 0; catalogue.size() < 3'000'000; ++i)
         catalogue += "game (\n\tname g" + QByteArray::number(i) + "\n)\n";
     testfiles::write(path("standin-listinfo.txt"), catalogue);
-    LocalProcesses processes(m_dir.path(), QString());
-    const Command listInfo{QStringLiteral("MAME"), {QStringLiteral("-listinfo")}};
+    const Command listInfo{"MAME", {"-listinfo"}};
     RedirectedStart start = processes.startPiped(listInfo);
     ASSERT_TRUE(start.run) << start.error.toStdString();
     QByteArray taken;
@@ -169,27 +159,21 @@ TEST_F(LocalProcessesTest, APipedRunHandsOverItsOutputAndKillEndsWhatItStarted)
     testfiles::write(path("standin-delay.txt"), "30000");
     RedirectedStart slow = processes.startPiped(listInfo);
     ASSERT_TRUE(slow.run);
-    QFile pidFile(path("standin-child.pid"));
-    const QDeadlineTimer deadline(10'000);
-    while (!(pidFile.exists() && pidFile.size() > 0) && !deadline.hasExpired())
-        QThread::msleep(10);
-    ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
-    const qint64 child = pidFile.readAll().trimmed().toLongLong();
+    QByteArray pid;
+    ASSERT_TRUE(waitUntil(
+        [&] { return (pid = testfiles::read(path("standin-child.pid"))).endsWith('\n'); }));
+    const qint64 child = pid.trimmed().toLongLong();
     ASSERT_GT(child, 0);
     EXPECT_FALSE(isGone(child));
     slow.run->kill();
     EXPECT_TRUE(slow.run->waitForFinished(10'000));
     EXPECT_FALSE(slow.run->exitedNormally());
-    const QDeadlineTimer gone(10'000);
-    while (!isGone(child) && !gone.hasExpired())
-        QThread::msleep(10);
-    EXPECT_TRUE(isGone(child));
+    EXPECT_TRUE(waitUntil([child] { return isGone(child); }));
 }
 
 TEST_F(LocalProcessesTest, AnAnswerIsReadUpToItsLimit)
 {
-    LocalProcesses processes(m_dir.path(), QString());
-    const Command version{QStringLiteral("MAME"), {QStringLiteral("-version")}};
+    const Command version{"MAME", {"-version"}};
     for (const qsizetype size : {kLongestAnswer, 40 * kLongestAnswer}) {
         SCOPED_TRACE(size);
         testfiles::write(path("standin-version.txt"), QByteArray(size, '9'));

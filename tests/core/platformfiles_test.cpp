@@ -5,133 +5,110 @@
 #include "testfiles.h"
 
 #include <QDir>
-#include <QFile>
+#include <QLockFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <QLockFile>
-#include <QProcess>
-
 namespace {
 
-TEST(IniSettingsStore, textsComeBackExactlyAsWritten)
+TEST(IniSettingsStore, textsComeBackExactlyAsWrittenByItOrByHand)
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Korvane.ini"));
-    const QStringList texts{
-        QString(),
-        QStringLiteral("0"),
-        QStringLiteral("  leading and trailing  "),
-        QStringLiteral("a, b,c"),
-        QStringLiteral("\"quoted\""),
-        QStringLiteral("back\\slash ; semicolon = equals # hash"),
-        QStringLiteral("@Variant(\\0\\0\\0\\x7f)"),
-        QStringLiteral("true"),
-        QStringLiteral("caf\u00e9 \u2022 \u00a9"),
-        QString(5000, u'x'),
-    };
+    const QString file = dir.filePath("Korvane.ini");
+    testfiles::write(file, "[Options]\nAdditionalParamText=-a, -b\n");
+    const QStringList texts{"",
+                            "0",
+                            "  leading and trailing  ",
+                            "a, b,c",
+                            "\"quoted\"",
+                            "back\\slash ; semicolon = equals # hash",
+                            "@Variant(\\0\\0\\0\\x7f)",
+                            "true",
+                            "caf\u00e9 \u2022 \u00a9",
+                            QString(5000, u'x')};
     {
         IniSettingsStore store(file);
         for (int i = 0; i < texts.size(); ++i)
-            ASSERT_TRUE(
-                store.write(QStringLiteral("Options"), QStringLiteral("K%1").arg(i), texts[i]));
+            ASSERT_TRUE(store.write("Options", QStringLiteral("K%1").arg(i), texts[i]));
     }
-    IniSettingsStore again(file); // a new start reads what the last one wrote
-    for (int i = 0; i < texts.size(); ++i) {
-        EXPECT_EQ(again.read(QStringLiteral("Options"), QStringLiteral("K%1").arg(i),
-                             QStringLiteral("absent")),
-                  texts[i])
-            << i;
-    }
-    EXPECT_EQ(again.read(QStringLiteral("Games"), QStringLiteral("ListType"), QStringLiteral("0")),
-              QStringLiteral("0"));
-    // Keys keep their letter case.
-    EXPECT_EQ(again.read(QStringLiteral("Options"), QStringLiteral("k0"), QStringLiteral("absent")),
-              QStringLiteral("absent"));
+    const IniSettingsStore again(file); // a new start reads what the last one wrote
+    for (int i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(again.read("Options", QStringLiteral("K%1").arg(i), "absent"), texts[i]) << i;
+    EXPECT_EQ(again.read("Options", "AdditionalParamText", {}), "-a, -b");
+    EXPECT_EQ(again.read("Options", "k0", "absent"), "absent"); // keys keep their letter case
 }
 
-TEST(IniSettingsStore, aValueEditedByHandWithCommasReadsAsItsText)
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Korvane.ini"));
-    testfiles::write(file, "[Options]\nAdditionalParamText=-a, -b\n");
-    IniSettingsStore store(file);
-    EXPECT_EQ(store.read(QStringLiteral("Options"), QStringLiteral("AdditionalParamText"), {}),
-              QStringLiteral("-a, -b"));
-}
-
-TEST(IniSettingsStore, aWriteThatCannotBeMadeDurableFails)
+TEST(IniSettingsStore, aWriteThatFailsKeepsTheFileAsItWas)
 {
     QTemporaryDir dir;
     // The store's directory is a file, so nothing can be written there, not even as root.
-    testfiles::write(dir.filePath(QStringLiteral("notadir")));
-    IniSettingsStore store(dir.filePath(QStringLiteral("notadir/Korvane.ini")));
-    EXPECT_FALSE(
-        store.write(QStringLiteral("Games"), QStringLiteral("ListType"), QStringLiteral("3")));
-    EXPECT_TRUE(store.location().endsWith(QStringLiteral("notadir/Korvane.ini")));
-}
+    testfiles::write(dir.filePath("notadir"));
+    IniSettingsStore nowhere(dir.filePath("notadir/Korvane.ini"));
+    EXPECT_FALSE(nowhere.write("Games", "ListType", "3"));
+    EXPECT_TRUE(nowhere.location().endsWith("notadir/Korvane.ini"));
 
-TEST(IniSettingsStore, aWriteCutShortKeepsTheFileAsItWas)
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Korvane.ini"));
+    const QString file = dir.filePath("Korvane.ini");
     IniSettingsStore store(file);
-    ASSERT_TRUE(store.write(QStringLiteral("Games"), QStringLiteral("ListType"), "3"));
+    ASSERT_TRUE(store.write("Games", "ListType", "3"));
     const QByteArray before = testfiles::read(file);
     bool written = true;
     {
         const FileSizeLimit limit(1000); // room for the lock file, not for the value
-        written = store.writeAll(QStringLiteral("Options"),
-                                 {{QStringLiteral("AdditionalParamText"), QString(4000, u'x')}});
+        written = store.writeAll("Options", {{"AdditionalParamText", QString(4000, u'x')}});
     }
     EXPECT_FALSE(written);
     EXPECT_EQ(testfiles::read(file), before);
 }
 
-TEST(LocalFiles, listsFilesBySuffixInNameOrderWithoutRegardToCase)
+class LocalFilesTest : public ::testing::Test
 {
-    QTemporaryDir dir;
-    for (const char* name : {"b.INP", "a.inp", "C.Inp", "c.INP", "x.txt", "inp", ".INP"})
-        testfiles::write(dir.filePath(QString::fromLatin1(name)));
-    QDir(dir.path()).mkdir(QStringLiteral("d.INP"));
-    LocalFiles files;
-    EXPECT_EQ(files.filesWithSuffix(dir.path(), QStringLiteral(".INP")),
-              (QStringList{".INP", "a.inp", "b.INP", "C.Inp", "c.INP"}));
-    EXPECT_TRUE(files.isReadableFile(dir.filePath(QStringLiteral("b.INP"))));
-    EXPECT_FALSE(files.isReadableFile(dir.filePath(QStringLiteral("d.INP"))));
-    EXPECT_FALSE(files.isReadableFile(dir.filePath(QStringLiteral("nothing"))));
-    EXPECT_TRUE(files.isDirectory(dir.filePath(QStringLiteral("d.INP"))));
-}
+protected:
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QStringList filesThere() const { return QDir(dir.path()).entryList(QDir::Files); }
 
-TEST(LocalFiles, aFailedWriteLeavesTheOldFileWhole)
-{
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("game.kv"));
     LocalFiles files;
     QString error;
-    ASSERT_TRUE(files.writeAtomically(path, "old contents", &error));
+};
+
+TEST_F(LocalFilesTest, listsFilesBySuffixInNameOrderWithoutRegardToCase)
+{
+    for (const char* name : {"b.INP", "a.inp", "C.Inp", "c.INP", "x.txt", "inp", ".INP"})
+        testfiles::write(path(name));
+    QDir(dir.path()).mkdir("d.INP");
+    EXPECT_EQ(files.filesWithSuffix(dir.path(), ".INP"),
+              (QStringList{".INP", "a.inp", "b.INP", "C.Inp", "c.INP"}));
+    EXPECT_TRUE(files.isReadableFile(path("b.INP")));
+    EXPECT_FALSE(files.isReadableFile(path("d.INP")));
+    EXPECT_FALSE(files.isReadableFile(path("nothing")));
+    EXPECT_TRUE(files.isDirectory(path("d.INP")));
+}
+
+TEST_F(LocalFilesTest, aFailedWriteLeavesTheOldFileWhole)
+{
+    ASSERT_TRUE(files.writeAtomically(path("game.kv"), "old contents", &error));
     bool written = true;
     {
         const FileSizeLimit limit(16);
-        written = files.writeAtomically(path, QByteArray(4096, 'x'), &error);
+        written = files.writeAtomically(path("game.kv"), QByteArray(4096, 'x'), &error);
     }
-
     EXPECT_FALSE(written);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(testfiles::read(path), QByteArray("old contents"));
-    // Nothing is left behind beside it.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"game.kv"});
+    EXPECT_EQ(testfiles::read(path("game.kv")), "old contents");
+    EXPECT_EQ(filesThere(), QStringList{"game.kv"}); // nothing is left behind beside it
 
     // Without its directory nothing is written, and the reason says why.
-    EXPECT_FALSE(files.writeAtomically(dir.filePath(QStringLiteral("none/x.kv")), "x", &error));
+    error.clear();
+    EXPECT_FALSE(files.writeAtomically(path("none/x.kv"), "x", &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(files.remove(path, &error));
-    EXPECT_FALSE(files.exists(path));
-    EXPECT_FALSE(files.remove(path, &error));
+    EXPECT_TRUE(files.remove(path("game.kv"), &error));
+    EXPECT_FALSE(files.exists(path("game.kv")));
+    EXPECT_FALSE(files.remove(path("game.kv"), &error));
 }
 
-TEST(LocalFiles, aReplacementTakesThePlaceOfTheOldFileOnlyWhenWholeAndCommitted)
+TEST_F(LocalFilesTest, aReplacementTakesThePlaceOfTheOldFileOnlyWhenWholeAndCommitted)
 {
     enum class End
     {
@@ -139,15 +116,12 @@ TEST(LocalFiles, aReplacementTakesThePlaceOfTheOldFileOnlyWhenWholeAndCommitted)
         Drop,
         DiskFull,
     };
+    const QString list = path("Korvane.gam");
     for (const End end : {End::Commit, End::Drop, End::DiskFull}) {
         SCOPED_TRACE(static_cast<int>(end));
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Korvane.gam"));
-        LocalFiles files;
-        QString error;
-        ASSERT_TRUE(files.writeAtomically(path, "old", &error));
+        ASSERT_TRUE(files.writeAtomically(list, "old", &error));
         {
-            std::unique_ptr<FileReplacement> replacement = files.startReplacing(path, &error);
+            std::unique_ptr<FileReplacement> replacement = files.startReplacing(list, &error);
             ASSERT_TRUE(replacement) << error.toStdString();
             const QByteArray bytes(end == End::DiskFull ? 64 * 1024 : 5, 'n');
             bool written = false;
@@ -164,50 +138,46 @@ TEST(LocalFiles, aReplacementTakesThePlaceOfTheOldFileOnlyWhenWholeAndCommitted)
                 EXPECT_EQ(replacement->commit(&error), end == End::Commit);
             }
         }
-        EXPECT_EQ(testfiles::read(path),
-                  end == End::Commit ? QByteArray("nnnnn") : QByteArray("old"));
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvane.gam"});
+        EXPECT_EQ(testfiles::read(list), end == End::Commit ? "nnnnn" : "old");
+        EXPECT_EQ(filesThere(), QStringList{"Korvane.gam"});
     }
-    LocalFiles files;
-    QString error;
-    EXPECT_FALSE(files.startReplacing(QStringLiteral("/nonexistent/Korvane.gam"), &error));
+    error.clear();
+    EXPECT_FALSE(files.startReplacing("/nonexistent/Korvane.gam", &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
-TEST(LocalFiles, aLockIsHeldByOneLivingProcessAtATime)
+TEST_F(LocalFilesTest, aLockIsHeldByOneLivingProcessAtATime)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Korvane.lock"));
-    LocalFiles files;
+    const QString lock = path("Korvane.lock");
     bool elsewhere = true;
-    QString error;
-    auto first = files.lock(path, &elsewhere, &error);
+    auto first = files.lock(lock, &elsewhere, &error);
     ASSERT_TRUE(first);
     EXPECT_FALSE(elsewhere);
-    EXPECT_FALSE(files.lock(path, &elsewhere, &error));
+    EXPECT_FALSE(files.lock(lock, &elsewhere, &error));
     EXPECT_TRUE(elsewhere);
     first.reset();
-    EXPECT_TRUE(files.lock(path, &elsewhere, &error));
+    EXPECT_TRUE(files.lock(lock, &elsewhere, &error));
 
     // Left behind by a process that has ended, or by one that died while writing it: taken.
     QProcess ended;
-    ended.start(QStringLiteral("true"), {});
+    ended.start("true", {});
     ASSERT_TRUE(ended.waitForFinished());
     QByteArray held;
     {
-        QLockFile real(path);
+        QLockFile real(lock);
         ASSERT_TRUE(real.tryLock(0));
-        held = testfiles::read(path);
+        held = testfiles::read(lock);
         real.unlock();
     }
     const QByteArray dead = QByteArray::number(ended.processId()) + held.mid(held.indexOf('\n'));
     for (const QByteArray& left : {dead, QByteArray()}) {
-        testfiles::write(path, left);
-        EXPECT_TRUE(files.lock(path, &elsewhere, &error)) << left.toStdString();
+        testfiles::write(lock, left);
+        EXPECT_TRUE(files.lock(lock, &elsewhere, &error)) << left.toStdString();
     }
 
     // No directory to lock in: not held by another, and said why.
-    EXPECT_FALSE(files.lock(dir.filePath(QStringLiteral("none/Korvane.lock")), &elsewhere, &error));
+    error.clear();
+    EXPECT_FALSE(files.lock(path("none/Korvane.lock"), &elsewhere, &error));
     EXPECT_FALSE(elsewhere);
     EXPECT_FALSE(error.isEmpty());
 }

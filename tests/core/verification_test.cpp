@@ -1,3 +1,5 @@
+// verification_test.cpp: how MAME's answers to a verification are read and judged.
+
 #include "mame/verification.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +16,11 @@ QByteArray numbered(int count)
 
 TEST(VerifyOutput, linesAreReadUpToFiftyOne)
 {
-    struct Case
+    const struct
     {
         QByteArray output;
         std::optional<QStringList> lines;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"", std::nullopt},
         {"\r\n", QStringList{""}},
         {"a\r\nb", QStringList{"a", "b"}},
@@ -30,10 +31,8 @@ TEST(VerifyOutput, linesAreReadUpToFiftyOne)
         {numbered(51) + "x", std::nullopt},
         {QByteArray(100000, '\n'), std::nullopt},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.output.left(40).toStdString());
-        EXPECT_EQ(verifyOutputLines(c.output), c.lines);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(verifyOutputLines(c.output), c.lines) << c.output.left(40).toStdString();
     EXPECT_EQ(verifyOutputLines(numbered(51))->size(), 51);
     EXPECT_EQ(verifyFirstLine(""), QString());
 }
@@ -43,21 +42,20 @@ TEST(VerifyOutput, linesAreReadUpToFiftyOne)
 TEST(VerifyOutput, onlyTheClassicCountLineToTheLetterMeansGood)
 {
     for (const char* near : {"1 romsets found, 1 were OK. ", "1 Romsets found, 1 were OK."})
-        EXPECT_TRUE(verifyMessage(QStringLiteral("pacman"), {near}).contains(u"incorrect")) << near;
+        EXPECT_TRUE(verifyMessage("pacman", {near}).contains(u"incorrect")) << near;
     EXPECT_EQ(verifyFirstLine("1 romsets found, 1 were OK.\r\nmore"),
-              QStringLiteral("1 romsets found, 1 were OK."));
-    EXPECT_EQ(trimSpaces(QStringLiteral("  pac man \t ")), QStringLiteral("pac man \t"));
+              "1 romsets found, 1 were OK.");
+    EXPECT_EQ(trimSpaces("  pac man \t "), "pac man \t");
 }
 
 TEST(VerifyOutput, todaysMameCallsASetGoodOnlyInItsOwnVerdictLine)
 {
-    struct Case
+    const struct
     {
         const char* what;
         QByteArray output;
         QSet<QString> good;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"good", "romset pong is good\n", {"pong"}},
         {"good, with its parent", "romset pacman [puckman] is good\n", {"pacman"}},
         {"best available", "romset pong is best available\r\n", {"pong"}},
@@ -77,43 +75,38 @@ TEST(VerifyOutput, todaysMameCallsASetGoodOnlyInItsOwnVerdictLine)
          "romset pong is best available\nNo matching systems found for 'nosuch'\n",
          {"pacmanf", "pong"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(goodSets(c.output), c.good);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(goodSets(c.output), c.good) << c.what;
 }
 
 TEST(VerifyOutput, todaysMameOutputIsShownUpToFiftyLines)
 {
     const QStringList fifty = shownVerifyLines(numbered(50));
     EXPECT_EQ(fifty.size(), 50);
-    EXPECT_EQ(fifty.last(), QStringLiteral("line 49"));
+    EXPECT_EQ(fifty.last(), "line 49");
     // Sixty lines are the window's verify tests'.
     const QStringList shown = shownVerifyLines(numbered(51));
     ASSERT_EQ(shown.size(), 51);
-    EXPECT_EQ(shown[49], QStringLiteral("line 49"));
-    EXPECT_EQ(shown[50], QStringLiteral("\u2026 and 1 more line"));
+    EXPECT_EQ(shown[49], "line 49");
+    EXPECT_EQ(shown[50], "\u2026 and 1 more line");
 }
 
 TEST(VerifyOutput, setNamesAreBatchedWithinTheCommandLineLimit)
 {
     const QStringList names{"ab", "cde", "f", "ghijklmnop", "q"};
-    struct Case
+    // The fixed part is 10 long; each name adds a space and itself.
+    const struct
     {
         qsizetype limit;
         QList<QStringList> batches;
-    };
-    // The fixed part is 10 long; each name adds a space and itself.
-    const Case cases[] = {
+    } cases[] = {
         {100, {names}},
         {19, {{"ab", "cde", "f"}, {"ghijklmnop"}, {"q"}}}, // 10 + 3 + 4 + 2 exactly
         {18, {{"ab", "cde"}, {"f"}, {"ghijklmnop"}, {"q"}}},
         {13, {{"ab"}, {"cde"}, {"f"}, {"ghijklmnop"}, {"q"}}}, // over-long: a batch alone
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.limit);
-        EXPECT_EQ(verifyBatches(names, 10, c.limit), c.batches);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(verifyBatches(names, 10, c.limit), c.batches) << c.limit;
     EXPECT_TRUE(verifyBatches({}, 10, 100).isEmpty());
 }
 
