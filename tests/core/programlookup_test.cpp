@@ -15,16 +15,18 @@
 namespace {
 
 // A program directory "prog", a PATH directory "path" and a system directory "games", side
-// by side in a fresh temporary directory. Names ending in '/' are directories, names
-// starting with '-' are files without execute permission, all others executable files.
+// by side in a fresh temporary directory, which "ROOT" stands for. Names ending in '/' are
+// directories, names starting with '-' are files without execute permission, all others
+// executable files. The current directory is the PATH directory.
 struct LookupCase
 {
     const char* what;
     QStringList programDir;
     QStringList pathDir;
-    QString word;     // "ROOT" stands for the temporary directory
+    QString word;
     QString expected; // relative to the temporary directory; empty: nothing found
     QStringList systemDir = {};
+    QString pathVariable = "ROOT/path";
 };
 
 void populate(const QString& dir, const QStringList& entries)
@@ -66,49 +68,30 @@ TEST(FindProgramTest, LooksInTheProgramDirectoryThenOnPath)
         {"absolute path to nothing", L{}, L{"mame"}, "ROOT/path/mamex", none},
         {"system directory after the others", L{}, L{}, "MAME.EXE", "games/mame", L{"mame"}},
         {"PATH before the system directory", L{}, L{"mame"}, "mame", "path/mame", L{"mame"}},
+        // Only absolute PATH entries are searched, not the current directory.
+        {"empty PATH entries", L{}, L{"mame"}, "mame", none, L{}, "::"},
+        {"a relative PATH entry", L{}, L{"mame"}, "mame", none, L{}, ".:"},
+        {"the absolute entry among others", L{}, L{"mame"}, "mame", "path/mame", L{},
+         ":/nonexistent::ROOT/path"},
     };
+    const QString previous = QDir::currentPath();
     for (const LookupCase& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir root;
-        ASSERT_TRUE(root.isValid());
-        const QString programDir = root.filePath(QStringLiteral("prog"));
-        const QString pathDir = root.filePath(QStringLiteral("path"));
-        const QString systemDir = root.filePath(QStringLiteral("games"));
+        const QString programDir = root.filePath("prog");
+        const QString pathDir = root.filePath("path");
+        const QString systemDir = root.filePath("games");
         populate(programDir, c.programDir);
         populate(pathDir, c.pathDir);
         populate(systemDir, c.systemDir);
-
-        const QString word = QString(c.word).replace(QStringLiteral("ROOT"), root.path());
+        ASSERT_TRUE(QDir::setCurrent(pathDir));
+        const QString word = QString(c.word).replace("ROOT", root.path());
+        const QString pathVariable = QString(c.pathVariable).replace("ROOT", root.path());
         const QString expected = c.expected.isEmpty() ? QString() : root.filePath(c.expected);
-        EXPECT_EQ(findProgram(word, programDir, pathDir, {systemDir}).toStdString(),
+        EXPECT_EQ(findProgram(word, programDir, pathVariable, {systemDir}).toStdString(),
                   expected.toStdString());
+        QDir::setCurrent(previous);
     }
-}
-
-TEST(FindProgramTest, SearchesOnlyAbsolutePathEntries)
-{
-    QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
-    const QString pathDir = root.filePath(QStringLiteral("path"));
-    populate(pathDir, {QStringLiteral("mame")});
-    const QString programDir = root.filePath(QStringLiteral("prog"));
-    ASSERT_TRUE(QDir().mkpath(programDir));
-
-    // A mame in the current directory must not be picked up through an empty or relative
-    // PATH entry.
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(pathDir));
-    const QString throughEmpty =
-        findProgram(QStringLiteral("mame"), programDir, QStringLiteral("::"));
-    const QString throughDot =
-        findProgram(QStringLiteral("mame"), programDir, QStringLiteral(".:"));
-    const QString throughAbsolute = findProgram(QStringLiteral("mame"), programDir,
-                                                QStringLiteral(":/nonexistent::") + pathDir);
-    QDir::setCurrent(previous);
-
-    EXPECT_EQ(throughEmpty, QString());
-    EXPECT_EQ(throughDot, QString());
-    EXPECT_EQ(throughAbsolute, pathDir + QStringLiteral("/mame"));
 }
 
 } // namespace

@@ -8,33 +8,26 @@ namespace {
 
 TEST(TextCodec, utf8ValidityFollowsTheStandard)
 {
-    struct Case
+    const struct
     {
         std::string bytes;
         bool valid;
+    } cases[] = {
+        // clang-format off
+        {"", true}, {"plain ASCII, long enough for the eight-byte path", true},
+        {"\xc3\xa9", true}, {"\xe2\x80\xa2", true}, {"\xf0\x9f\x8e\xae", true},
+        {"\xf4\x8f\xbf\xbf", true}, {std::string("nul\0inside", 10), true},
+        {"\xc3", false}, {"\xe2\x80", false},                              // cut short
+        {"\x80", false},                                                   // lone continuation
+        {"\xc0\xaf", false}, {"\xe0\x80\xaf", false}, {"\xf0\x80\x80\xaf", false}, // overlong
+        {"\xed\xa0\x80", false},                                           // surrogate
+        {"\xf4\x90\x80\x80", false},                                       // past U+10FFFF
+        {"\xff", false}, {"Caf\xe9", false},                               // Windows-1252
+        // clang-format on
     };
-    const Case cases[] = {
-        {"", true},
-        {"plain ASCII, long enough for the eight-byte path", true},
-        {"\xc3\xa9", true},
-        {"\xe2\x80\xa2", true},
-        {"\xf0\x9f\x8e\xae", true},
-        {"\xf4\x8f\xbf\xbf", true},
-        {"\xc3", false},             // cut short
-        {"\xe2\x80", false},         // cut short
-        {"\x80", false},             // lone continuation
-        {"\xc0\xaf", false},         // overlong
-        {"\xe0\x80\xaf", false},     // overlong
-        {"\xf0\x80\x80\xaf", false}, // overlong
-        {"\xed\xa0\x80", false},     // surrogate
-        {"\xf4\x90\x80\x80", false}, // past U+10FFFF
-        {"\xff", false},
-        {"Caf\xe9", false}, // Windows-1252
-        {std::string("nul\0inside", 10), true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(isValidUtf8(QByteArrayView(c.bytes.data(), qsizetype(c.bytes.size()))), c.valid);
+    for (const auto& c : cases) {
+        EXPECT_EQ(isValidUtf8(QByteArrayView(c.bytes.data(), qsizetype(c.bytes.size()))), c.valid)
+            << c.bytes;
     }
 }
 

@@ -44,8 +44,7 @@ public:
             , m_crashes(answer.crashes)
             , m_output(piped ? answer.output : QByteArray())
         {
-            const bool hangs = answer.hangs;
-            if (!hangs)
+            if (!answer.hangs)
                 QTimer::singleShot(0, this, [this] { end(); });
         }
         bool isRunning() const override { return m_running; }
@@ -91,24 +90,10 @@ public:
                                     ErrorOutput errors = ErrorOutput::Forwarded) override
     {
         lastErrors = errors;
-        const Answer answer = begin(command);
-        if (!answer.starts)
-            return {nullptr, QStringLiteral("MAME"), QStringLiteral("MAME not found")};
-        QFile file(outputPath);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return {nullptr, QStringLiteral("/fake/MAME"),
-                    outputPath + QStringLiteral(" cannot be written: ") + file.errorString(), true};
-        file.write(answer.output);
-        return {std::make_unique<Run>(answer, false), QStringLiteral("/fake/MAME"), {}};
+        return begin(command, outputPath);
     }
 
-    RedirectedStart startPiped(const Command& command) override
-    {
-        const Answer answer = begin(command);
-        if (!answer.starts)
-            return {nullptr, QStringLiteral("MAME"), QStringLiteral("MAME not found")};
-        return {std::make_unique<Run>(answer, true), QStringLiteral("/fake/MAME"), {}};
-    }
+    RedirectedStart startPiped(const Command& command) override { return begin(command, {}); }
 
     // A question is answered from answers too; an answer that hangs is one not given in time.
     ProcessAnswer ask(const Command& command, int) override
@@ -144,12 +129,22 @@ public:
     std::function<void(const QString&)> onStart;
 
 private:
-    Answer begin(const Command& command)
+    // A run whose output goes into the file at outputPath, or through the pipe without one.
+    RedirectedStart begin(const Command& command, const QString& outputPath)
     {
         redirected.append(command.text());
         const Answer answer = answers.value(command.text(), defaultAnswer);
         if (onStart)
             onStart(command.text());
-        return answer;
+        if (!answer.starts)
+            return {nullptr, "MAME", "MAME not found"};
+        const bool piped = outputPath.isEmpty();
+        QFile file(outputPath);
+        if (!piped && !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return {nullptr, "/fake/MAME", outputPath + " cannot be written: " + file.errorString(),
+                    true};
+        if (file.isOpen())
+            file.write(answer.output);
+        return {std::make_unique<Run>(answer, piped), "/fake/MAME", {}};
     }
 };

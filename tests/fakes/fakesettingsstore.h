@@ -18,11 +18,7 @@ public:
 
     bool write(const QString& section, const QString& key, const QString& value) override
     {
-        ++writeCount;
-        if (failWrites)
-            return false;
-        values.insert({section, key}, value);
-        return true;
+        return writeAll(section, {{key, value}});
     }
 
     bool writeAll(const QString& section, const QList<std::pair<QString, QString>>& pairs) override

@@ -7,6 +7,7 @@
 #include "platform/textcodec.h"
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -16,23 +17,14 @@ ApplyOption into(OptionSet& set)
 {
     return [&set](OptionId id, const OptionValue& v) {
         const int* number = std::get_if<int>(&v);
-        switch (optionInfo(id).kind) {
-        case OptionKind::CheckBox:
-            if (!number || *number < 0 || *number > 2)
-                return false;
-            break;
-        case OptionKind::ComboBox:
-            if (!number || *number < -1 || *number >= std::ssize(comboEntries(id)))
-                return false;
-            break;
-        case OptionKind::Slider:
-            if (!number || *number < kFrameskipMinimum || *number > kFrameskipMaximum)
-                return false;
-            break;
-        case OptionKind::OptionButton:
-        case OptionKind::TextField:
-            break;
-        }
+        const OptionKind kind = optionInfo(id).kind;
+        const auto [low, high] = kind == OptionKind::CheckBox ? std::pair(0, 2)
+                                 : kind == OptionKind::ComboBox
+                                     ? std::pair(-1, int(std::ssize(comboEntries(id))) - 1)
+                                     : std::pair(kFrameskipMinimum, kFrameskipMaximum);
+        const bool numeric = kind != OptionKind::OptionButton && kind != OptionKind::TextField;
+        if (numeric && (!number || *number < low || *number > high))
+            return false;
         if (!set.setValue(id, v))
             std::abort(); // the reader converted the text to another kind than the option's
         return true;

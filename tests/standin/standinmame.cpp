@@ -209,31 +209,19 @@ int verifyRoms(const fs::path& dir, const std::string& name)
 
 int record(const fs::path& dir, const std::vector<std::string>& args)
 {
-    std::size_t at = 0;
-    while (at < args.size() && args[at] != "-record")
-        ++at;
-    if (at == args.size())
+    const auto at = std::find(args.begin(), args.end(), "-record");
+    if (at == args.end())
         return 0;
-    if (at + 1 == args.size() || !isPlainName(args[at + 1])) {
-        std::cerr << "stand-in MAME: -record needs a plain file name\n";
+    if (at + 1 == args.end() || !isPlainName(at[1]) || !fs::is_directory(dir / "INP")) {
+        std::cerr << "stand-in MAME: -record needs a plain file name and the directory INP\n";
         return 1;
     }
-    const fs::path target = dir / "INP" / (args[at + 1] + ".INP");
-    std::error_code error;
-    if (!fs::is_directory(target.parent_path(), error)) {
-        std::cerr << "stand-in MAME: " << target.parent_path().string() << " is not a directory\n";
-        return 1;
-    }
-    std::ofstream file(target, std::ios::binary | std::ios::trunc);
+    std::ofstream file(dir / "INP" / (at[1] + ".INP"), std::ios::binary | std::ios::trunc);
     file << "Korvane stand-in MAME recording: nothing was emulated, no input was recorded.\n";
-    if (at != 0)
+    if (at != args.begin())
         file << "game " << args[0] << "\n";
     file.close();
-    if (!file) {
-        std::cerr << "stand-in MAME: cannot write " << target.string() << "\n";
-        return 1;
-    }
-    return 0;
+    return file ? 0 : 1;
 }
 
 // A few of today's MAME's options, in its sections, with their values when unchanged.
