@@ -1,8 +1,11 @@
 #include "xdesktop.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
+
+#include <gtest/gtest.h>
 
 namespace xdesktop {
 
@@ -42,6 +45,17 @@ bool startServer()
     return number.endsWith('\n');
 }
 
+void stop()
+{
+    if (server) {
+        server->terminate();
+        if (!server->waitForFinished(5000))
+            server->kill();
+        delete server;
+        server = nullptr;
+    }
+}
+
 } // namespace
 
 QString display()
@@ -52,17 +66,6 @@ QString display()
             qFatal("No X server could be started: are Xvfb and xdotool installed?");
     }
     return serverDisplay;
-}
-
-void stop()
-{
-    if (server) {
-        server->terminate();
-        if (!server->waitForFinished(5000))
-            server->kill();
-        delete server;
-        server = nullptr;
-    }
 }
 
 std::optional<QString> findWindow(const QString& titlePattern)
@@ -119,3 +122,13 @@ void keys(const QString& window, const QStringList& names)
 }
 
 } // namespace xdesktop
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    // The X server is started by the first case that needs it, and ends with the process.
+    xdesktop::stop();
+    return result;
+}

@@ -12,9 +12,9 @@
 // Windows are named by their X id; positions and areas are relative to the window.
 namespace xdesktop {
 
-// The server of this test process, started on first use on a free display.
+// The server of this test process, started on first use on a free display and ended with
+// the process.
 QString display();
-void stop();
 
 std::optional<QString> findWindow(const QString& titlePattern); // the first mapped match
 bool isViewable(const QString& window);

@@ -1,13 +1,5 @@
-#include "mame/mameinuse.h"
-#include "platform/appinfo.h"
 #include "programfixture.h"
 #include "ui/about/frmaboutbrw.h"
-#include "ui/options/optionpanel.h"
-
-#include <QAction>
-#include <QLabel>
-#include <QPushButton>
-#include <QScreen>
 
 namespace {
 

@@ -1,14 +1,7 @@
 // Loading the game list: which games each list type shows, the list type kept from the last
 // start, and what a load without a usable file says.
 
-#include "platform/appinfo.h"
 #include "programfixture.h"
-#include "ui/desktop/twips.h"
-
-#include <QAbstractItemModelTester>
-#include <QHeaderView>
-#include <QTimer>
-#include <QTreeView>
 
 namespace {
 

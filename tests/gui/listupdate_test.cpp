@@ -3,11 +3,7 @@
 #include "fakes/filesizelimit.h"
 #include "programfixture.h"
 
-#include <QAction>
 #include <QElapsedTimer>
-#include <QProgressDialog>
-#include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -34,46 +30,40 @@ TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
     const QByteArray xmlHead = "<?xml version=\"1.0\"?>\n<mame build=\"0.251\">\n";
     const QByteArray machine = "<machine name=\"a\"><description>A</description></machine>\n";
     const QByteArray bigXml = xmlHead + machine.repeated(4000) + "</mame>\n";
-    struct Case
-    {
-        const char* what;
-        bool today;
-        const char* file; // beside the stand-in; "-MAME": no MAME at all
-        QByteArray bytes;
-        const char* problem; // the start of it; nullptr: updated
-        rlim_t sizeLimit = RLIM_INFINITY;
-    };
+    // What each run is, a file beside the stand-in ("-MAME": no MAME at all) and its bytes,
+    // the start of the problem (nullptr: updated) and the largest file that may be written.
+    constexpr rlim_t any = RLIM_INFINITY;
     // clang-format off
-    const Case cases[] = {
-        {"classic", false, nullptr, {}, nullptr},
-        {"exit code", false, "standin-exit.txt", "6", "MAME ended with exit code 6"},
-        {"crashes half-way", false, "standin-crash.txt", "300", "MAME stopped before it had finished"},
-        {"stops inside a block", false, "standin-listinfo.txt", digdug + "game (\n\tname x\n", "MAME's output stops inside a block"},
-        {"no whole game", false, "standin-listinfo.txt", digdug.chopped(6), "MAME's output holds no games"},
+    const std::tuple<const char*, bool, const char*, QByteArray, const char*, rlim_t> cases[] = {
+        {"classic", false, nullptr, {}, nullptr, any},
+        {"exit code", false, "standin-exit.txt", "6", "MAME ended with exit code 6", any},
+        {"crashes half-way", false, "standin-crash.txt", "300", "MAME stopped before it had finished", any},
+        {"stops inside a block", false, "standin-listinfo.txt", digdug + "game (\n\tname x\n", "MAME's output stops inside a block", any},
+        {"no whole game", false, "standin-listinfo.txt", digdug.chopped(6), "MAME's output holds no games", any},
         {"disk full", false, "standin-listinfo.txt", digdug.repeated(2000), "the new list could not be written: ", 64 * 1024},
-        {"MAME missing", false, "-MAME", {}, "MAME could not be started (MAME not found in "},
-        {"cancelled", false, "standin-delay.txt", "20000", "the update was cancelled"},
-        {"today", true, nullptr, {}, nullptr},
-        {"today: crashes half-way", true, "standin-crash.txt", "700", "MAME stopped before it had finished"},
-        {"today: cut short", true, "standin-listxml.xml", xmlHead + machine, "MAME's catalogue could not be read: "},
+        {"MAME missing", false, "-MAME", {}, "MAME could not be started (MAME not found in ", any},
+        {"cancelled", false, "standin-delay.txt", "20000", "the update was cancelled", any},
+        {"today", true, nullptr, {}, nullptr, any},
+        {"today: crashes half-way", true, "standin-crash.txt", "700", "MAME stopped before it had finished", any},
+        {"today: cut short", true, "standin-listxml.xml", xmlHead + machine, "MAME's catalogue could not be read: ", any},
         {"today: disk full", true, "standin-listxml.xml", bigXml, "the new list could not be written: ", 16 * 1024},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, today, file, bytes, problem, sizeLimit] : cases) {
+        SCOPED_TRACE(what);
         restart();
         for (const char* name : {"standin-exit.txt", "standin-crash.txt", "standin-listinfo.txt",
                                  "standin-listxml.xml", "standin-version.txt", "standin-delay.txt"})
             QFile::remove(path(name));
         writeGames(kOldList);
-        settings.write("Emulator", "Kind", c.today ? "today" : "classic");
-        if (c.today)
+        settings.write("Emulator", "Kind", today ? "today" : "classic");
+        if (today)
             writeFile("standin-version.txt", "0.251 (unknown)");
         testfiles::installStandin(path("MAME"));
-        if (c.file && c.file[0] == '-')
-            QFile::remove(path(c.file + 1));
-        else if (c.file)
-            writeFile(c.file, c.bytes);
+        if (file && file[0] == '-')
+            QFile::remove(path(file + 1));
+        else if (file)
+            writeFile(file, bytes);
         started();
         QTimer poll; // presses Cancel as soon as the run's progress window exists
         QObject::connect(&poll, &QTimer::timeout, [this, &poll] {
@@ -82,18 +72,18 @@ TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
                 progress->findChild<QPushButton*>()->click();
             }
         });
-        if (QLatin1StringView(c.what) == "cancelled")
+        if (QLatin1StringView(what) == "cancelled")
             poll.start(50);
         QElapsedTimer elapsed;
         elapsed.start();
         {
-            const FileSizeLimit limit(c.sizeLimit);
+            const FileSizeLimit limit(sizeLimit);
             form->UpdateGamesMenu->trigger();
         }
         EXPECT_LT(elapsed.elapsed(), 10'000); // a cancelled run does not wait for MAME's end
-        if (c.problem) {
+        if (problem) {
             EXPECT_TRUE(lastMessage().startsWith(u"The games list was not updated: "_qs +
-                                                 QString::fromUtf8(c.problem)))
+                                                 QString::fromUtf8(problem)))
                 << lastMessage().toStdString();
             EXPECT_TRUE(lastMessage().endsWith(".\nThe list file " + path("KvCfg/Korvane.gam") +
                                                " is left as it was."));
@@ -101,7 +91,7 @@ TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
         } else {
             EXPECT_EQ(lastMessage(), u"Game list updated!"_qs);
         }
-        EXPECT_EQ(form->games()->rowCount(), c.problem ? 3 : 4);
+        EXPECT_EQ(form->games()->rowCount(), problem ? 3 : 4);
         // Nothing of the run is left behind: no new file, no lock.
         EXPECT_EQ(QDir(path("KvCfg")).entryList(QDir::Files | QDir::Hidden),
                   QStringList{"Korvane.gam"});

@@ -3,7 +3,6 @@
 #include "programfixture.h"
 
 #include <QSlider>
-#include <QStatusBar>
 
 namespace {
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "fakes/fakeplatform.h"
+#include "mame/mameinuse.h"
 #include "options/optiontables.h"
+#include "platform/appinfo.h"
 #include "testfiles.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
@@ -12,16 +14,23 @@
 #include "ui/options/optionpanel.h"
 #include "ui/shell/mainform.h"
 
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +138,15 @@ protected:
     // The short names of the rows, in the list's order.
     QStringList names() { return window().gameList()->shownNames(); }
 
+    // The command line of each start, its words joined by blanks.
+    QStringList startedLines() const
+    {
+        QStringList lines;
+        for (const auto& start : processes.started)
+            lines.append(start.commandLine);
+        return lines;
+    }
+
     QString lastMessage() const
     {
         return messages.shown.isEmpty() ? QString() : messages.shown.last().text;
@@ -137,6 +155,14 @@ protected:
     bool standin = false; // the window runs the stand-in emulator for real
     std::unique_ptr<MainForm> form;
 };
+
+inline QStringList comboTexts(const QComboBox& combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo.count(); ++i)
+        texts.append(combo.itemText(i));
+    return texts;
+}
 
 // A game block of a -listinfo text, CR LF ended.
 inline QByteArray gameBlock(const char* name, const char* description, const char* year,
