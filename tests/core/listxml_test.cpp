@@ -130,13 +130,12 @@ QByteArray catalogueOf(const char* machines)
 
 TEST(ListXml, eachMachineStaysOneBlockWhateverTheXmlHolds)
 {
-    struct Case
+    const struct
     {
         const char* what;
         const char* machines;
         const char* list;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"control characters, raw or referenced, are blanks",
          "<machine name=\"ctl\"><description>Two&#10;lines&#13;&#9;tab\traw\r\nend&#x7F;\x01"
          "&#x85;\xc2\x85</description><year>19&#xA;80</year><manufacturer>A&#10;)&#10;game "
@@ -164,7 +163,7 @@ TEST(ListXml, eachMachineStaysOneBlockWhateverTheXmlHolds)
          "game (\n\tname lol\n\tdescription \"&x; &lol9;&\"\n\tyear ?\n"
          "\tmanufacturer \"&lol1;\"\n\tdriver ( status preliminary )\n)\n\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ListXmlConversion result;
         const QByteArray list = convert(catalogueOf(c.machines), &result);

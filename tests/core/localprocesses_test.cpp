@@ -106,9 +106,7 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
             loop.exec();
         EXPECT_TRUE(start.run->exitedNormally());
         EXPECT_EQ(start.run->exitCode(), code);
-        QFile file(output);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll().toStdString(), text);
+        EXPECT_EQ(testfiles::read(output).toStdString(), text);
     }
     EXPECT_TRUE(waitForLog().starts_with("run\ncwd " + canonicalDir() + "\n"));
 

@@ -18,16 +18,11 @@ TEST(IniSettingsStore, textsComeBackExactlyAsWrittenByItOrByHand)
     QTemporaryDir dir;
     const QString file = dir.filePath("Korvane.ini");
     testfiles::write(file, "[Options]\nAdditionalParamText=-a, -b\n");
-    const QStringList texts{"",
-                            "0",
-                            "  leading and trailing  ",
-                            "a, b,c",
-                            "\"quoted\"",
-                            "back\\slash ; semicolon = equals # hash",
-                            "@Variant(\\0\\0\\0\\x7f)",
-                            "true",
-                            "caf\u00e9 \u2022 \u00a9",
-                            QString(5000, u'x')};
+    // clang-format off
+    const QStringList texts{"", "0", "  leading and trailing  ", "a, b,c", "\"quoted\"",
+                            "back\\slash ; semicolon = equals # hash", "@Variant(\\0\\0\\0\\x7f)",
+                            "true", "caf\u00e9 \u2022 \u00a9", QString(5000, u'x')};
+    // clang-format on
     {
         IniSettingsStore store(file);
         for (int i = 0; i < texts.size(); ++i)

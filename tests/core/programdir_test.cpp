@@ -18,18 +18,16 @@ using testfiles::write;
 
 // An installed program under <root>/prefix, the user's data directory <root>/data and the
 // current directory <root>/cwd.
-struct ChoiceCase
-{
-    const char* what;
-    bool kvCfgBesideBinary;
-    QString dirArgument; // "ROOT" stands for the temporary directory
-    QString expected;    // relative to the temporary directory
-    bool prepared;
-};
-
 TEST(ProgramDirectory, isChosenAndPreparedOnlyWhereTheBinaryDoesNotHoldKvCfg)
 {
-    const ChoiceCase cases[] = {
+    const struct
+    {
+        const char* what;
+        bool kvCfgBesideBinary;
+        QString dirArgument; // "ROOT" stands for the temporary directory
+        QString expected;    // relative to the temporary directory
+        bool prepared;
+    } cases[] = {
         {"binary beside KvCfg", true, "", "prefix/bin", false},
         {"no KvCfg beside the binary", false, "", "data/Korvane", true},
         {"relative --dir", false, "games/mame", "cwd/games/mame", true},
@@ -37,31 +35,25 @@ TEST(ProgramDirectory, isChosenAndPreparedOnlyWhereTheBinaryDoesNotHoldKvCfg)
         {"absolute --dir over KvCfg beside the binary", true, "ROOT/elsewhere/mame",
          "elsewhere/mame", true},
     };
-    for (const ChoiceCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir root;
         const QDir base(root.path());
-        const QString binaryDir = base.filePath(QStringLiteral("prefix/bin"));
-        ASSERT_TRUE(base.mkpath(QStringLiteral("prefix/bin")));
-        ASSERT_TRUE(base.mkpath(QStringLiteral("cwd")));
-        if (c.kvCfgBesideBinary) {
-            ASSERT_TRUE(QDir(binaryDir).mkdir(QStringLiteral("KvCfg")));
-        }
-        write(base.filePath(QStringLiteral("prefix/share/doc/korvane/Korvane.htm")), kGuide);
-        QString argument = c.dirArgument;
-        argument.replace(QStringLiteral("ROOT"), root.path());
-
+        const QString binaryDir = base.filePath("prefix/bin");
+        ASSERT_TRUE(base.mkpath(c.kvCfgBesideBinary ? "prefix/bin/KvCfg" : "prefix/bin"));
+        ASSERT_TRUE(base.mkpath("cwd"));
+        write(base.filePath("prefix/share/doc/korvane/Korvane.htm"), kGuide);
         const ProgramDirChoice choice =
-            chooseProgramDirectory(binaryDir, argument, base.filePath(QStringLiteral("data")),
-                                   base.filePath(QStringLiteral("cwd")));
+            chooseProgramDirectory(binaryDir, QString(c.dirArgument).replace("ROOT", root.path()),
+                                   base.filePath("data"), base.filePath("cwd"));
         EXPECT_EQ(choice.dir.toStdString(), base.filePath(c.expected).toStdString());
         EXPECT_EQ(choice.prepare, c.prepared);
         if (choice.prepare) {
             QString error;
             EXPECT_TRUE(prepareProgramDirectory(choice.dir, installedGuidePath(binaryDir), &error))
                 << error.toStdString();
-            EXPECT_TRUE(QFileInfo(QDir(choice.dir).filePath(QStringLiteral("KvCfg"))).isDir());
-            EXPECT_TRUE(QFileInfo(QDir(choice.dir).filePath(QStringLiteral("INP"))).isDir());
+            EXPECT_TRUE(QFileInfo(QDir(choice.dir).filePath("KvCfg")).isDir());
+            EXPECT_TRUE(QFileInfo(QDir(choice.dir).filePath("INP")).isDir());
             // Where the About dialog's documentation button looks.
             EXPECT_EQ(read(documentationUrl(choice.dir).toLocalFile()), kGuide);
         }
@@ -74,12 +66,12 @@ TEST(ProgramDirectory, isChosenAndPreparedOnlyWhereTheBinaryDoesNotHoldKvCfg)
 TEST(ProgramDirectory, keepsTheUserGuideThereAndStartsWithoutOne)
 {
     QTemporaryDir root;
-    const QString dir = root.filePath(QStringLiteral("mame"));
-    const QString guide = root.filePath(QStringLiteral("Korvane.htm"));
+    const QString dir = root.filePath("mame");
+    const QString guide = root.filePath("Korvane.htm");
     write(guide, kGuide);
     QString error;
     // A program run from its build tree has no installed guide.
-    ASSERT_TRUE(prepareProgramDirectory(dir, root.filePath(QStringLiteral("none.htm")), &error));
+    ASSERT_TRUE(prepareProgramDirectory(dir, root.filePath("none.htm"), &error));
     EXPECT_FALSE(QFileInfo::exists(documentationUrl(dir).toLocalFile()));
 
     write(documentationUrl(dir).toLocalFile(), "edited");
@@ -107,9 +99,9 @@ TEST(ProgramDirectory, thatCannotBeCreatedIsReported)
         QString error;
         EXPECT_FALSE(
             prepareProgramDirectory(root.filePath(QString::fromLatin1(c.dir)), QString(), &error));
-        EXPECT_TRUE(error.startsWith(QStringLiteral("The directory ") +
+        EXPECT_TRUE(error.startsWith("The directory " +
                                      root.filePath(QString::fromLatin1(c.failing)) +
-                                     QStringLiteral(" could not be created: ")))
+                                     " could not be created: "))
             << error.toStdString();
     }
 }

@@ -10,24 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
-
-// A program directory "prog", a PATH directory "path" and a system directory "games", side
-// by side in a fresh temporary directory, which "ROOT" stands for. Names ending in '/' are
-// directories, names starting with '-' are files without execute permission, all others
-// executable files. The current directory is the PATH directory.
-struct LookupCase
-{
-    const char* what;
-    QStringList programDir;
-    QStringList pathDir;
-    QString word;
-    QString expected; // relative to the temporary directory; empty: nothing found
-    QStringList systemDir = {};
-    QString pathVariable = "ROOT/path";
-};
 
 void populate(const QString& dir, const QStringList& entries)
 {
@@ -42,11 +26,24 @@ void populate(const QString& dir, const QStringList& entries)
     }
 }
 
+// A program directory "prog", a PATH directory "path" and a system directory "games", side
+// by side in a fresh temporary directory, which "ROOT" stands for. Names ending in '/' are
+// directories, names starting with '-' are files without execute permission, all others
+// executable files. The current directory is the PATH directory.
 TEST(FindProgramTest, LooksInTheProgramDirectoryThenOnPath)
 {
     using L = QStringList;
     const QString none;
-    const std::vector<LookupCase> cases{
+    const struct
+    {
+        const char* what;
+        QStringList programDir;
+        QStringList pathDir;
+        QString word;
+        QString expected; // relative to the temporary directory; empty: nothing found
+        QStringList systemDir = {};
+        QString pathVariable = "ROOT/path";
+    } cases[] = {
         {"exact name", L{"MAME"}, L{}, "MAME", "prog/MAME"},
         {"other case", L{"MAME"}, L{}, "mame", "prog/MAME"},
         {".exe dropped, any case", L{"mame"}, L{}, "Mame.Exe", "prog/mame"},
@@ -75,7 +72,7 @@ TEST(FindProgramTest, LooksInTheProgramDirectoryThenOnPath)
          ":/nonexistent::ROOT/path"},
     };
     const QString previous = QDir::currentPath();
-    for (const LookupCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir root;
         const QString programDir = root.filePath("prog");

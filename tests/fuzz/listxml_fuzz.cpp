@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -36,11 +37,8 @@ QByteArray convert(QByteArrayView xml, const QByteArrayView lengths, ListXmlConv
 
 bool holdsControl(const QString& text)
 {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return true;
-    }
-    return false;
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }
 
 // How many lines of text are line.
