@@ -1,8 +1,5 @@
 #include "programsession.h"
 
-#include "../testfiles.h"
-#include "xdesktop.h"
-
 #include <QDir>
 #include <QSettings>
 #include <QThread>
@@ -18,22 +15,6 @@ constexpr int kClientHeight = 7344;
 constexpr QPoint kFirstRow{1620, 420}; // under the list's header
 
 } // namespace
-
-QByteArray catalogueText(std::initializer_list<CatalogueGame> games)
-{
-    QByteArray text = "resource (\n\tname neogeo\n\tdescription \"Neo-Geo BIOS\"\n)\n\n";
-    for (const CatalogueGame& game : games) {
-        text += QByteArray("game (\n\tname ") + game.name + "\n\tdescription \"" +
-                game.description + "\"\n\tyear 1990\n\tmanufacturer \"Maker\"\n";
-        if (game.cloneof)
-            text += QByteArray("\tcloneof ") + game.cloneof + "\n";
-        if (game.romof)
-            text += QByteArray("\tromof ") + game.romof + "\n";
-        text += QByteArray("\trom ( name a.1 size 2048 crc 00000000 )\n\tdriver ( status ") +
-                (game.good ? "good" : "preliminary") + " color good sound good )\n)\n\n";
-    }
-    return text;
-}
 
 void ProgramSession::SetUp()
 {
@@ -54,16 +35,6 @@ void ProgramSession::TearDown()
     stop();
     if (HasFailure())
         std::cout << "The program's output:\n" << readFile("../output.txt").data();
-}
-
-void ProgramSession::writeFile(const QString& relative, const QByteArray& bytes) const
-{
-    testfiles::write(path(relative), bytes);
-}
-
-QByteArray ProgramSession::readFile(const QString& relative) const
-{
-    return testfiles::read(path(relative));
 }
 
 QString ProgramSession::setting(const QString& key) const
@@ -206,8 +177,7 @@ void ProgramSession::chooseToolsItem(int position)
     return ran;
 }
 
-::testing::AssertionResult ProgramSession::answer(const QString& title, const QString& key,
-                                                  QSize* boxSize)
+::testing::AssertionResult ProgramSession::answer(const QString& title, const QString& key)
 {
     // Seen twice in a row, so that a progress window on its way out is not taken for it.
     QString window;
@@ -222,8 +192,6 @@ void ProgramSession::chooseToolsItem(int position)
         "a window titled " + title);
     if (!shown)
         return shown;
-    if (boxSize)
-        *boxSize = xdesktop::size(window);
     xdesktop::keys(window, {key});
     return waitUntil([&] { return !xdesktop::isViewable(window); }, title + " to close");
 }

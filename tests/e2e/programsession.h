@@ -1,27 +1,39 @@
 #pragma once
 
-#include "xdesktop.h"
+#include "../testfiles.h"
 
+#include <QPoint>
 #include <QProcess>
+#include <QSize>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <initializer_list>
+#include <optional>
 
-// One game block of a -listinfo catalogue.
-struct CatalogueGame
-{
-    const char* name;
-    const char* description;
-    const char* cloneof = nullptr;
-    const char* romof = nullptr;
-    bool good = true;
-};
+// A private X server (Xvfb) for the end-to-end tests, and what a user does on it. Input goes
+// through xdotool, which uses the X test extension, so the program receives the events of a
+// real mouse and keyboard. There is no window manager: xdotool gives the focus itself.
+// Windows are named by their X id; positions and areas are relative to the window.
+namespace xdesktop {
 
-// MAME's -listinfo text for the games, after a Neo-Geo BIOS block.
-QByteArray catalogueText(std::initializer_list<CatalogueGame> games);
+// The server of this test process, started on first use on a free display and ended with
+// the process.
+QString display();
+
+std::optional<QString> findWindow(const QString& titlePattern); // the first mapped match
+bool isViewable(const QString& window);
+QString title(const QString& window);
+QSize size(const QString& window);
+
+void click(const QString& window, QPoint at);
+// Focuses the window, then types the keys (xdotool's names: F5, Return, Down...). With no
+// window, they go where the keyboard is already: an open list or menu grabs it.
+void keys(const QString& window, const QStringList& names);
+
+} // namespace xdesktop
 
 // A program directory in a temporary folder (the real korvane binary, the stand-in emulator
 // as MAME, KvCfg, INP, roms) and a home of its own, whose settings store knows nothing but
@@ -34,8 +46,11 @@ protected:
 
     QString path(const QString& relative) const { return root.filePath("mame/" + relative); }
     QString settingsFile() const { return root.filePath("home/.config/Korvane/Korvane.ini"); }
-    void writeFile(const QString& relative, const QByteArray& bytes) const;
-    QByteArray readFile(const QString& relative) const;
+    void writeFile(const QString& relative, const QByteArray& bytes) const
+    {
+        testfiles::write(path(relative), bytes);
+    }
+    QByteArray readFile(const QString& relative) const { return testfiles::read(path(relative)); }
     QString setting(const QString& key) const;
     // The words that each run of the stand-in received so far.
     QList<QStringList> runs() const;
@@ -62,8 +77,7 @@ protected:
     // Waits for the count-th run of MAME, which must have received words.
     ::testing::AssertionResult ranAs(int count, const QStringList& words);
     // Waits for a window of this exact title, then answers it with a key.
-    ::testing::AssertionResult answer(const QString& title, const QString& key,
-                                      QSize* boxSize = nullptr);
+    ::testing::AssertionResult answer(const QString& title, const QString& key);
 
     QTemporaryDir root;
     QString mainWindow;

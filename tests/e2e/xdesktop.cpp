@@ -1,11 +1,8 @@
-#include "xdesktop.h"
+#include "programsession.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QThread>
-
-#include <gtest/gtest.h>
 
 namespace xdesktop {
 

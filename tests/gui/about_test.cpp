@@ -15,7 +15,7 @@ int offCentre(QDialog& dialog, QPoint middle)
 
 using AboutDialog = ProgramFixture;
 
-TEST_F(AboutDialog, F1AndTheHelpMenuShowTheVersionCentredOverTheMainWindow)
+TEST_F(AboutDialog, F1ShowsTheVersionCentredOverTheMainWindowAndEachButtonOpensItsTarget)
 {
     settings.values.insert({"Options", "KvVersion"}, kVersion);
     shown();
@@ -31,10 +31,9 @@ TEST_F(AboutDialog, F1AndTheHelpMenuShowTheVersionCentredOverTheMainWindow)
     QTest::keyClick(form.get(), Qt::Key_F1);
     form->AboutMenu->trigger(); // and again, each time through the modal dialogs
     EXPECT_EQ(dialogs.shown, (QStringList{"FrmAboutbrw", "FrmAboutbrw"}));
-}
 
-TEST_F(AboutDialog, eachButtonOpensItsTargetAndClosesWhetherOrNotItOpened)
-{
+    // Each button opens its target and closes the dialog, whether or not the target opened.
+    messages.shown.clear();
     const std::pair<const char*, QList<QUrl>> cases[] = {
         {"Command1", {}},
         {"Command2", {QUrl::fromLocalFile(path("KvCfg/Korvane.htm"))}},

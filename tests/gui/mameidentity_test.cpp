@@ -107,16 +107,16 @@ TEST_F(MameIdentification, theUserCanOverrideTheAnswer)
 TEST_F(MameIdentification, noProgramOrNoAnswerIsTheClassicMame)
 {
     processes.answers[version()] = {"0.251", 0, true, true}; // never answers
-    MameInfo info = identify();
+    const MameInfo info = identify();
     EXPECT_EQ(info.dialect, MameDialect::Classic);
     EXPECT_EQ(info.program, path("MAME"));
 
     processes.defaultProgram.clear();
     processes.asked.clear();
-    info = identify();
-    EXPECT_TRUE(info.program.isEmpty());
+    const MameInfo none = identify();
+    EXPECT_TRUE(none.program.isEmpty());
     EXPECT_TRUE(processes.asked.isEmpty());
-    EXPECT_EQ(describeMame(info, "MAME"), u"no program MAME was found"_qs);
+    EXPECT_EQ(describeMame(none, "MAME"), u"no program MAME was found"_qs);
 }
 
 } // namespace

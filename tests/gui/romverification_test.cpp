@@ -23,38 +23,28 @@ protected:
         writeGames(gameBlock("pacman", "Pac-Man", "1980", nullptr, nullptr, "good") +
                    gameBlock("galaga", "Galaga", "1981", nullptr, nullptr, "good") +
                    gameBlock("bosco", "Bosconian", "1981", nullptr, nullptr, "imperfect"));
-    }
-
-    // Presses Cancel on the progress window of the run that starts next but skip runs.
-    void cancelRun(int skip = 0)
-    {
-        processes.onStart = [this, skip](const QString&) mutable {
-            if (skip-- > 0)
-                return;
-            processes.onStart = nullptr;
-            QTimer::singleShot(0, [] {
-                for (QWidget* widget : QApplication::allWidgets()) {
-                    if (qobject_cast<QProgressDialog*>(widget))
-                        widget->findChild<QPushButton*>()->click();
-                }
-            });
-        };
-    }
-
-    // Notes the progress window's label, and whether the main window is minimized, as each
-    // run starts.
-    void watchRuns()
-    {
+        // As each run starts: notes the progress window's label and whether the main window
+        // is minimized, and presses Cancel when cancelIn, counted down at each start, is 0.
         processes.onStart = [this](const QString&) {
             minimizedAtStart = form->isMinimized();
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 if (auto* progress = qobject_cast<QProgressDialog*>(widget))
                     labels.append(progress->labelText());
             }
+            if (cancelIn-- == 0) {
+                QTimer::singleShot(0, [] {
+                    for (QWidget* widget : QApplication::allWidgets()) {
+                        if (qobject_cast<QProgressDialog*>(widget))
+                            widget->findChild<QPushButton*>()->click();
+                    }
+                });
+            }
         };
     }
+
     QStringList labels;
     bool minimizedAtStart = false;
+    int cancelIn = -1;
 
     // MAME.EXE answers -version as today's MAME does.
     void useTodaysMame() { processes.answers["/fake/MAME -version"] = {"0.251"}; }
@@ -102,7 +92,7 @@ TEST_F(VerifyRoms, oneSetTellsItsVerdictOrThatSomethingWentWrong)
         writeFile("KvCfg/Verif.tmp", kGood);
         processes.defaultAnswer = answer;
         if (answer.hangs)
-            cancelRun();
+            cancelIn = 0;
         form->showMinimized();
         form->VerifyCurrentRomMenu->trigger();
         EXPECT_EQ(processes.redirected.last(),
@@ -159,19 +149,14 @@ TEST_F(VerifyRoms, allSetsWritesTheSetsThatAreNotGoodInListOrder)
                gameBlock("-x y", "X", "1980", nullptr, nullptr, "good"));
     writeFile("KvCfg/Verif.tmp", kGood);
     started();
-    watchRuns();
-    for (int run = 0; run < 2; ++run) { // the second report replaces the first
-        messages.shown.clear();
-        form->VerifyAllRomsMenu->trigger();
-        EXPECT_EQ(report(), kHeading + "galaga\r\nbosco\r\n-x y\r\n");
-        EXPECT_EQ(messages.texts(), (QStringList{kProceed, kDone}));
-    }
-    EXPECT_EQ(processes.redirected.size(), 6);
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(report(), kHeading + "galaga\r\nbosco\r\n-x y\r\n");
+    EXPECT_EQ(messages.texts(), (QStringList{kProceed, kDone}));
+    EXPECT_EQ(processes.redirected.size(), 3);
     EXPECT_TRUE(minimizedAtStart);
     EXPECT_EQ(labels.first(), u"Verifying 1 of 4: pacman"_qs);
     EXPECT_FALSE(form->isMinimized());
     EXPECT_FALSE(QFile::exists(path("KvCfg/Verif.tmp")));
-    processes.onStart = nullptr;
 
     // Cancel at the question: nothing runs.
     const qsizetype runs = processes.redirected.size();
@@ -181,7 +166,7 @@ TEST_F(VerifyRoms, allSetsWritesTheSetsThatAreNotGoodInListOrder)
 
     // Cancel in the middle: the report holds what was judged.
     processes.answers["MAME.EXE bosco -verifyroms"].hangs = true;
-    cancelRun(2);
+    cancelIn = 2;
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(report(), kHeading + "galaga\r\n");
     EXPECT_EQ(lastMessage(), u"Verification cancelled after 2 of 4 sets.\r\n"
@@ -235,7 +220,6 @@ TEST_F(VerifyRoms, todaysMameVerifiesAllInBatchesAndReportsEverySetInListOrder)
     useTodaysMame();
     started();
     form->verification()->setCommandLineLimit(40);
-    watchRuns();
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(processes.redirected, (QStringList{first, second}));
     EXPECT_EQ(labels,
@@ -244,9 +228,8 @@ TEST_F(VerifyRoms, todaysMameVerifiesAllInBatchesAndReportsEverySetInListOrder)
     EXPECT_EQ(lastMessage(), kDone);
 
     // Cancel in the second run: the report holds the first run's sets.
-    processes.onStart = nullptr;
     processes.answers[second].hangs = true;
-    cancelRun(1);
+    cancelIn = 1;
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(report(), kHeading + "nosuch\r\npac man\r\n");
     EXPECT_EQ(lastMessage(), u"Verification cancelled after 4 of 6 sets.\r\n"
