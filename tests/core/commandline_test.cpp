@@ -26,8 +26,7 @@ OptionSet options(const Settings& settings = {})
 {
     OptionSet o;
     for (const OptionInfo& info : optionInfos()) {
-        if (info.kind == OptionKind::ComboBox || info.kind == OptionKind::CheckBox ||
-            info.kind == OptionKind::Slider)
+        if (info.kind != OptionKind::OptionButton && info.kind != OptionKind::TextField)
             o.setValue(info.id, 0);
     }
     for (const auto& [id, value] : settings)
@@ -162,18 +161,16 @@ struct ComboEntryCase
     const char* today = "";
 };
 
-struct ComboCase
-{
-    OptionId combo;
-    std::vector<ComboEntryCase> entries;
-};
-
 // The golden table: every entry of every option combo, as the panel shows it and as each
 // MAME's line gets it.
 TEST(BuildCommandLineTest, EveryComboEntryGivesItsPiece)
 {
     // clang-format off
-    const std::vector<ComboCase> cases{
+    const struct
+    {
+        OptionId combo;
+        std::vector<ComboEntryCase> entries;
+    } cases[] = {
         // The classic sound card switch is always passed; today's MAME only hears of silence.
         {AudioCombo, {{"Ask Interactively", "-soundcard -1 "}, {"Silence", "-soundcard 0 ", "-sound none "},
                       {"Sound Blaster", "-soundcard 1 "}, {"Sound Blaster AWE32", "-soundcard 2 "},
@@ -231,22 +228,19 @@ TEST(BuildCommandLineTest, EveryComboEntryGivesItsPiece)
     // clang-format on
 
     std::set<OptionId> tested;
-    for (const ComboCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(optionName(c.combo).toStdString());
         tested.insert(c.combo);
         const std::span<const ComboEntry> entries = comboEntries(c.combo);
-        const int entryCount = static_cast<int>(entries.size());
-        ASSERT_EQ(static_cast<int>(c.entries.size()), entryCount);
-
+        ASSERT_EQ(c.entries.size(), entries.size());
         // One step outside the entries on either side: the piece is left out.
-        for (int index = -1; index <= entryCount; ++index) {
+        for (int index = -1; index <= std::ssize(entries); ++index) {
             SCOPED_TRACE(index);
-            const bool hasEntry = index >= 0 && index < entryCount;
+            const bool hasEntry = index >= 0 && index < std::ssize(entries);
             const ComboEntryCase entry =
-                hasEntry ? c.entries[static_cast<std::size_t>(index)] : ComboEntryCase{"", ""};
+                hasEntry ? c.entries[std::size_t(index)] : ComboEntryCase{"", ""};
             if (hasEntry) {
-                EXPECT_EQ(entries[static_cast<std::size_t>(index)].text,
-                          QString::fromUtf8(entry.text));
+                EXPECT_EQ(entries[std::size_t(index)].text, QString::fromUtf8(entry.text));
             }
             // With default options every piece after the sound card is empty, so the piece
             // under test ends the line; the sound card's own piece stands in place of "-1".
@@ -288,12 +282,6 @@ TEST(BuildCommandLineTest, UnknownJoystickIsReportedAndLeftOut)
 // characters a name may hold is MameWordsTest's; here, which rule each field answers to.
 TEST(LaunchWordsTest, HostileFieldsStayOneWordOrAreRefused)
 {
-    enum Input
-    {
-        Play,
-        Record,
-        Playback,
-    };
     const QString longName(10'000, u'a');
     const QString injected = u"astrohex -autoboot_script evil.lua"_qs;
     const struct
@@ -301,35 +289,35 @@ TEST(LaunchWordsTest, HostileFieldsStayOneWordOrAreRefused)
         const char* what;
         SelectedGame game;
         int listType;
-        Input input;
-        QString recording;   // the typed name, or the playback entry ("<entry>.INP" in INP)
+        bool playback;
+        // The typed name, or the playback entry ("<entry>.INP" in INP); nullopt for a play.
+        std::optional<QString> recording;
         const char* refused; // the role named by the refusal; nullptr when accepted
         QStringList classic; // the words after "MAME <name> -soundcard -1"
         QStringList today;   // the words after "MAME <name>"
     } cases[] = {
         // clang-format off
-        {"a short name with switches", {injected, {}, u"Astro Hex"_qs}, FullList, Play, {}, "short name", {}, {}},
+        {"a short name with switches", {injected, {}, u"Astro Hex"_qs}, FullList, false, std::nullopt, "short name", {}, {}},
         {"a hack's parent with switches", {u"hx9"_qs, u"pong -video none -autoboot_script hx9/boot.lua"_qs, u"Hack"_qs},
-         HomeHacks, Play, {}, "parent", {}, {}},
-        {"a hack's directory with a blank", {u"my hack"_qs, u"pong"_qs, u"Hack"_qs}, HomeHacks, Play, {}, "hack directory", {}, {}},
-        {"a parent is not passed outside the hack list", {u"pong"_qs, u"-x y"_qs, u"Pong"_qs}, FullList, Play, {}, nullptr, {}, {}},
-        {"10,000 characters: one word", {longName, {}, u"Long"_qs}, FullList, Play, {}, nullptr, {}, {}},
-        {"a recording name with blanks", kSmashtv, FullList, Record, u"my best"_qs, nullptr,
+         HomeHacks, false, std::nullopt, "parent", {}, {}},
+        {"a hack's directory with a blank", {u"my hack"_qs, u"pong"_qs, u"Hack"_qs}, HomeHacks, false, std::nullopt, "hack directory", {}, {}},
+        {"a parent is not passed outside the hack list", {u"pong"_qs, u"-x y"_qs, u"Pong"_qs}, FullList, false, std::nullopt, nullptr, {}, {}},
+        {"10,000 characters: one word", {longName, {}, u"Long"_qs}, FullList, false, std::nullopt, nullptr, {}, {}},
+        {"a recording name with blanks", kSmashtv, FullList, false, u"my best"_qs, nullptr,
          {"-record", "my best"}, {"-input_directory", "INP", "-record", "my best.inp"}},
-        {"a recording name with switches", kSmashtv, FullList, Record, u"a -autoboot_script evil.lua"_qs, nullptr,
+        {"a recording name with switches", kSmashtv, FullList, false, u"a -autoboot_script evil.lua"_qs, nullptr,
          {"-record", "a -autoboot_script evil.lua"},
          {"-input_directory", "INP", "-record", "a -autoboot_script evil.lua.inp"}},
-        {"a recording that is a switch", kSmashtv, FullList, Record, u"-autoboot_script"_qs, "recording", {}, {}},
-        {"a playback file with switches in its name", kSmashtv, FullList, Playback, u"a -autoboot_script evil.lua"_qs, nullptr,
+        {"a recording that is a switch", kSmashtv, FullList, false, u"-autoboot_script"_qs, "recording", {}, {}},
+        {"a playback file with switches in its name", kSmashtv, FullList, true, u"a -autoboot_script evil.lua"_qs, nullptr,
          {"-playback", "a -autoboot_script evil.lua"},
          {"-input_directory", "INP", "-playback", "a -autoboot_script evil.lua.INP"}},
-        {"a playback file that is a switch", kSmashtv, FullList, Playback, u"-x"_qs, "recording", {}, {}},
+        {"a playback file that is a switch", kSmashtv, FullList, true, u"-x"_qs, "recording", {}, {}},
         // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::optional<QString> refusal = refusedLaunchNames(
-            c.game, c.listType, c.input == Play ? std::nullopt : std::optional(c.recording));
+        const std::optional<QString> refusal = refusedLaunchNames(c.game, c.listType, c.recording);
         if (c.refused) {
             ASSERT_TRUE(refusal);
             EXPECT_TRUE(refusal->contains(QString::fromUtf8(c.refused))) << refusal->toStdString();
@@ -342,9 +330,9 @@ TEST(LaunchWordsTest, HostileFieldsStayOneWordOrAreRefused)
         for (const MameInfo* today : {static_cast<const MameInfo*>(nullptr), &kToday}) {
             const MameInfo mame = today ? *today : MameInfo();
             const CommandLine switches =
-                c.input == Record     ? recordSwitches(c.recording, mame)
-                : c.input == Playback ? playbackSwitches(c.recording, c.recording + u".INP", mame)
-                                      : CommandLine();
+                !c.recording ? CommandLine()
+                : c.playback ? playbackSwitches(*c.recording, *c.recording + u".INP", mame)
+                             : recordSwitches(*c.recording, mame);
             FakeMessageBoxes messages;
             const QStringList expected =
                 QStringList{"MAME", c.game.name} +

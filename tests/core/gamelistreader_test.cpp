@@ -39,15 +39,13 @@ QByteArray lines(std::initializer_list<const char*> text)
     return result;
 }
 
-struct Case
+const struct
 {
     const char* what;
     QByteArray input;
     std::vector<std::string> expected;
-};
-
-// clang-format off
-const Case kCases[] = {
+} kCases[] = {
+    // clang-format off
     {"every key line of a game block",
      lines({"game (", "\tname puckman", "\tdescription \"PuckMan (Japan set 1)\"", "\tyear 1980",
             "\tcloneof pacman", "\tromof pacman", "\tmanufacturer \"Namco\"",
@@ -120,12 +118,12 @@ const Case kCases[] = {
     {"the closing quote dropped is one character, not one byte",
      "game (\n\tname x\n\tdescription \"Ab\xc3\xa9\n)\n",
      {"x|Ab|?|?|?|?|BADROM"}},
+    // clang-format on
 };
-// clang-format on
 
 TEST(GameListReader, yieldsTheEntriesOfTheBlocks)
 {
-    for (const Case& c : kCases)
+    for (const auto& c : kCases)
         EXPECT_EQ(read(c.input), c.expected) << c.what;
 }
 

@@ -132,8 +132,7 @@ bool isGone(qint64 pid)
     if (!stat.open(QIODevice::ReadOnly))
         return true;
     const QByteArray text = stat.readAll();
-    const qsizetype close = text.lastIndexOf(')');
-    return close >= 0 && text.mid(close + 2, 1) == "Z";
+    return text.mid(text.lastIndexOf(')') + 2, 1) == "Z"; // the state after the name
 }
 
 TEST_F(LocalProcessesTest, APipedRunHandsOverItsOutputAndKillEndsWhatItStarted)

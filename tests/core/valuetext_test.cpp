@@ -11,6 +11,8 @@
 
 namespace {
 
+// The leading number, with a point as its decimal separator whatever the locale ("3,7" and
+// "2.5001"), rounded half to even, within the size the value is held in.
 TEST(ValueText, wholeNumbersTakeTheLeadingNumberRoundedHalfToEven)
 {
     const struct
@@ -31,17 +33,7 @@ TEST(ValueText, wholeNumbersTakeTheLeadingNumberRoundedHalfToEven)
     };
     for (const auto& c : cases)
         EXPECT_EQ(valuetext::toInt16(QString::fromLatin1(c.text)), c.expected) << c.text;
-}
-
-TEST(ValueText, theDecimalPointIsAPointWhateverTheLocale)
-{
-    // A comma is never a decimal separator here, so "2,5" stops before it.
-    EXPECT_EQ(valuetext::leadingNumber(u"2,5"), 2.0);
-    EXPECT_EQ(valuetext::leadingNumber(u"2.75"), 2.75);
-}
-
-TEST(ValueText, thirtyTwoBitRangeForTheSlider)
-{
+    // The slider's values are 32-bit.
     EXPECT_EQ(valuetext::toInt32(u"2147483647"), 2147483647);
     EXPECT_EQ(valuetext::toInt32(u"-2147483648"), std::numeric_limits<qint32>::min());
     EXPECT_FALSE(valuetext::toInt32(u"2147483648").has_value());

@@ -21,15 +21,13 @@ TEST(VerifyOutput, linesAreReadUpToFiftyOne)
         QByteArray output;
         std::optional<QStringList> lines;
     } cases[] = {
-        {"", std::nullopt},
-        {"\r\n", QStringList{""}},
-        {"a\r\nb", QStringList{"a", "b"}},
-        {"a\nb\n", QStringList{"a", "b"}},
-        {"a\r\n\r\n", QStringList{"a", ""}},
+        // clang-format off
+        {"", std::nullopt}, {"\r\n", QStringList{""}}, {"a\r\nb", QStringList{"a", "b"}},
+        {"a\nb\n", QStringList{"a", "b"}}, {"a\r\n\r\n", QStringList{"a", ""}},
         {"caf\xe9\r\n", QStringList{"caf\u00e9"}}, // an 8-bit output
-        {numbered(52), std::nullopt},
-        {numbered(51) + "x", std::nullopt},
+        {numbered(52), std::nullopt}, {numbered(51) + "x", std::nullopt},
         {QByteArray(100000, '\n'), std::nullopt},
+        // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(verifyOutputLines(c.output), c.lines) << c.output.left(40).toStdString();

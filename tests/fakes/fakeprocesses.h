@@ -40,16 +40,15 @@ public:
     {
     public:
         Run(const Answer& answer, bool piped)
-            : m_exitCode(answer.exitCode)
-            , m_crashes(answer.crashes)
+            : m_answer(answer)
             , m_output(piped ? answer.output : QByteArray())
         {
             if (!answer.hangs)
                 QTimer::singleShot(0, this, [this] { end(); });
         }
         bool isRunning() const override { return m_running; }
-        bool exitedNormally() const override { return !m_killed && !m_crashes; }
-        int exitCode() const override { return m_exitCode; }
+        bool exitedNormally() const override { return !m_killed && !m_answer.crashes; }
+        int exitCode() const override { return m_answer.exitCode; }
         void kill() override
         {
             m_killed = true;
@@ -67,16 +66,13 @@ public:
     private:
         void end()
         {
-            if (!m_running)
-                return;
-            m_running = false;
-            Q_EMIT finished();
+            if (std::exchange(m_running, false))
+                Q_EMIT finished();
         }
 
         bool m_running = true;
         bool m_killed = false;
-        int m_exitCode;
-        bool m_crashes;
+        const Answer m_answer;
         QByteArray m_output;
     };
 

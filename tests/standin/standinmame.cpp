@@ -77,19 +77,17 @@ struct Machine
     const char* manufacturer;
     const char* cloneof; // "": none
     const char* romof;   // "": none
-    const char* rom;     // its one ROM
-    const char* romSize;
-    const char* crc;
-    const char* status; // its driver's; "": a BIOS, a "resource" of the classic list
+    const char* rom;     // its one ROM, 4096 bytes long, its checksum all zeros
+    const char* status;  // its driver's; "": a BIOS, a "resource" of the classic list
 };
 
 constexpr Machine kMachines[] = {
     // clang-format off
-    {"glimwart", "Glimwart Caverns (World)", "1984", "Quillon Amusements", "", "", "gw1.1a", "4096", "3c1f0a77", "good"},
-    {"glimwrtj", "Glimwart Caverns (Japan)", "1984", "Quillon Amusements", "glimwart", "glimwart", "gwj1.1a", "4096", "5e88c302", "good"},
-    {"neogeo", "Stand-in Neo-Geo BIOS", "1990", "Stand-in", "", "", "sp-s.sp1", "131072", "2f6a0c19", ""},
-    {"orbisque", "Orbisque Deluxe", "1995", "Halvane Soft", "", "neogeo", "301-p1.bin", "1048576", "a4c93d05", "good"},
-    {"tundrax", "Tundra Express", "1986", "Brassfield", "", "", "tx-a.8h", "8192", "0b7d61ee", "preliminary"},
+    {"glimwart", "Glimwart Caverns (World)", "1984", "Quillon Amusements", "", "", "gw1.1a", "good"},
+    {"glimwrtj", "Glimwart Caverns (Japan)", "1984", "Quillon Amusements", "glimwart", "glimwart", "gwj1.1a", "good"},
+    {"neogeo", "Stand-in Neo-Geo BIOS", "1990", "Stand-in", "", "", "sp-s.sp1", ""},
+    {"orbisque", "Orbisque Deluxe", "1995", "Halvane Soft", "", "neogeo", "301-p1.bin", "good"},
+    {"tundrax", "Tundra Express", "1986", "Brassfield", "", "", "tx-a.8h", "preliminary"},
     // clang-format on
 };
 
@@ -102,8 +100,8 @@ void printListInfo(std::ostream& out)
             out << "\tcloneof " << m.cloneof << "\n";
         if (*m.romof)
             out << "\tromof " << m.romof << "\n";
-        out << "\tmanufacturer \"" << m.manufacturer << "\"\n\trom ( name " << m.rom << " size "
-            << m.romSize << " crc " << m.crc << " )\n";
+        out << "\tmanufacturer \"" << m.manufacturer << "\"\n\trom ( name " << m.rom
+            << " size 4096 crc 00000000 )\n";
         if (*m.status)
             out << "\tdriver ( status " << m.status << " color good sound good )\n";
         out << ")\n\n";
@@ -126,18 +124,12 @@ void printListXml(std::ostream& out)
             out << " romof=\"" << m.romof << "\"";
         out << ">\n\t\t<description>" << m.description << "</description>\n\t\t<year>" << m.year
             << "</year>\n\t\t<manufacturer>" << m.manufacturer
-            << "</manufacturer>\n\t\t<rom name=\"" << m.rom << "\" size=\"" << m.romSize
-            << "\" crc=\"" << m.crc << "\"/>\n"
+            << "</manufacturer>\n\t\t<rom name=\"" << m.rom
+            << "\" size=\"4096\" crc=\"00000000\"/>\n"
             << "\t\t<driver status=\"" << (*m.status ? m.status : "good") << "\"/>\n\t</machine>\n";
     }
     out << "\t<machine name=\"quillsnd\" isdevice=\"yes\" runnable=\"no\">\n"
            "\t\t<description>Quillon QS-1 Sound Chip</description>\n\t</machine>\n</mame>\n";
-}
-
-// Where the answers come from and the log goes: the directory of the executable itself.
-fs::path ownDirectory()
-{
-    return fs::read_symlink("/proc/self/exe").parent_path();
 }
 
 // A name used to build a file name beside the stand-in: it must stay inside its directory.
@@ -146,6 +138,7 @@ bool isPlainName(const std::string& name)
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
 }
 
+// printf's formatting, for the lines MAME prints in columns.
 template <typename... Values>
 std::string format(const char* pattern, Values... values)
 {
@@ -206,11 +199,7 @@ int record(const fs::path& dir, const std::vector<std::string>& args)
 constexpr const char* kConfig = "#\n# CORE SEARCH PATH OPTIONS\n#\n"
                                 "rompath                   roms\n"
                                 "\n#\n# CORE OUTPUT DIRECTORY OPTIONS\n#\n"
-                                "input_directory           inp\n"
-                                "\n#\n# CORE PERFORMANCE OPTIONS\n#\n"
-                                "autoframeskip             0\n"
-                                "frameskip                 0\n"
-                                "\n";
+                                "input_directory           inp\n\n";
 
 int run(const fs::path& dir, const std::vector<std::string>& args)
 {
@@ -239,9 +228,8 @@ int run(const fs::path& dir, const std::vector<std::string>& args)
 
 void appendLog(const fs::path& dir, const std::vector<std::string>& args)
 {
-    std::error_code error;
-    const fs::path cwd = fs::current_path(error);
-    std::string block = "run\ncwd " + (error ? std::string() : cwd.string()) + "\n";
+    std::error_code error; // the working directory is left empty when it cannot be told
+    std::string block = "run\ncwd " + fs::current_path(error).string() + "\n";
     for (const std::string& arg : args)
         block += "arg " + arg + "\n";
     block += "end\n";
@@ -282,7 +270,8 @@ void startChild(const fs::path& dir)
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
-    const fs::path dir = ownDirectory();
+    // Where the answers come from and the log goes: the directory of the executable itself.
+    const fs::path dir = fs::read_symlink("/proc/self/exe").parent_path();
     long crashAfter = -1;
     const bool crashes = numberIn(dir / "standin-crash.txt", crashAfter) && crashAfter >= 0;
     // A crash cuts the answer short: it is kept until then.
