@@ -23,11 +23,7 @@ void ProgramSession::SetUp()
         ASSERT_TRUE(QDir(root.path()).mkpath(sub));
     testfiles::installProgram(KORVANE_BINARY, path("korvane"));
     testfiles::installStandin(path("MAME"));
-    testfiles::write(settingsFile(), QStringLiteral("[Options]\nKvVersion=%1.%2.%3\n")
-                                         .arg(KORVANE_VERSION_MAJOR)
-                                         .arg(KORVANE_VERSION_MINOR)
-                                         .arg(KORVANE_VERSION_REVISION)
-                                         .toLatin1());
+    testfiles::write(settingsFile(), "[Options]\nKvVersion=" KORVANE_VERSION "\n");
 }
 
 void ProgramSession::TearDown()

@@ -35,8 +35,8 @@ TEST_F(GameLaunch, playRecordPlaybackAndHomeHacksPassTheirSwitches)
     w.Command1->click();
     w.PlayButton->click();
     w.Command2->click();
-    press(w.Command1, Qt::LeftButton);
-    press(w.Command1, Qt::MiddleButton);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(w.Command1, Qt::MiddleButton);
     QTest::mouseDClick(w.Command1, Qt::LeftButton); // a quick second press
     EXPECT_EQ(w.CommandlineLabel->text(), u"MAME smashtv -soundcard -1 -playback a "_qs);
     choose(4); // a home hack starts its parent with its directory
@@ -76,7 +76,7 @@ TEST_F(GameLaunch, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
     w.PlayButton->click();
     w.RecText->setText("my take");
     w.Command2->click();
-    press(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
     choose(4);
     select(0);
     panel.apply(OptionId::AudioCombo, 1);
@@ -186,7 +186,7 @@ TEST_F(GameLaunch, recordingsAreOfferedByNameAndFollowTheDirectory)
     EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
     select(0);
     w.PlaybackCombo->setCurrentIndex(2);
-    press(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_EQ(startedLines(), QStringList{"MAME smashtv -soundcard -1 -playback c -x"});
     processes.started.clear();
     QFile::remove(path("INP/c -x.INP"));
@@ -199,7 +199,7 @@ TEST_F(GameLaunch, recordingsAreOfferedByNameAndFollowTheDirectory)
     EXPECT_EQ(w.PlaybackCombo->currentText(), u"c"_qs);
 
     // A right press reads INP again and selects the first; it starts nothing.
-    press(w.Command1, Qt::RightButton);
+    QTest::mouseClick(w.Command1, Qt::RightButton);
     EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
     EXPECT_TRUE(processes.started.isEmpty());
 
@@ -215,7 +215,7 @@ TEST_F(GameLaunch, recordingsAreOfferedByNameAndFollowTheDirectory)
     // Without INP, Playback starts nothing and says why; a start says INP is missing.
     QDir(path("INP")).removeRecursively();
     QTRY_COMPARE(w.PlaybackCombo->count(), 0);
-    press(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_TRUE(processes.started.isEmpty());
     EXPECT_EQ(w.statusText(), u"There is no recording to play back."_qs);
     restart();

@@ -66,11 +66,9 @@ TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
             writeFile(file, bytes);
         started();
         QTimer poll; // presses Cancel as soon as the run's progress window exists
-        QObject::connect(&poll, &QTimer::timeout, [this, &poll] {
-            if (auto* progress = form->findChild<QProgressDialog*>()) {
-                poll.stop();
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            if (auto* progress = form->findChild<QProgressDialog*>())
                 progress->findChild<QPushButton*>()->click();
-            }
         });
         if (QLatin1StringView(what) == "cancelled")
             poll.start(50);

@@ -30,17 +30,15 @@ protected:
 // -showconfig.
 TEST_F(MameIdentification, readsTheVersionAndTheRompathFromMamesAnswers)
 {
+    // The minor number is read as a whole number.
+    // clang-format off
     const std::pair<const char*, std::optional<QString>> versions[] = {
-        {"0.251 (unknown)", u"0.251"_qs},
-        {"0.37b5 (Jun 2000)", u"0.37"_qs},
-        {"0.0251", u"0.0251"_qs}, // the minor number is read as a whole number
-        {"0.99999999999999999999", u"0.99999999999999999999"_qs},
-        {"0.36", std::nullopt},
-        {"", std::nullopt},
-        {" 0.251", std::nullopt},
-        {"MAME v0.251", std::nullopt},
+        {"0.251 (unknown)", u"0.251"_qs}, {"0.37b5 (Jun 2000)", u"0.37"_qs}, {"0.0251", u"0.0251"_qs},
+        {"0.99999999999999999999", u"0.99999999999999999999"_qs}, {"0.36", std::nullopt},
+        {"", std::nullopt}, {" 0.251", std::nullopt}, {"MAME v0.251", std::nullopt},
         {"Usage: mame [options]", std::nullopt},
     };
+    // clang-format on
     for (const auto& [answer, version] : versions)
         EXPECT_EQ(todaysMameVersion(answer), version) << answer;
     const std::pair<const char*, const char*> configs[] = {

@@ -100,24 +100,19 @@ TEST_F(OptionPanelControls, endAndHomeInFlickerTextChangeTheWindowHeight)
     EXPECT_EQ(w.frameGeometry().height(), before);
 }
 
-TEST_F(OptionPanelControls, refusedValuesAreFailuresAndChangeNothing)
+// A value the control cannot take is refused and changes nothing; every value it takes reads
+// back as it was applied.
+TEST_F(OptionPanelControls, refusedValuesChangeNothingAndEveryOptionReadsBackWhatWasApplied)
 {
+    // clang-format off
     const std::tuple<OptionId, OptionValue, bool> cases[] = {
-        {VideoCombo, -1, true},
-        {VideoCombo, 6, true},
-        {VideoCombo, 7, false},
-        {VideoCombo, -2, false},
-        {CheatCheck, 2, true},
-        {CheatCheck, 3, false},
-        {CheatCheck, -1, false},
-        {FrameskipSlider, 0, true},
-        {FrameskipSlider, 12, false},
-        {FrameskipSlider, -1, false},
-        {BeamText, u" a, \"b\" "_qs, true},
-        {BeamText, 3, false},
-        {OriginalMameOption, 1, false},
-        {VideoCombo, u"1"_qs, false},
+        {VideoCombo, -1, true}, {VideoCombo, 6, true}, {VideoCombo, 7, false}, {VideoCombo, -2, false},
+        {CheatCheck, 2, true}, {CheatCheck, 3, false}, {CheatCheck, -1, false},
+        {FrameskipSlider, 0, true}, {FrameskipSlider, 12, false}, {FrameskipSlider, -1, false},
+        {BeamText, u" a, \"b\" "_qs, true}, {BeamText, 3, false},
+        {OriginalMameOption, 1, false}, {VideoCombo, u"1"_qs, false},
     };
+    // clang-format on
     for (const auto& [id, value, accepted] : cases) {
         SCOPED_TRACE(optionName(id).toStdString());
         OptionSet expected = o().read();
@@ -126,10 +121,7 @@ TEST_F(OptionPanelControls, refusedValuesAreFailuresAndChangeNothing)
             expected.setValue(id, value);
         EXPECT_EQ(o().read(), expected);
     }
-}
 
-TEST_F(OptionPanelControls, everyOptionReadsBackWhatWasApplied)
-{
     OptionSet wanted;
     wanted.setValue(OriginalMameOption, false);
     wanted.setValue(AlternateMameOption, true);

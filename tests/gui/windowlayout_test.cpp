@@ -48,7 +48,6 @@ TEST_F(WindowLayout, initialContentsBeforeAnythingIsApplied)
     EXPECT_EQ(window().options()->read(), OptionSet{});
     EXPECT_FALSE(form->options()->control(OptionId::AlternateMameText)->isEnabled());
     EXPECT_FALSE(form->options()->control(OptionId::AdditionalParamText)->isEnabled());
-    EXPECT_EQ(form->PlaybackCombo->count(), 0);
     EXPECT_EQ(form->client()->size(), twips::toPixels(form->client(), 0, 0, 10092, 7344).size());
 }
 
