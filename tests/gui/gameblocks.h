@@ -7,10 +7,12 @@
 
 // A game block of a -listinfo text, CR LF ended.
 inline QByteArray gameBlock(const char* name, const char* description, const char* year,
-                            const char* cloneof, const char* romof, const char* status)
+                            const char* cloneof, const char* romof, const char* status,
+                            const char* manufacturer = "Maker")
 {
     QByteArray block = QByteArray("game (\r\n\tname ") + name + "\r\n\tdescription \"" +
-                       description + "\"\r\n\tyear " + year + "\r\n\tmanufacturer \"Maker\"\r\n";
+                       description + "\"\r\n\tyear " + year + "\r\n\tmanufacturer \"" +
+                       manufacturer + "\"\r\n";
     if (cloneof)
         block += QByteArray("\tcloneof ") + cloneof + "\r\n";
     if (romof)

@@ -1,6 +1,3 @@
-// Loading the game list: which games each list type shows, the list type kept from the last
-// start, and what a load without a usable file says.
-
 #include "programfixture.h"
 
 namespace {

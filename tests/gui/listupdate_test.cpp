@@ -52,9 +52,6 @@ TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
     for (const auto& [what, today, file, bytes, problem, sizeLimit] : cases) {
         SCOPED_TRACE(what);
         restart();
-        for (const char* name : {"standin-exit.txt", "standin-crash.txt", "standin-listinfo.txt",
-                                 "standin-listxml.xml", "standin-version.txt", "standin-delay.txt"})
-            QFile::remove(path(name));
         writeGames(kOldList);
         settings.write("Emulator", "Kind", today ? "today" : "classic");
         if (today)
@@ -93,6 +90,8 @@ TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
         // Nothing of the run is left behind: no new file, no lock.
         EXPECT_EQ(QDir(path("KvCfg")).entryList(QDir::Files | QDir::Hidden),
                   QStringList{"Korvane.gam"});
+        QFile::remove(path(file ? file : "-"));
+        QFile::remove(path("standin-version.txt"));
     }
 }
 
@@ -121,7 +120,6 @@ TEST_F(ListUpdate, holdsTheProgramDirectoryAgainstASecondKorvane)
     EXPECT_EQ(lastMessage(), u"Game list updated!"_qs);
     // One run of the stand-in: the first window's.
     EXPECT_EQ(read("standin-mame.log").count("arg -listinfo\n"), 1);
-    EXPECT_EQ(form->games()->rowCount(), 4);
 }
 
 } // namespace

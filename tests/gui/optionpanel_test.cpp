@@ -1,5 +1,3 @@
-// The option panel's controls and their own reactions.
-
 #include "programfixture.h"
 
 #include <QSlider>
@@ -72,9 +70,7 @@ TEST_F(OptionPanelControls, theTwoBuildsExcludeEachOtherAndMayBothBeClear)
 
 TEST_F(OptionPanelControls, endAndHomeInFlickerTextChangeTheWindowHeight)
 {
-    MainForm& w = window();
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    MainForm& w = shown();
     const int before = w.frameGeometry().height();
     const int width = w.frameGeometry().width();
     const int step = twips::toPixelsY(&w, 120);

@@ -135,7 +135,6 @@ protected:
                           view->visualRect(form->games()->index(row, 0)).center());
     }
 
-    // The short names of the rows, in the list's order.
     QStringList names() { return window().gameList()->shownNames(); }
 
     // The command line of each start, its words joined by blanks.

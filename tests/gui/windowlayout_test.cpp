@@ -1,6 +1,3 @@
-// The main window as it is built: its controls, what they hold before anything is loaded,
-// and where it first shows.
-
 #include "catalogue/listtype.h"
 #include "programfixture.h"
 
@@ -13,7 +10,7 @@ using WindowLayout = ProgramFixture;
 // Each option's control is named, captioned and explained as the option table says (its
 // class by the option's kind is what the panel's tests count on); each combo holds the table's
 // entries, and the list type combo the list types.
-TEST_F(WindowLayout, everyOptionHasAControlOfItsKindBuiltFromTheOptionTable)
+TEST_F(WindowLayout, theControlsAreBuiltFromTheOptionTableAndTheListHasItsImages)
 {
     MainForm& w = window();
     for (const OptionInfo& info : optionInfos()) {
@@ -33,22 +30,21 @@ TEST_F(WindowLayout, everyOptionHasAControlOfItsKindBuiltFromTheOptionTable)
             EXPECT_FALSE(combo->isEditable());
         }
     }
-    QStringList listTypes;
+    ASSERT_EQ(w.GamesListTypeCombo->count(), kListTypeCount);
     for (int i = 0; i < kListTypeCount; ++i)
-        listTypes.append(listTypeName(i));
-    EXPECT_EQ(comboTexts(*w.GamesListTypeCombo), listTypes);
+        EXPECT_EQ(w.GamesListTypeCombo->itemText(i), listTypeName(i));
     EXPECT_FALSE(w.GamesListTypeCombo->isEditable() || w.PlaybackCombo->isEditable());
-}
 
-// Before anything is loaded the panel holds the option record's initial values and the fields
-// that follow a choice are off. The window keeps the size of its design, which the end-to-end
-// clicks count on.
-TEST_F(WindowLayout, initialContentsBeforeAnythingIsApplied)
-{
-    EXPECT_EQ(window().options()->read(), OptionSet{});
-    EXPECT_FALSE(form->options()->control(OptionId::AlternateMameText)->isEnabled());
-    EXPECT_FALSE(form->options()->control(OptionId::AdditionalParamText)->isEnabled());
-    EXPECT_EQ(form->client()->size(), twips::toPixels(form->client(), 0, 0, 10092, 7344).size());
+    // The rows' images, large for the icons and small for the report: one for good drivers
+    // and another for the rest, on a see-through background; and the window's icon.
+    for (const ImageList* list : {&w.GamesImageList, &w.GamesSmallImageList}) {
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_TRUE(list->image("ROM").hasAlpha() && list->image("BADROM").hasAlpha());
+        EXPECT_NE(list->image("ROM").toImage(), list->image("BADROM").toImage());
+    }
+    EXPECT_FALSE(w.windowIcon().isNull());
+    // The size of the design, which the end-to-end clicks count on.
+    EXPECT_EQ(w.client()->size(), twips::toPixels(w.client(), 0, 0, 10092, 7344).size());
 }
 
 TEST_F(WindowLayout, everyControlLiesInsideItsGroupAndShowsItsWholeCaption)
@@ -70,35 +66,17 @@ TEST_F(WindowLayout, everyControlLiesInsideItsGroupAndShowsItsWholeCaption)
                 EXPECT_GE(child->width(), child->sizeHint().width());
             }
         }
-        // Siblings within a group do not overlap.
-        for (int i = 0; i < children.size(); ++i) {
-            for (int j = i + 1; j < children.size(); ++j) {
+        for (int i = 0; i < children.size(); ++i) // siblings within a group do not overlap
+            for (int j = i + 1; j < children.size(); ++j)
                 EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
-                    << children[i]->objectName().toStdString() << " / "
-                    << children[j]->objectName().toStdString();
-            }
-        }
+                    << QString(children[i]->objectName() + " / " + children[j]->objectName())
+                           .toStdString();
     }
-}
-
-// The rows' images, large for the icons and small for the report: one for good drivers and
-// another for the rest, on a see-through background; and the window's icon.
-TEST_F(WindowLayout, theListHasTwoImagesInEachSize)
-{
-    for (const ImageList* list : {&window().GamesImageList, &form->GamesSmallImageList}) {
-        EXPECT_EQ(list->count(), 2);
-        EXPECT_TRUE(list->image("ROM").hasAlpha() && list->image("BADROM").hasAlpha());
-        EXPECT_NE(list->image("ROM").toImage(), list->image("BADROM").toImage());
-    }
-    EXPECT_EQ(form->GamesImageList.image("ROM").size(), QSize(32, 32));
-    EXPECT_EQ(form->GamesSmallImageList.image("ROM").size(), QSize(16, 16));
-    EXPECT_FALSE(form->windowIcon().isNull());
 }
 
 TEST_F(WindowLayout, theFirstShowingCentresTheWindowOnItsScreen)
 {
     MainForm& w = window();
-    w.Form_Load();
     w.move(0, 0);
     w.show();
     QCoreApplication::processEvents();
