@@ -28,6 +28,16 @@ void ProgramSession::SetUp()
 
 void ProgramSession::TearDown()
 {
+    // A failing case leaves a picture of the screen as it was, beside the test's log.
+    if (HasFailure()) {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        QDir().mkpath("e2e-screenshots");
+        const QString shot = QDir::current().absoluteFilePath(
+            QStringLiteral("e2e-screenshots/%1.%2.png")
+                .arg(QLatin1StringView(test->test_suite_name()), QLatin1StringView(test->name())));
+        std::cout << "Screenshot: " << (xdesktop::screenshot(shot) ? shot.toStdString() : "none")
+                  << "\n";
+    }
     stop();
     if (HasFailure())
         std::cout << "The program's output:\n" << readFile("../output.txt").data();

@@ -32,6 +32,8 @@ void click(const QString& window, QPoint at);
 // Focuses the window, then types the keys (xdotool's names: F5, Return, Down...). With no
 // window, they go where the keyboard is already: an open list or menu grabs it.
 void keys(const QString& window, const QStringList& names);
+// A picture of the whole screen in path; false when none could be taken.
+bool screenshot(const QString& path);
 
 } // namespace xdesktop
 

@@ -111,6 +111,13 @@ void click(const QString& window, QPoint at)
     since.start();
 }
 
+bool screenshot(const QString& path)
+{
+    int status = -1;
+    run("import", {"-window", "root", path}, &status);
+    return status == 0;
+}
+
 void keys(const QString& window, const QStringList& names)
 {
     const QStringList focus{"windowfocus", "--sync", window};
