@@ -47,11 +47,6 @@ protected:
         return log.toStdString();
     }
 
-    std::string canonicalDir() const
-    {
-        return QFileInfo(m_dir.path()).canonicalFilePath().toStdString();
-    }
-
     QTemporaryDir m_dir;
     LocalProcesses processes{m_dir.path(), QString()}; // PATH is not searched
 };
@@ -68,8 +63,9 @@ TEST_F(LocalProcessesTest, EachArgumentReachesTheProgramAsOneWord)
     EXPECT_TRUE(start.error.isEmpty());
     const std::string o = owned.toStdString();
     EXPECT_EQ(waitForLog(),
-              "run\ncwd " + canonicalDir() + "\narg smashtv\narg two words\narg x; touch " + o +
-                  "\narg $(touch " + o + ")\narg \"q\" `id` > " + o + "\narg \narg -x\nend\n");
+              "run\ncwd " + QFileInfo(m_dir.path()).canonicalFilePath().toStdString() +
+                  "\narg smashtv\narg two words\narg x; touch " + o + "\narg $(touch " + o +
+                  ")\narg \"q\" `id` > " + o + "\narg \narg -x\nend\n");
     EXPECT_FALSE(QFileInfo::exists(owned));
 }
 
@@ -108,7 +104,6 @@ TEST_F(LocalProcessesTest, ARedirectedRunWritesItsOutputAndEndsWithItsCode)
         EXPECT_EQ(start.run->exitCode(), code);
         EXPECT_EQ(testfiles::read(output).toStdString(), text);
     }
-    EXPECT_TRUE(waitForLog().starts_with("run\ncwd " + canonicalDir() + "\n"));
 
     // Nothing to start, or nowhere to write: told apart.
     const RedirectedStart none = processes.startRedirected({"NOPE", {"-listinfo"}}, output);

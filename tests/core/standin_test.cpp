@@ -78,24 +78,12 @@ TEST_F(StandinTest, TheClassicMameVerifiesRecordsAndListsItsCatalogue)
     EXPECT_EQ(run("-listinfo"), std::pair(0, std::string("game (\r\n\tname mine\r\n)\r\n")));
 }
 
-TEST_F(StandinTest, TodaysMameTellsItsVersionConfigAndCatalogue)
+// Its catalogue, built in or from standin-listxml.xml, is pinned by the update's window
+// tests; what it calls its version is what makes the benchmark's update take the XML road.
+TEST_F(StandinTest, TodaysMameTellsItsVersion)
 {
     write("standin-version.txt", "0.251 (unknown)\n");
     EXPECT_EQ(run("-version"), std::pair(0, std::string("0.251 (unknown)\n")));
-    EXPECT_NE(run("-showconfig").second.find("\nrompath                   roms\n"),
-              std::string::npos);
-
-    // The same four games, a BIOS and a device.
-    const std::string builtIn = run("-listxml").second;
-    for (const char* machine :
-         {"<machine name=\"glimwart\">", "<machine name=\"glimwrtj\" cloneof=\"glimwart\"",
-          "<machine name=\"orbisque\" romof=\"neogeo\">", "<driver status=\"preliminary\"",
-          "<machine name=\"neogeo\" isbios=\"yes\">", "isdevice=\"yes\" runnable=\"no\">"})
-        EXPECT_NE(builtIn.find(machine), std::string::npos) << machine;
-    EXPECT_TRUE(builtIn.ends_with("</mame>\n"));
-    write("standin-listxml.xml", "<mame>\n\t<machine name=\"mine\">\n</mame>\n");
-    EXPECT_EQ(run("-listxml"),
-              std::pair(0, std::string("<mame>\n\t<machine name=\"mine\">\n</mame>\n")));
 }
 
 } // namespace
