@@ -32,19 +32,26 @@ TEST_F(AboutDialog, F1ShowsTheVersionCentredOverTheMainWindowAndEachButtonOpensI
     form->AboutMenu->trigger(); // and again, each time through the modal dialogs
     EXPECT_EQ(dialogs.shown, (QStringList{"FrmAboutbrw", "FrmAboutbrw"}));
 
-    // Each button opens its target and closes the dialog, whether or not the target opened.
+    // Each button opens its target and closes the dialog, whether or not the target opened;
+    // a target that no handler took is named in the status bar.
     messages.shown.clear();
-    const std::pair<const char*, QList<QUrl>> cases[] = {
-        {"Command1", {}},
-        {"Command2", {QUrl::fromLocalFile(path("KvCfg/Korvane.htm"))}},
-        {"Command3", {QUrl("http://brimwork.example/korvane/")}},
-        {"Command4", {QUrl("mailto:korvane@brimwork.example?Subject=Korvane program")}},
+    const QString guide = path("KvCfg/Korvane.htm");
+    const std::tuple<const char*, QList<QUrl>, QString> cases[] = {
+        {"Command1", {}, {}},
+        {"Command2", {QUrl::fromLocalFile(guide)}, u"the documentation " + guide},
+        {"Command3",
+         {QUrl("http://brimwork.example/korvane/")},
+         u"the home page http://brimwork.example/korvane/"_qs},
+        {"Command4",
+         {QUrl("mailto:korvane@brimwork.example?Subject=Korvane program")},
+         u"an e-mail to korvane@brimwork.example"_qs},
     };
     for (const bool handled : {true, false}) {
-        for (const auto& [button, opened] : cases) {
+        for (const auto& [button, opened, target] : cases) {
             SCOPED_TRACE(std::string(button) + (handled ? " handled" : " not handled"));
             desktop.opened.clear();
             desktop.answer = handled;
+            form->setStatusText({});
             bool closed = false;
             dialogs.act = [&](QDialog& dialog) {
                 QObject::connect(&dialog, &QDialog::finished, [&closed] { closed = true; });
@@ -53,6 +60,10 @@ TEST_F(AboutDialog, F1ShowsTheVersionCentredOverTheMainWindowAndEachButtonOpensI
             window().AboutMenu->trigger();
             EXPECT_TRUE(closed);
             EXPECT_EQ(desktop.opened, opened);
+            EXPECT_EQ(form->statusText(),
+                      handled || target.isEmpty()
+                          ? QString()
+                          : u"No program opened " + target + u": installing xdg-utils may help.");
         }
     }
     EXPECT_EQ(desktop.opened.value(0).query(QUrl::FullyDecoded), u"Subject=Korvane program"_qs);

@@ -39,4 +39,8 @@ void About::showDialog()
 {
     FrmAboutbrw dialog(m_platform, m_owner, m_mameInUse ? m_mameInUse() : QString());
     m_platform.dialogs.showModal(dialog);
+    if (!dialog.notOpened().isEmpty()) {
+        m_reportStatus(QStringLiteral("No program opened %1: installing xdg-utils may help.")
+                           .arg(dialog.notOpened()));
+    }
 }

@@ -9,6 +9,7 @@
 #include "ui/desktop/picturebutton.h"
 #include "ui/desktop/twips.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -143,24 +144,25 @@ void FrmAboutbrw::Command1_Click()
 
 void FrmAboutbrw::Command2_Click()
 {
-    openAndClose(documentationUrl(m_programDir));
+    const QUrl guide = documentationUrl(m_programDir);
+    openAndClose(guide, u"the documentation " + QDir::toNativeSeparators(guide.toLocalFile()));
 }
 
 void FrmAboutbrw::Command3_Click()
 {
-    openAndClose(homePageUrl());
+    openAndClose(homePageUrl(), u"the home page " + homePageUrl().toString());
 }
 
 void FrmAboutbrw::Command4_Click()
 {
-    openAndClose(mailUrl());
+    openAndClose(mailUrl(), u"an e-mail to " + mailUrl().path());
 }
 
-void FrmAboutbrw::openAndClose(const QUrl& target)
+void FrmAboutbrw::openAndClose(const QUrl& target, const QString& what)
 {
-    // Whether a handler took it or not, the dialog has done its part: a desktop without
-    // a browser or a mail program says so itself.
-    m_desktop.open(target);
+    // Whether a handler took it or not, the dialog has done its part; what no handler took is
+    // told once the dialog is gone, since a desktop without xdg-open says nothing itself.
+    m_notOpened = m_desktop.open(target) ? QString() : what;
     accept();
 }
 

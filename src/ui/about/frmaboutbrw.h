@@ -27,6 +27,10 @@ public:
     void Command3_Click();
     void Command4_Click();
 
+    // What the last button pressed could not have opened, named for the user ("the home page
+    // http://..."); empty when every target was taken by a handler.
+    QString notOpened() const { return m_notOpened; }
+
     QLabel* Image1;
     QLabel* Label1;
     QLabel* Label2;
@@ -41,8 +45,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void openAndClose(const QUrl& target);
+    void openAndClose(const QUrl& target, const QString& what);
 
     DefaultHandler& m_desktop;
     QString m_programDir;
+    QString m_notOpened;
 };
