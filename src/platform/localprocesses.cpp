@@ -3,16 +3,22 @@
 #include "platform/programlookup.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QStringList>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
+#include <vector>
 
 #include <csignal>
 #include <fcntl.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 LocalProcesses::LocalProcesses(const QString& programDir, const QString& pathVariable,
@@ -118,6 +124,166 @@ private:
     qsizetype m_lastTaken = 0;
 };
 
+// How often a watched program is looked at to see whether it has ended; the end of its output
+// makes it be looked at at once.
+constexpr int kReapMilliseconds = 100;
+// The most a watched program's output is read in one go, so that one that prints without end
+// leaves the event loop its turn.
+constexpr qsizetype kReadAtOnce = 1 << 20;
+
+// Starts the program in a session of its own (so that neither Korvane's end nor its terminal
+// reaches it), in dir, with an empty standard input and its standard output and error both
+// into one pipe, whose reading end (not blocking) goes to *output. It ignores a broken pipe:
+// once Korvane has ended, what it prints is lost and it runs on. 0 when it did not start,
+// with the reason in *error.
+pid_t startInSession(const QString& program, const QStringList& arguments, const QString& dir,
+                     int* output, QString* error)
+{
+    // All the child uses is made before the fork: between the fork and the exec, the child
+    // may only make the calls that are safe in a signal handler.
+    std::vector<QByteArray> words{QFile::encodeName(program)};
+    for (const QString& argument : arguments)
+        words.push_back(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const QByteArray directory = QFile::encodeName(dir);
+
+    int pipe[2];
+    int report[2]; // closed by the exec; before that, the child writes why it failed
+    if (::pipe2(pipe, O_CLOEXEC) != 0 || ::pipe2(report, O_CLOEXEC) != 0) {
+        *error = program + QStringLiteral(" could not be started: ") + qt_error_string(errno);
+        return 0;
+    }
+    const int input = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setsid();
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigaction(SIGPIPE, &ignore, nullptr);
+        sigset_t none;
+        ::sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        if (::dup2(input, STDIN_FILENO) >= 0 && ::dup2(pipe[1], STDOUT_FILENO) >= 0 &&
+            ::dup2(pipe[1], STDERR_FILENO) >= 0 && ::chdir(directory.constData()) == 0)
+            ::execv(argv[0], argv.data());
+        const int failure = errno;
+        [[maybe_unused]] const ssize_t told = ::write(report[1], &failure, sizeof failure);
+        ::_exit(127);
+    }
+    int failure = pid < 0 ? errno : 0;
+    ::close(pipe[1]);
+    ::close(report[1]);
+    if (input >= 0)
+        ::close(input);
+    ssize_t got = 0;
+    if (pid > 0) {
+        do
+            got = ::read(report[0], &failure, sizeof failure);
+        while (got < 0 && errno == EINTR);
+    }
+    ::close(report[0]);
+    if (pid < 0 || got > 0) {
+        if (pid > 0)
+            ::waitpid(pid, nullptr, 0);
+        ::close(pipe[0]);
+        *error = program + QStringLiteral(" could not be started: ") + qt_error_string(failure);
+        return 0;
+    }
+    ::fcntl(pipe[0], F_SETFL, O_NONBLOCK);
+    *output = pipe[0];
+    return pid;
+}
+
+// A program that StartProcess started: its output is read as it comes, of which the end is
+// kept, and it is reaped once it has ended. Dropped while the program runs, it leaves it
+// running.
+class WatchedRun final : public QObject
+{
+public:
+    WatchedRun(pid_t pid, int output, ProcessWatch watch, QObject* parent)
+        : QObject(parent)
+        , m_pid(pid)
+        , m_output(output)
+        , m_reader(output, QSocketNotifier::Read)
+        , m_watch(std::move(watch))
+    {
+        m_started.start();
+        connect(&m_reader, &QSocketNotifier::activated, this, [this] {
+            if (!take()) { // every writer has gone: the program has ended, or is ending
+                m_reader.setEnabled(false);
+                reap();
+            }
+        });
+        connect(&m_poll, &QTimer::timeout, this, &WatchedRun::reap);
+        m_poll.start(kReapMilliseconds);
+    }
+    ~WatchedRun() override { ::close(m_output); }
+
+private:
+    // Takes what the program has written; false once every writer has gone.
+    bool take()
+    {
+        char buffer[64 * 1024];
+        for (qsizetype taken = 0; taken < kReadAtOnce;) {
+            const ssize_t size = ::read(m_output, buffer, sizeof buffer);
+            if (size < 0 && errno == EINTR)
+                continue;
+            if (size <= 0)
+                return size < 0;
+            m_tail.append(buffer, size);
+            keepTheEnd(2 * m_watch.keptBytes);
+            taken += size;
+        }
+        return true;
+    }
+
+    // Drops the start of the output when more than most is kept.
+    void keepTheEnd(qsizetype most)
+    {
+        if (m_tail.size() <= most)
+            return;
+        m_tail.remove(0, m_tail.size() - m_watch.keptBytes);
+        m_cut = true;
+    }
+
+    void reap()
+    {
+        int status = 0;
+        const pid_t reaped = ::waitpid(m_pid, &status, WNOHANG);
+        if (reaped == 0 || (reaped < 0 && errno == EINTR))
+            return;
+        m_poll.stop();
+        if (reaped == m_pid && m_reader.isEnabled())
+            take(); // what it wrote last
+        m_reader.setEnabled(false);
+        deleteLater();
+        if (reaped != m_pid || !m_watch.context || !m_watch.ended)
+            return;
+        keepTheEnd(m_watch.keptBytes);
+        ProcessEnd end;
+        end.signalled = WIFSIGNALED(status);
+        end.code = end.signalled ? WTERMSIG(status) : WEXITSTATUS(status);
+        end.output = std::move(m_tail);
+        end.outputCut = m_cut;
+        end.milliseconds = m_started.elapsed();
+        // From the event loop, not from within this run, which is going.
+        QTimer::singleShot(0, m_watch.context.data(),
+                           [ended = m_watch.ended, end] { ended(end); });
+    }
+
+    const pid_t m_pid;
+    const int m_output;
+    QSocketNotifier m_reader;
+    QTimer m_poll;
+    QElapsedTimer m_started;
+    const ProcessWatch m_watch;
+    QByteArray m_tail;
+    bool m_cut = false;
+};
+
 } // namespace
 
 QString LocalProcesses::resolve(const Command& command, QString* error) const
@@ -137,7 +303,8 @@ QString LocalProcesses::resolve(const Command& command, QString* error) const
     return program;
 }
 
-ProcessStart LocalProcesses::StartProcess(const Command& command, WindowStyle style)
+ProcessStart LocalProcesses::StartProcess(const Command& command, WindowStyle style,
+                                          ProcessWatch watch)
 {
     // The style is not passed on: on Linux the window manager and the started program
     // decide how its window comes up, and nothing lets one program impose a maximized or
@@ -150,15 +317,12 @@ ProcessStart LocalProcesses::StartProcess(const Command& command, WindowStyle st
         result.program = command.program;
         return result;
     }
-
-    // Detached: the program's standard input and output are not captured, it is not a
-    // child left to reap, and it keeps running if Korvane ends first.
-    qint64 pid = 0;
-    if (!QProcess::startDetached(result.program, command.arguments, m_programDir, &pid) ||
-        pid <= 0) {
-        result.error = result.program + QStringLiteral(" could not be started");
+    int output = -1;
+    const pid_t pid =
+        startInSession(result.program, command.arguments, m_programDir, &output, &result.error);
+    if (pid <= 0)
         return result;
-    }
+    new WatchedRun(pid, output, std::move(watch), m_watched.get());
     result.taskId = pid;
     return result;
 }

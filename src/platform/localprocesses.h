@@ -2,9 +2,12 @@
 
 #include "platform/processes.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+
+#include <memory>
 
 // Starts programs on this machine: the program word is looked up with findProgram, the
 // arguments are handed over as they are, and the program runs in the program directory. No
@@ -18,7 +21,8 @@ public:
     LocalProcesses(const QString& programDir, const QString& pathVariable,
                    const QStringList& systemDirectories = {});
 
-    ProcessStart StartProcess(const Command& command, WindowStyle style) override;
+    ProcessStart StartProcess(const Command& command, WindowStyle style,
+                              ProcessWatch watch = {}) override;
     RedirectedStart startRedirected(const Command& command, const QString& outputPath,
                                     ErrorOutput errors = ErrorOutput::Forwarded) override;
     RedirectedStart startPiped(const Command& command) override;
@@ -38,4 +42,6 @@ private:
     const QString m_programDir;
     const QString m_pathVariable;
     const QStringList m_systemDirectories;
+    // The parent of the programs StartProcess watches; dropped, it leaves them running.
+    const std::unique_ptr<QObject> m_watched = std::make_unique<QObject>();
 };

@@ -22,7 +22,9 @@ public:
     virtual ~MessageBoxes() = default;
 
     // Shows the box and waits for the user. Closing it with Escape or the window's close
-    // button answers Cancel when there is a Cancel button, Ok otherwise.
-    virtual MessageAnswer show(const QString& text, const QString& title,
-                               MessageButtons buttons) = 0;
+    // button answers Cancel when there is a Cancel button, Ok otherwise. Details, when there
+    // are any, are the long part of the message (a program's whole output, say), which the
+    // user opens from the box; the text then stays short.
+    virtual MessageAnswer show(const QString& text, const QString& title, MessageButtons buttons,
+                               const QString& details = {}) = 0;
 };

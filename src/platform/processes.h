@@ -2,10 +2,12 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 
 // How the started program's window should come up. Linux cannot impose a window state on
@@ -43,6 +45,24 @@ struct ProcessStart
     qint64 taskId = 0;
     QString program;
     QString error;
+};
+
+// How a program that StartProcess started ended, and the last of what it printed.
+struct ProcessEnd
+{
+    bool signalled = false;  // ended by a signal (its number in code) rather than by itself
+    int code = 0;            // the exit code, or the signal's number
+    QByteArray output;       // the end of its standard output and error, merged as written
+    bool outputCut = false;  // it printed more than was kept: output lacks its start
+    qint64 milliseconds = 0; // from the start to the end
+};
+
+// Whom StartProcess tells of the program's end, and how much of its output to keep.
+struct ProcessWatch
+{
+    QPointer<QObject> context; // nothing is told once it is gone
+    qsizetype keptBytes = 0;   // the last this many bytes of the output are kept, no more
+    std::function<void(const ProcessEnd&)> ended;
 };
 
 // A program running as Korvane's child, with its standard output going into a file or
@@ -112,8 +132,14 @@ class Processes
 public:
     virtual ~Processes() = default;
 
-    // Looks the program up and starts it detached, in the program directory. Returns at once.
-    virtual ProcessStart StartProcess(const Command& command, WindowStyle style) = 0;
+    // Looks the program up and starts it in the program directory, in a session of its own,
+    // with an empty standard input, and returns at once. It runs on whatever becomes of
+    // Korvane: nothing ends it, and once Korvane has ended, what it prints goes nowhere.
+    // Its standard output and error come through one pipe, read from the event loop, of
+    // which the last watch.keptBytes are kept; once it has ended, watch.ended is called from
+    // the event loop, unless watch.context is gone by then. Any number may run at once.
+    virtual ProcessStart StartProcess(const Command& command, WindowStyle style,
+                                      ProcessWatch watch = {}) = 0;
 
     // Starts the program as StartProcess does, but as a child, in a process group of its
     // own, whose standard output is written to outputPath (created, or emptied first); its

@@ -17,11 +17,13 @@ public:
         QString text;
         QString title;
         MessageButtons buttons;
+        QString details;
     };
 
-    MessageAnswer show(const QString& text, const QString& title, MessageButtons buttons) override
+    MessageAnswer show(const QString& text, const QString& title, MessageButtons buttons,
+                       const QString& details = {}) override
     {
-        shown.append({text, title, buttons});
+        shown.append({text, title, buttons, details});
         if (answers.empty())
             return MessageAnswer::Ok;
         const MessageAnswer answer = answers.front();

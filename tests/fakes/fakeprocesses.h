@@ -9,11 +9,12 @@
 #include <QThread>
 #include <QTimer>
 
+#include <csignal>
 #include <functional>
 #include <utility>
 
-// Records each command instead of starting anything. Detached starts answer with a scripted
-// start; redirected and piped runs give a scripted output and end with a scripted exit code,
+// Records each command instead of starting anything. Game starts answer with a scripted start
+// and end; redirected and piped runs give a scripted output and end with a scripted exit code,
 // or crash, from the event loop, as a real program would. Scripts are found by the command's
 // text (its words joined by blanks).
 class FakeProcesses final : public Processes
@@ -34,6 +35,7 @@ public:
         bool starts = true;
         bool hangs = false;   // runs until killed
         bool crashes = false; // ends by a signal, after its output
+        qint64 lasts = 0;     // milliseconds a started game runs
     };
 
     class Run final : public RedirectedRun
@@ -76,9 +78,20 @@ public:
         QByteArray m_output;
     };
 
-    ProcessStart StartProcess(const Command& command, WindowStyle style) override
+    // A started game ends as answers says (by default at once, with exit code 0), from the
+    // event loop; one that hangs never ends.
+    ProcessStart StartProcess(const Command& command, WindowStyle style,
+                              ProcessWatch watch = {}) override
     {
         started.append({command, command.text(), style});
+        if (onStart)
+            onStart(command.text());
+        const Answer answer = answers.value(command.text());
+        if (result.taskId != 0 && watch.context && watch.ended && !answer.hangs) {
+            const ProcessEnd end{answer.crashes, answer.crashes ? SIGSEGV : answer.exitCode,
+                                 answer.output, false, answer.lasts};
+            QTimer::singleShot(0, watch.context.data(), [ended = watch.ended, end] { ended(end); });
+        }
         return result;
     }
 

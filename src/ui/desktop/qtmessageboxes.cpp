@@ -62,14 +62,14 @@ MessageAnswer showScrolling(const QString& text, const QString& title, MessageBu
 } // namespace
 
 MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title,
-                                   MessageButtons buttons)
+                                   MessageButtons buttons, const QString& details)
 {
     // Over the window when it is on screen; before it is shown (messages at start-up), in
     // the middle of the screen.
     QWidget* parent = m_parent && m_parent->isVisible() ? m_parent.data() : nullptr;
     // Texts keep the CR LF they are written with; a label breaks lines at LF alone.
     const QString shown = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (shown.count(u'\n') >= kLongestPlainMessage)
+    if (details.isEmpty() && shown.count(u'\n') >= kLongestPlainMessage)
         return showScrolling(shown, title, buttons, parent);
 
     QMessageBox box(parent);
@@ -78,6 +78,7 @@ MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title,
     // Texts are shown as they stand: a name in a message must never turn into markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(shown);
+    box.setDetailedText(details);
     if (buttons == MessageButtons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);

@@ -11,7 +11,8 @@ class QtMessageBoxes final : public MessageBoxes
 {
 public:
     void setParent(QWidget* parent) { m_parent = parent; }
-    MessageAnswer show(const QString& text, const QString& title, MessageButtons buttons) override;
+    MessageAnswer show(const QString& text, const QString& title, MessageButtons buttons,
+                       const QString& details = {}) override;
 
 private:
     QPointer<QWidget> m_parent;
