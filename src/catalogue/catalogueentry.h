@@ -23,6 +23,15 @@ inline QString absentValue()
     return question;
 }
 
+// What a game needs of the ROM folders, as its block's rom lines say: files of its own (or
+// some of them), only files merged from its parent's set, or no file at all.
+enum class RomNeeds : std::uint8_t
+{
+    Nothing,
+    ParentFiles,
+    OwnFiles,
+};
+
 // One game block of a game list file, and one row of the game list.
 struct CatalogueEntry
 {
@@ -33,6 +42,7 @@ struct CatalogueEntry
     QString romof = absentValue();        // ROM set this game also takes ROMs from
     QString manufacturer = absentValue(); // without its quotes
     ImageKey imageKey = ImageKey::BadRom;
+    RomNeeds roms = RomNeeds::Nothing;
 
     friend bool operator==(const CatalogueEntry&, const CatalogueEntry&) = default;
 };

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -22,10 +23,11 @@ constexpr qint64 kChunkSize = qint64(1) << 20;
 class BlockReader
 {
 public:
-    BlockReader(TextEncoding encoding, const GameListSink& deliver)
+    BlockReader(TextEncoding encoding, const GameListSink& deliver, const BiosSink& deliverBios)
         : m_utf8(encoding == TextEncoding::Utf8)
         , m_encoding(encoding)
         , m_deliver(deliver)
+        , m_deliverBios(deliverBios)
     {}
 
     void line(const char* b, const char* e)
@@ -41,15 +43,23 @@ public:
             } else if (std::memcmp(b, "game ", 5) == 0) {
                 m_inGame = true;
                 m_inBlock = true;
+                m_ownFiles = m_parentFiles = false;
             } else if (std::memcmp(b, "resou", 5) == 0) {
                 m_inGame = false;
                 m_inBlock = true;
             }
         } else if (n == 1 && *b == ')') {
+            const bool resource = m_inBlock && !m_inGame;
             m_inBlock = false;
-            if (!m_inGame)
+            if (!m_inGame) {
+                if (resource && m_deliverBios)
+                    m_deliverBios(m_entry.name);
                 return;
+            }
             m_entry.imageKey = m_imageKey;
+            m_entry.roms = m_ownFiles      ? RomNeeds::OwnFiles
+                           : m_parentFiles ? RomNeeds::ParentFiles
+                                           : RomNeeds::Nothing;
             m_deliver(std::move(m_entry));
             // The image key is not reset: a block without a driver line takes the one
             // before it.
@@ -73,6 +83,11 @@ private:
             m_entry.year = fromPosition(b, e, 6);
         } else if (std::memcmp(key, "clon", 4) == 0) {
             m_entry.cloneof = fromPosition(b, e, 9);
+        } else if (std::memcmp(key, "rom ", 4) == 0 || std::memcmp(key, "disk", 4) == 0) {
+            const std::string_view rest(b, std::size_t(e - b));
+            if (rest.find(" nodump") == std::string_view::npos)
+                (rest.find(" merge ") == std::string_view::npos ? m_ownFiles : m_parentFiles) =
+                    true;
         } else if (std::memcmp(key, "romo", 4) == 0) {
             m_entry.romof = fromPosition(b, e, 7);
         } else if (std::memcmp(key, "manu", 4) == 0) {
@@ -144,8 +159,11 @@ private:
     const GameListSink& m_deliver;
     CatalogueEntry m_entry;
     ImageKey m_imageKey = ImageKey::BadRom;
+    const BiosSink& m_deliverBios;
     bool m_inGame = false;
     bool m_inBlock = false;
+    bool m_ownFiles = false;    // the game block has a file of its own
+    bool m_parentFiles = false; // ... or one merged from its parent's set
 };
 
 // Splits a stream of chunks into lines. A carriage return, a line feed and the pair of
@@ -225,9 +243,9 @@ bool readChunks(QIODevice& device, std::vector<char>& buffer, Consume consume)
 }
 
 bool parse(const char* begin, const char* end, TextEncoding encoding, const GameListSink& deliver,
-           bool* endsInsideBlock)
+           bool* endsInsideBlock, const BiosSink& deliverBios)
 {
-    BlockReader reader(encoding, deliver);
+    BlockReader reader(encoding, deliver, deliverBios);
     LineSplitter lines(reader);
     lines.feed(begin, end);
     lines.finish();
@@ -238,14 +256,15 @@ bool parse(const char* begin, const char* end, TextEncoding encoding, const Game
 
 } // namespace
 
-bool ReadGameList(QIODevice& device, const GameListSink& deliver, bool* endsInsideBlock)
+bool ReadGameList(QIODevice& device, const GameListSink& deliver, bool* endsInsideBlock,
+                  const BiosSink& deliverBios)
 {
     // A pipe cannot be read twice: take it whole, then check and parse the bytes in memory.
     if (device.isSequential()) {
         const QByteArray all = device.readAll();
         const TextEncoding encoding = detectEncoding(all);
         return parse(all.constData(), all.constData() + all.size(), encoding, deliver,
-                     endsInsideBlock);
+                     endsInsideBlock, deliverBios);
     }
 
     // The encoding is a property of the whole file, so one pass checks it and a second
@@ -263,7 +282,7 @@ bool ReadGameList(QIODevice& device, const GameListSink& deliver, bool* endsInsi
     if (!device.seek(start))
         return false;
 
-    BlockReader reader(encoding, deliver);
+    BlockReader reader(encoding, deliver, deliverBios);
     LineSplitter lines(reader);
     const bool ok = readChunks(device, buffer, [&](const char* b, const char* e) {
         lines.feed(b, e);

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -205,8 +206,11 @@ private:
     }
     void convert(std::string_view tag, std::string_view text);
     void startMachine(std::string_view attributes);
+    void romOrDisk(std::string_view attributes);
     void endMachine();
+    void writeRomLine(std::string_view name, std::string_view merge);
     bool flush();
+    bool writeHeld();
 
     QIODevice& m_out;
     Failure m_failure = Failure::None;
@@ -221,7 +225,24 @@ private:
     bool m_inMachine = false;
     bool m_skip = false;
     bool m_bios = false;
+    bool m_device = false;
     std::string m_name, m_description, m_year, m_manufacturer, m_cloneof, m_romof, m_status;
+    // What the machine needs of the ROM folders: its first file of its own, else its first
+    // file merged from its parent (with the parent's name for it), else the devices it uses,
+    // whose files count as its own.
+    std::string m_ownFile, m_mergedFile, m_mergedAs;
+    std::vector<std::string> m_deviceRefs;
+
+    // Games that need nothing but what their devices may need. The devices come after the
+    // games in MAME's catalogue, so the text from the first such game on is held until the
+    // end, and each one's rom line is put in where it belongs then.
+    struct Pending
+    {
+        std::size_t at; // in m_text, where the rom line goes
+        std::vector<std::string> devices;
+    };
+    std::vector<Pending> m_pending;
+    std::unordered_set<std::string> m_devicesWithFiles;
 
     std::string m_text; // output not yet written
     qint64 m_games = 0;
@@ -328,7 +349,8 @@ void ListXmlConverter::Scanner::convert(std::string_view tag, std::string_view t
             m_closed = true;
     } else if (isTag(tag, "machine")) {
         startMachine(tag.substr(7));
-    } else if (m_inMachine && isTag(tag, "driver")) {
+    } else if (!m_inMachine) {
+    } else if (isTag(tag, "driver")) {
         m_status.clear();
         appendDecoded(m_status, attribute(tag.substr(6), "status"));
     } else if (wantsText(tag)) {
@@ -337,6 +359,30 @@ void ListXmlConverter::Scanner::convert(std::string_view tag, std::string_view t
                                               : m_manufacturer;
         target.clear();
         appendDecoded(target, text);
+    } else if (!m_ownFile.empty()) {
+        // Past its first file of its own, nothing more of a machine's files matters.
+    } else if (isTag(tag, "rom")) {
+        romOrDisk(tag.substr(3));
+    } else if (isTag(tag, "disk")) {
+        romOrDisk(tag.substr(4));
+    } else if (isTag(tag, "device_ref") && m_mergedFile.empty()) {
+        appendDecoded(m_deviceRefs.emplace_back(), attribute(tag.substr(10), "name"));
+    }
+}
+
+void ListXmlConverter::Scanner::romOrDisk(std::string_view attributes)
+{
+    // A file that was never dumped is looked for by no one.
+    if (attribute(attributes, "status") == "nodump")
+        return;
+    const std::string_view name = attribute(attributes, "name");
+    const std::string_view merge = attribute(attributes, "merge");
+    if (merge.empty()) {
+        m_ownFile.clear();
+        appendDecoded(m_ownFile, name.empty() ? std::string_view("?") : name);
+    } else if (m_mergedFile.empty()) {
+        appendDecoded(m_mergedFile, name.empty() ? std::string_view("?") : name);
+        appendDecoded(m_mergedAs, merge);
     }
 }
 
@@ -352,15 +398,22 @@ void ListXmlConverter::Scanner::startMachine(std::string_view attributes)
     m_bios = attribute(attributes, "isbios") == "yes";
     m_skip =
         attribute(attributes, "isdevice") == "yes" || attribute(attributes, "runnable") == "no";
+    m_device = attribute(attributes, "isdevice") == "yes";
     m_description.clear();
     m_year.clear();
     m_manufacturer.clear();
     m_status.clear();
+    m_ownFile.clear();
+    m_mergedFile.clear();
+    m_mergedAs.clear();
+    m_deviceRefs.clear();
 }
 
 void ListXmlConverter::Scanner::endMachine()
 {
     m_inMachine = false;
+    if (m_device && !m_ownFile.empty())
+        m_devicesWithFiles.insert(m_name);
     // The name is the word MAME is started with, so a name that is no set name is no game.
     if (m_skip || !isUsableSetName(m_name))
         return;
@@ -380,6 +433,13 @@ void ListXmlConverter::Scanner::endMachine()
     if (m_bios) {
         ++m_resources;
     } else {
+        // One rom line says what the game needs, where a classic catalogue lists every file.
+        if (!m_ownFile.empty())
+            writeRomLine(m_ownFile, {});
+        else if (!m_mergedFile.empty())
+            writeRomLine(m_mergedFile, m_mergedAs);
+        else if (!m_deviceRefs.empty())
+            m_pending.push_back({m_text.size(), std::move(m_deviceRefs)});
         // The list reads "good" and anything else; a machine without a driver is no good.
         m_text += "\tdriver ( status ";
         m_text += m_status.empty() ? "preliminary" : m_status;
@@ -387,8 +447,49 @@ void ListXmlConverter::Scanner::endMachine()
         ++m_games;
     }
     m_text += ")\n\n";
-    if (m_text.size() >= kChunk && !flush())
+    if (m_pending.empty() && m_text.size() >= kChunk && !flush())
         m_failure = Failure::Write;
+}
+
+void ListXmlConverter::Scanner::writeRomLine(std::string_view name, std::string_view merge)
+{
+    // The names are one word each on the line: a blank in one (which no file of MAME's has)
+    // would let it pass for a key.
+    const auto word = [this](std::string_view text) {
+        const std::size_t from = m_text.size();
+        m_text.append(text);
+        std::replace(m_text.begin() + std::ptrdiff_t(from), m_text.end(), ' ', '_');
+    };
+    m_text += "\trom ( name ";
+    word(name);
+    if (!merge.empty()) {
+        m_text += " merge ";
+        word(merge);
+    }
+    m_text += " )\n";
+}
+
+bool ListXmlConverter::Scanner::writeHeld()
+{
+    // Each game held for its devices needs the files of the first that has any.
+    std::string held;
+    held.swap(m_text);
+    std::size_t from = 0;
+    for (const Pending& game : m_pending) {
+        m_text.append(held, from, game.at - from);
+        from = game.at;
+        const auto device =
+            std::find_if(game.devices.begin(), game.devices.end(), [this](const std::string& name) {
+                return m_devicesWithFiles.count(name) != 0;
+            });
+        if (device != game.devices.end())
+            writeRomLine(*device, {});
+        if (m_text.size() >= kChunk && !flush())
+            return false;
+    }
+    m_pending.clear();
+    m_text.append(held, from);
+    return flush();
 }
 
 bool ListXmlConverter::Scanner::flush()
@@ -405,7 +506,7 @@ ListXmlConversion ListXmlConverter::Scanner::finish()
     ListXmlConversion result;
     result.games = m_games;
     result.resources = m_resources;
-    if (m_failure == Failure::None && !flush())
+    if (m_failure == Failure::None && !writeHeld())
         m_failure = Failure::Write;
     if (m_failure == Failure::Write)
         result.error = QStringLiteral("the game list could not be written");

@@ -24,9 +24,12 @@ struct ListXmlConversion
 // file), and writes the game list text to out as the machines complete: one "game (" block a
 // runnable machine that is neither a device nor a BIOS, one "resource (" block a BIOS. Every
 // game block has every key line the list reads, "?" where the XML has no value, so that
-// nothing of a block carries over to the next; cloneof and romof only where present; the
-// driver's status. The chunks may be cut anywhere, inside a tag or a text: the list written
-// is the same byte for byte whatever the cuts.
+// nothing of a block carries over to the next; cloneof and romof only where present; one rom
+// line that says what the game needs of the ROM folders (its first file of its own, else its
+// first file merged from its parent, as "name X merge Y", else the first device it uses that
+// has files, as a file of its own; none when it needs no file); the driver's status. The
+// chunks may be cut anywhere, inside a tag or a text: the list written is the same byte for
+// byte whatever the cuts.
 //
 // Whatever the XML holds, each machine stays one block of the list:
 // - a control character in a value (below U+0020, and U+007F), raw or as a character
@@ -38,9 +41,10 @@ struct ListXmlConversion
 // declares for itself are left as written, never expanded, so the list grows no faster than
 // the XML. The text is written as UTF-8.
 //
-// Time grows with the input, memory does not: one chunk, one machine and the piece (tag or
-// text) that runs across a cut are held at a time. A piece longer than 64 MiB is not MAME's
-// output, and the conversion fails rather than hold it.
+// Time grows with the input, memory hardly: one chunk, one machine and the piece (tag or text)
+// that runs across a cut are held at a time, and the list text from the first game that needs
+// only its devices' files (the devices come last in the XML) to the end. A piece longer than 64 MiB
+// is not MAME's output, and the conversion fails rather than hold it.
 class ListXmlConverter
 {
 public:

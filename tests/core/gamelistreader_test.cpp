@@ -12,12 +12,14 @@
 
 namespace {
 
-// An entry in one line, fields separated by '|', so that a table can state expectations.
+// An entry in one line, fields separated by '|', so that a table can state expectations; what
+// a game needs of the ROM folders is added when it needs any file.
 std::string brief(const CatalogueEntry& e)
 {
     const QString line = e.name + u'|' + e.description + u'|' + e.year + u'|' + e.cloneof + u'|' +
                          e.romof + u'|' + e.manufacturer + u'|' + imageKeyText(e.imageKey);
-    return line.toStdString();
+    const char* const needs[] = {"", "|parent files", "|own files"};
+    return line.toStdString() + needs[int(e.roms)];
 }
 
 std::vector<std::string> read(const QByteArray& text)
@@ -26,7 +28,9 @@ std::vector<std::string> read(const QByteArray& text)
     buffer.setData(text);
     buffer.open(QIODevice::ReadOnly);
     std::vector<std::string> entries;
-    EXPECT_TRUE(ReadGameList(buffer, [&](CatalogueEntry&& e) { entries.push_back(brief(e)); }));
+    EXPECT_TRUE(ReadGameList(
+        buffer, [&](CatalogueEntry&& e) { entries.push_back(brief(e)); }, nullptr,
+        [&](const QString& bios) { entries.push_back("resource " + bios.toStdString()); }));
     return entries;
 }
 
@@ -51,7 +55,7 @@ const struct
             "\tcloneof pacman", "\tromof pacman", "\tmanufacturer \"Namco\"",
             "\trom ( name namcopac.6e size 4096 crc fee263b3 )",
             "\tdriver ( status good color good sound good )", ")"}),
-     {"puckman|PuckMan (Japan set 1)|1980|pacman|pacman|Namco|ROM"}},
+     {"puckman|PuckMan (Japan set 1)|1980|pacman|pacman|Namco|ROM|own files"}},
     {"absent key lines give '?', and a block without a driver line is BADROM at first",
      lines({"game (", "\tname lonely", ")"}), {"lonely|?|?|?|?|?|BADROM"}},
     {"cloneof and romof are reset to '?' for the next game",
@@ -68,11 +72,11 @@ const struct
      lines({"game (", "\tname good", "\tdriver ( status good )", ")",
             "game (", "\tname next", ")"}),
      {"good|?|?|?|?|?|ROM", "next|?|?|?|?|?|ROM"}},
-    {"a resource block yields nothing, but its values carry into the next game",
+    {"a resource block yields only its name, and its values carry into the next game",
      lines({"resource (", "\tname neogeo", "\tdescription \"Neo-Geo\"", "\tyear 1990",
             "\tmanufacturer \"SNK\"", ")", "game (", "\tname nam1975", "\tdescription \"NAM-1975\"",
             "\tromof neogeo", ")"}),
-     {"nam1975|NAM-1975|1990|?|neogeo|SNK|BADROM"}},
+     {"resource neogeo", "nam1975|NAM-1975|1990|?|neogeo|SNK|BADROM"}},
     {"quoted values keep inner quotes and backslashes; only the last character drops",
      lines({"game (", "\tname q", "\tdescription \"Say \"Hi\" \\o/\"",
             "\tmanufacturer \"A \"B\" C\"", ")"}),
@@ -85,7 +89,16 @@ const struct
     {"a tab before ')' does not end a block, nor does ')' outside a game",
      lines({")", "game (", "\tname x", "\t)", "\tyear 1999", ")"}), {"x|?|1999|?|?|?|BADROM"}},
     {"a ROM line is not a romof line",
-     lines({"game (", "\tname x", "\trom ( name x.bin size 1 )", ")"}), {"x|?|?|?|?|?|BADROM"}},
+     lines({"game (", "\tname x", "\trom ( name x.bin size 1 )", ")"}),
+     {"x|?|?|?|?|?|BADROM|own files"}},
+    {"files merged from the parent, never dumped, or on a disk",
+     lines({"game (", "\tname merged", "\trom ( name a merge b size 1 )", ")",
+            "game (", "\tname mixed", "\trom ( name a merge b )", "\trom ( name c )", ")",
+            "game (", "\tname undumped", "\trom ( name a size 1 flags nodump )", ")",
+            "game (", "\tname chd", "\tdisk ( name hdd sha1 0 )", ")",
+            "game (", "\tname none", "\trom", ")"}),
+     {"merged|?|?|?|?|?|BADROM|parent files", "mixed|?|?|?|?|?|BADROM|own files",
+      "undumped|?|?|?|?|?|BADROM", "chd|?|?|?|?|?|BADROM|own files", "none|?|?|?|?|?|BADROM"}},
     {"values are trimmed of spaces but keep tabs",
      lines({"game (", "\tname   spaced   ", "\tyear \t1984", ")"}),
      {"spaced|?|\t1984|?|?|?|BADROM"}},

@@ -27,6 +27,8 @@ const QByteArray kCatalogue = R"xml(<?xml version="1.0"?>
 	</machine>
 	<machine name="mslug" sourcefile="neogeo/neogeo.cpp" romof="neogeo">
 		<description>Metal Slug - Super Vehicle-001 &amp; &quot;Friends&quot; &#233;&#x2022;</description>
+		<rom name="sp-s2.sp1" merge="sp-s2.sp1" bios="euro" size="131072"/>
+		<rom name="201-p1.p1" size="2097152"/>
 		<driver status="imperfect"/>
 	</machine>
 	<machine name="puckman" sourcefile="pacman/pacman.cpp">
@@ -41,10 +43,21 @@ const QByteArray kCatalogue = R"xml(<?xml version="1.0"?>
 		<description>Pac-Man &lt;Midway&gt; &bogus; &#0; &#xD800;</description>
 		<year>19??</year>
 		<manufacturer>Namco (Midway license)</manufacturer>
+		<rom name="pacman.6e" merge="pm1_prg1.6e" size="2048"/>
 		<driver status="preliminary"/>
+	</machine>
+	<machine name="bosco" sourcefile="namco/bosco.cpp">
+		<description>Bosconian</description>
+		<rom name="bos.5n" status="nodump" size="512"/>
+		<device_ref name="z80"/>
+		<device_ref name="namco51"/>
+		<driver status="good"/>
 	</machine>
 	<machine name="z80" sourcefile="cpu/z80.cpp" isdevice="yes" runnable="no">
 		<description>Zilog Z80</description>
+	</machine>
+	<machine name="namco51" sourcefile="namco/namco51.cpp" isdevice="yes" runnable="no">
+		<rom name="51xx.bin" size="1024"/>
 	</machine>
 	<machine name="notrun" sourcefile="x.cpp" runnable="no">
 		<description>Cannot run</description>
@@ -53,20 +66,26 @@ const QByteArray kCatalogue = R"xml(<?xml version="1.0"?>
 )xml";
 
 // A machine without a year or a maker says so, so that the reader carries nothing over from
-// the BIOS block before it.
+// the BIOS block before it. One rom line says what a game needs: a file of its own, one merged
+// from its parent, or (bosco, whose only file was never dumped) a device's, which MAME lists
+// after the games.
 const char* const kGameList = "resource (\n\tname neogeo\n\tdescription \"Neo-Geo MV-6F\"\n"
                               "\tyear 1990\n\tmanufacturer \"SNK\"\n)\n\n"
                               "game (\n\tname mslug\n\tdescription \"Metal Slug - Super "
                               "Vehicle-001 & \"Friends\" \xc3\xa9\xe2\x80\xa2\"\n\tyear ?\n"
-                              "\tmanufacturer \"?\"\n\tromof neogeo\n"
+                              "\tmanufacturer \"?\"\n\tromof neogeo\n\trom ( name 201-p1.p1 )\n"
                               "\tdriver ( status imperfect )\n)\n\n"
                               "game (\n\tname puckman\n\tdescription \"PuckMan (Japan set 1)\"\n"
-                              "\tyear 1980\n\tmanufacturer \"Namco\"\n"
+                              "\tyear 1980\n\tmanufacturer \"Namco\"\n\trom ( name pm1_prg1.6e )\n"
                               "\tdriver ( status good )\n)\n\n"
                               "game (\n\tname pacman\n\tdescription \"Pac-Man <Midway> &bogus; "
                               "&#0; &#xD800;\"\n\tyear 19??\n\tmanufacturer \"Namco (Midway "
                               "license)\"\n\tcloneof puckman\n\tromof puckman\n"
-                              "\tdriver ( status preliminary )\n)\n\n";
+                              "\trom ( name pacman.6e merge pm1_prg1.6e )\n"
+                              "\tdriver ( status preliminary )\n)\n\n"
+                              "game (\n\tname bosco\n\tdescription \"Bosconian\"\n\tyear ?\n"
+                              "\tmanufacturer \"?\"\n\trom ( name namco51 )\n"
+                              "\tdriver ( status good )\n)\n\n";
 
 QByteArray convert(const QByteArray& xml, ListXmlConversion* result)
 {
@@ -99,14 +118,14 @@ TEST(ListXml, machinesBecomeBlocksOfTheGameListWhereverTheChunksAreCut)
     ListXmlConversion whole;
     EXPECT_EQ(convert(kCatalogue, &whole).toStdString(), kGameList);
     EXPECT_TRUE(whole.ok) << whole.error.toStdString();
-    EXPECT_EQ(whole.games, 3);
+    EXPECT_EQ(whole.games, 4);
     EXPECT_EQ(whole.resources, 1);
     for (qsizetype size = 1; size <= kCatalogue.size(); ++size) {
         SCOPED_TRACE(size);
         ListXmlConversion result;
         EXPECT_EQ(convertInPieces(kCatalogue, size, &result).toStdString(), kGameList);
         EXPECT_TRUE(result.ok) << result.error.toStdString();
-        EXPECT_EQ(result.games, 3);
+        EXPECT_EQ(result.games, 4);
     }
 }
 
