@@ -23,7 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # own (Tahoma, from fonts-wine) is missing.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine")
+# xdg-open opens the user guide, the home page and the e-mail from the About dialog.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "mame")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

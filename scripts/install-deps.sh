@@ -10,7 +10,8 @@ packages=(
     xvfb xauth x11-utils imagemagick xdotool
     fonts-wine fonts-dejavu-core
     clang libclang-rt-14-dev # the fuzzers: clang with libFuzzer and its sanitizer runtimes
-    desktop-file-utils dpkg-dev file # the Debian package: its desktop entry, dpkg-shlibdeps
+    desktop-file-utils groff-base dpkg-dev file # the Debian package: its desktop entry, its
+                                                # manual page, dpkg-shlibdeps
 )
 
 missing=()

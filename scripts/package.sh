@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package build-package/korvane_<version>_amd64.deb: Release, without the
-# tests and the benchmark, so the package holds only the program, its desktop entry, its icon
-# and the user guide. Extra arguments go to CMake.
+# tests and the benchmark, so the package holds only the program, its desktop entry, its icon,
+# the user guide, the manual page, the copyright and the changelog. Extra arguments go to CMake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=build-package
