@@ -2,7 +2,9 @@
 
 #include "platform/textcodec.h"
 
-#include <QIODevice>
+#include <QLocale>
+
+#include <algorithm>
 
 namespace {
 
@@ -31,8 +33,14 @@ QStringList splitLines(QByteArrayView output)
     return lines;
 }
 
-// The name of a set that one line of today's MAME's output calls good, if it does.
-std::optional<QByteArrayView> goodSetOfLine(QByteArrayView line)
+// The set one line of today's MAME's output gives a verdict on, and whether it is good.
+struct Verdict
+{
+    QByteArrayView name;
+    bool good = false;
+};
+
+std::optional<Verdict> verdictOfLine(QByteArrayView line)
 {
     if (line.endsWith('\r'))
         line.chop(1);
@@ -49,9 +57,9 @@ std::optional<QByteArrayView> goodSetOfLine(QByteArrayView line)
             return std::nullopt;
         rest = rest.sliced(close + 1);
     }
-    if (rest != " is good" && rest != " is best available")
+    if (rest != " is good" && rest != " is best available" && rest != " is bad")
         return std::nullopt;
-    return line.first(nameEnd);
+    return Verdict{line.first(nameEnd), rest != " is bad"};
 }
 
 } // namespace
@@ -99,9 +107,9 @@ QSet<QString> goodSets(QByteArrayView output)
         qsizetype end = output.indexOf('\n', begin);
         if (end < 0)
             end = output.size();
-        if (const std::optional<QByteArrayView> name =
-                goodSetOfLine(output.sliced(begin, end - begin)))
-            good.insert(QString::fromUtf8(*name));
+        if (const std::optional<Verdict> verdict = verdictOfLine(output.sliced(begin, end - begin));
+            verdict && verdict->good)
+            good.insert(QString::fromUtf8(verdict->name));
         begin = end + 1;
     }
     return good;
@@ -155,6 +163,19 @@ QByteArray verifyReport(const QStringList& notGood)
     return report;
 }
 
+QString countWithSeparators(qsizetype number)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(qint64(number));
+}
+
+QString verifyCounts(qsizetype good, qsizetype notGood)
+{
+    return (good == 1 ? QStringLiteral("1 set is good")
+                      : countWithSeparators(good) + QStringLiteral(" sets are good")) +
+           (notGood == 1 ? QStringLiteral(", 1 is not.")
+                         : u", " + countWithSeparators(notGood) + QStringLiteral(" are not."));
+}
+
 Command verifyCommand(const MameInfo& mame, const QStringList& names)
 {
     if (!mame.verifiesManySets())
@@ -162,14 +183,27 @@ Command verifyCommand(const MameInfo& mame, const QStringList& names)
     return {kProgram, QStringList{kVerifySwitch} + names};
 }
 
-QList<QStringList> verifyRuns(const MameInfo& mame, const QStringList& names, qsizetype limit)
+QList<VerifyRun> verifyRuns(const MameInfo& mame, const QStringList& names, bool everyGame,
+                            qsizetype limit)
 {
-    if (mame.verifiesManySets())
-        return verifyBatches(names, Command{kProgram, {kVerifySwitch}}.text().size(), limit);
-    QList<QStringList> runs;
-    for (const QString& name : names)
-        runs.append({name});
+    QList<VerifyRun> runs;
+    if (!mame.verifiesManySets()) {
+        for (const QString& name : names)
+            runs.append({verifyCommand(mame, {name}), {name}});
+    } else if (verifiesInOnePass(mame, everyGame)) {
+        if (!names.isEmpty())
+            runs.append({verifyCommand(mame, {}), names});
+    } else {
+        const qsizetype fixed = verifyCommand(mame, {}).text().size();
+        for (const QStringList& batch : verifyBatches(names, fixed, limit))
+            runs.append({verifyCommand(mame, batch), batch});
+    }
     return runs;
+}
+
+bool verifiesInOnePass(const MameInfo& mame, bool everyGame)
+{
+    return everyGame && mame.verifiesManySets();
 }
 
 ErrorOutput oneSetErrors(const MameInfo& mame)
@@ -204,24 +238,66 @@ std::optional<QString> oneSetMessage(const MameInfo& mame, const QString& name,
     return verifyMessage(name, good, lines);
 }
 
-QSet<QString> goodSetsOfAnswer(const MameInfo& mame, const QStringList& names, QIODevice& answer)
+VerifyAnswer::VerifyAnswer(const MameInfo& mame, const QStringList& names)
+    : m_manySets(mame.verifiesManySets())
+    , m_inOrder(names)
 {
-    if (!mame.verifiesManySets()) {
-        const QByteArray first = answer.readLine(kLargestClassicAnswer);
-        if (names.isEmpty() || verifyFirstLine(first) != kVerifySuccessLine)
-            return {};
-        return {names.first()};
+    m_inOrder.sort();
+}
+
+void VerifyAnswer::take(QByteArrayView piece)
+{
+    while (!piece.isEmpty()) {
+        const qsizetype end = piece.indexOf('\n');
+        const QByteArrayView part = end < 0 ? piece : piece.first(end);
+        if (!m_tooLong && m_line.size() + part.size() > kLongestVerdictLine) {
+            m_tooLong = true;
+            m_line.clear();
+        }
+        if (!m_tooLong)
+            m_line += part;
+        if (end < 0)
+            return;
+        if (!m_tooLong)
+            readLine(m_line);
+        m_line.clear();
+        m_tooLong = false;
+        piece = piece.sliced(end + 1);
     }
-    QSet<QString> good;
-    bool inLongLine = false;
-    for (;;) {
-        const QByteArray piece = answer.readLine(kLongestVerdictLine);
-        if (piece.isEmpty())
-            break;
-        const bool ended = piece.endsWith('\n');
-        if (!inLongLine && (ended || answer.atEnd()))
-            good.unite(goodSets(piece));
-        inLongLine = !ended;
+}
+
+void VerifyAnswer::finish()
+{
+    if (!m_tooLong && !m_line.isEmpty())
+        readLine(m_line);
+    m_line.clear();
+    m_tooLong = false;
+}
+
+void VerifyAnswer::readLine(QByteArrayView line)
+{
+    ++m_lines;
+    if (!m_manySets) {
+        // The classic MAME's verdict is its first line, for its one set.
+        if (m_lines == 1 && !m_inOrder.isEmpty()) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+            if (line == kVerifySuccessLine.toLatin1())
+                m_good.insert(m_inOrder.first());
+            m_done = 1;
+        }
+        return;
     }
-    return good;
+    const std::optional<Verdict> verdict = verdictOfLine(line);
+    if (!verdict)
+        return;
+    const QString name = QString::fromUtf8(verdict->name);
+    if (verdict->good)
+        m_good.insert(name);
+    // Every name before this one has had its turn, this one too. A device, verified after
+    // the games, comes before some of them in that order: it never takes the count back.
+    const auto at = std::lower_bound(m_inOrder.cbegin(), m_inOrder.cend(), name);
+    const int done =
+        static_cast<int>(at - m_inOrder.cbegin()) + (at != m_inOrder.cend() && *at == name ? 1 : 0);
+    m_done = std::max(m_done, done);
 }

@@ -14,19 +14,33 @@
 
 #include <optional>
 
-class QIODevice;
-
 // Verifying ROM sets through MAME: the commands, what MAME answers for one set and for many,
 // how its answers are judged, and the report of a run over many sets.
 
 // The command that verifies names: the classic MAME verifies one set a run ("MAME.EXE NAME
-// -verifyroms"), today's MAME all of them ("MAME.EXE -verifyroms NAME..."). The names must be
-// usable set names (mamewords.h).
+// -verifyroms"), today's MAME all of them ("MAME.EXE -verifyroms NAME...", every set it knows
+// without a name). The names must be usable set names (mamewords.h).
 Command verifyCommand(const MameInfo& mame, const QStringList& names);
 
-// The runs that verify names, in their order: one name a run for the classic MAME; for
-// today's, as many as a command line of limit characters holds.
-QList<QStringList> verifyRuns(const MameInfo& mame, const QStringList& names, qsizetype limit);
+// A run of MAME over many sets: its command, and the names it judges, in their order.
+struct VerifyRun
+{
+    Command command;
+    QStringList names;
+
+    friend bool operator==(const VerifyRun&, const VerifyRun&) = default;
+};
+
+// The runs that verify names, in their order: one name a run for the classic MAME. Today's
+// MAME, when names are every game of the catalogue, is run once without a name: it then
+// verifies every set it has, in half the time it takes over the same sets named (it looks for
+// each named set on its own). Otherwise as many names a run as a command line of limit
+// characters holds.
+QList<VerifyRun> verifyRuns(const MameInfo& mame, const QStringList& names, bool everyGame,
+                            qsizetype limit);
+
+// Whether verifyRuns gives one run without a name.
+bool verifiesInOnePass(const MameInfo& mame, bool everyGame);
 
 // Where the standard error of a run that verifies one set goes: today's MAME says there why
 // a set is absent, which the user is shown; the classic MAME's answer is its output alone.
@@ -43,9 +57,35 @@ std::optional<QString> oneSetMessage(const MameInfo& mame, const QString& name,
                                      const std::optional<QByteArray>& answer,
                                      const EmulatorRunResult& run);
 
-// The sets of a run over names that its answer calls good. The answer is read a line at a
-// time: a run over thousands of sets writes megabytes.
-QSet<QString> goodSetsOfAnswer(const MameInfo& mame, const QStringList& names, QIODevice& answer);
+// The answer of a run over many sets, read as MAME writes it, a piece at a time: a run over
+// thousands of sets writes megabytes, and takes long enough to want its progress shown.
+class VerifyAnswer
+{
+public:
+    // The answer of a run of mame over names (a VerifyRun's).
+    VerifyAnswer(const MameInfo& mame, const QStringList& names);
+
+    void take(QByteArrayView piece);
+    // The answer has ended: a last line without its line end counts too.
+    void finish();
+
+    // The names the answer calls good so far.
+    const QSet<QString>& good() const { return m_good; }
+    // How many of the names MAME is done with so far, by the verdicts it has given: it gives
+    // them in the order of the set names, skipping the sets it has no files for.
+    int done() const { return m_done; }
+
+private:
+    void readLine(QByteArrayView line);
+
+    bool m_manySets;
+    QStringList m_inOrder; // the names, in MAME's order
+    QSet<QString> m_good;
+    int m_done = 0;
+    int m_lines = 0;
+    QByteArray m_line;      // the line being read
+    bool m_tooLong = false; // ... is longer than any verdict: it is skipped
+};
 
 // The answers themselves, for the tests and the functions above.
 
@@ -78,10 +118,12 @@ inline constexpr QStringView kVerifyCrashedLine =
 // A name from the list, without the spaces at its ends (tabs are kept).
 QString trimSpaces(const QString& name);
 
-// Today's MAME answers for many sets in one run. For each set it has files for, once and in
-// catalogue order, it writes a line per bad ROM and then "romset NAME is good", "romset
-// NAME [PARENT] is good", "... is best available" or "... is bad"; a set it has no files for
-// and a name it does not know get no such line.
+// Today's MAME answers for many sets in one run. For each set it has files for (or that needs
+// none), once and in catalogue order (the order of the set names), it writes a line per bad
+// ROM and then "romset NAME is good", "romset NAME [PARENT] is good", "... is best available"
+// or "... is bad"; a set it has no files for and a name it does not know get no such line.
+// Run without a name, it verifies every game it knows, then every device, and ends with
+// "N romsets found, M were OK.".
 
 // The names of the sets that an output of today's MAME calls good or best available. A
 // line counts only whole and exact: "romset ", the name, " [PARENT]" or nothing, then
@@ -99,6 +141,13 @@ QStringList shownVerifyLines(QByteArrayView output);
 // command line is fixedLength characters, then a space and the name for each of its names,
 // and stays within limit; a name too long for that still gets a run of its own.
 QList<QStringList> verifyBatches(const QStringList& names, qsizetype fixedLength, qsizetype limit);
+
+// How many sets of a run over many were good and not, as the user is told: "165 sets are good,
+// 39,207 are not." ("1 set is good", "1 is not").
+QString verifyCounts(qsizetype good, qsizetype notGood);
+
+// A count as verifyCounts writes it: with a comma between thousands, whatever the locale.
+QString countWithSeparators(qsizetype number);
 
 // The report of a run over many sets: its two heading lines and one line per set that was
 // not good, CR LF after each.

@@ -2,9 +2,28 @@
 
 #include "mame/verification.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 namespace {
+
+const MameInfo kClassic;
+const MameInfo kToday = [] {
+    MameInfo today;
+    today.dialect = MameDialect::Today;
+    return today;
+}();
+
+// What an answer says once read a byte at a time, as a pipe may hand it over.
+VerifyAnswer readByBytes(const MameInfo& mame, const QStringList& names, QByteArrayView output)
+{
+    VerifyAnswer answer(mame, names);
+    for (qsizetype i = 0; i < output.size(); ++i)
+        answer.take(output.sliced(i, 1));
+    answer.finish();
+    return answer;
+}
 
 QByteArray numbered(int count)
 {
@@ -39,8 +58,13 @@ TEST(VerifyOutput, linesAreReadUpToFiftyOne)
 // tests; here, the near misses they do not try, and the trimming of a set's name.
 TEST(VerifyOutput, onlyTheClassicCountLineToTheLetterMeansGood)
 {
-    for (const char* near : {"1 romsets found, 1 were OK. ", "1 Romsets found, 1 were OK."})
+    for (const char* near : {"1 romsets found, 1 were OK. ", "1 Romsets found, 1 were OK.",
+                             "\n1 romsets found, 1 were OK."}) {
         EXPECT_TRUE(verifyMessage("pacman", {near}).contains(u"incorrect")) << near;
+        EXPECT_TRUE(readByBytes(kClassic, {"pacman"}, near).good().isEmpty()) << near;
+    }
+    EXPECT_EQ(readByBytes(kClassic, {"pacman"}, "1 romsets found, 1 were OK.\r\nx").good(),
+              QSet<QString>{"pacman"});
     EXPECT_EQ(verifyFirstLine("1 romsets found, 1 were OK.\r\nmore"),
               "1 romsets found, 1 were OK.");
     EXPECT_EQ(trimSpaces("  pac man \t "), "pac man \t");
@@ -73,8 +97,35 @@ TEST(VerifyOutput, todaysMameCallsASetGoodOnlyInItsOwnVerdictLine)
          "romset pong is best available\nNo matching systems found for 'nosuch'\n",
          {"pacmanf", "pong"}},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(goodSets(c.output), c.good) << c.what;
+        EXPECT_EQ(readByBytes(kToday, {"pacman"}, c.output).good(), c.good) << c.what;
+    }
+    // A line too long to be a verdict is skipped whole, and the next is read.
+    const QByteArray longLine = "romset " + QByteArray(5000, 'x') + " is good\n";
+    EXPECT_EQ(readByBytes(kToday, {}, QByteArray(longLine + "romset pong is good")).good(),
+              QSet<QString>{"pong"});
+}
+
+// Today's MAME gives its verdicts in the order of the set names, the devices after the games:
+// the last verdict tells how many of the names asked it is done with.
+TEST(VerifyOutput, todaysMameIsDoneWithTheNamesUpToItsLastVerdict)
+{
+    const QStringList names{"pong", "galaga", "pacman", "zwackery"}; // in list order
+    const struct
+    {
+        QByteArray output;
+        int done;
+    } cases[] = {
+        {"galaga      : gg1.bin (4096 bytes) - NOT FOUND\n", 0}, // its verdict is still to come
+        {"romset galaga is bad\n", 1},
+        {"romset pacman [puckman] is good\n", 2}, // galaga had no files
+        {"romset pacmanf [puckman] is bad\n", 2}, // not asked about, between two that were
+        {"romset pong is good\nromset a2600 is good\n", 3}, // a device: never back
+        {"romset zzyzx is good\n", 4},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readByBytes(kToday, names, c.output).done(), c.done) << c.output.toStdString();
 }
 
 // Sixty lines are the window's verify tests'.
@@ -84,6 +135,17 @@ TEST(VerifyOutput, todaysMameOutputIsShownUpToFiftyLines)
     ASSERT_EQ(fifty.size(), 50);
     EXPECT_EQ(fifty.last(), "line 49");
     EXPECT_EQ(shownVerifyLines(numbered(51)), QStringList(fifty) << "\u2026 and 1 more line");
+}
+
+// The singular and the window's own counts are the window's verify tests'; here, thousands
+// in any locale.
+TEST(VerifyOutput, countsAreWrittenWithACommaBetweenThousands)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German));
+    EXPECT_EQ(verifyCounts(165, 39207), "165 sets are good, 39,207 are not.");
+    EXPECT_EQ(verifyCounts(1234567, 1), "1,234,567 sets are good, 1 is not.");
+    QLocale::setDefault(before);
 }
 
 TEST(VerifyOutput, setNamesAreBatchedWithinTheCommandLineLimit)

@@ -1,5 +1,6 @@
 // Verifying ROM sets with MAME: one set and the whole list, with scripted answers.
 
+#include "catalogue/listtype.h"
 #include "programfixture.h"
 #include "ui/verify/romverification.h"
 
@@ -9,7 +10,6 @@ const QByteArray kGood = "1 romsets found, 1 were OK.\r\n";
 const QByteArray kHeading =
     "These romsets are bad or missing. (NO GOOD DUMPS gives 'bad'...)\r\n\r\n";
 const QString kTrouble = u"Hmmm some problem occured... :'("_qs;
-const QString kDone = u"Verify done!\r\nSee the results in: Korvane_VerifyReport.txt"_qs;
 const QString kProceed = u"This can be very very long :)\r\n\r\nProceed anyway?"_qs;
 
 using Answer = FakeProcesses::Answer;
@@ -49,6 +49,15 @@ protected:
     void useTodaysMame() { processes.answers["/fake/MAME -version"] = {"0.251"}; }
 
     QByteArray report() const { return read("Korvane_VerifyReport.txt"); }
+    // The last message of a run over the list, which ended with these counts ("1 set is good,
+    // 3 are not.") or was cancelled after this many sets ("2 of 4").
+    QString said(const QString& counts, const QString& cancelledAfter = {}) const
+    {
+        const QString how = cancelledAfter.isEmpty()
+                                ? u"Verify done!\r\n"_qs
+                                : "Verification cancelled after " + cancelledAfter + " sets.\r\n";
+        return how + counts + "\r\nSee the results in: " + path("Korvane_VerifyReport.txt");
+    }
 };
 
 // Verifying the selected set says what MAME made of it; a crash is never success,
@@ -145,16 +154,14 @@ TEST_F(VerifyRoms, allSetsWritesTheSetsThatAreNotGoodInListOrder)
     // A name MAME could misread is not good, and MAME is never asked about it.
     writeGames(read("KvCfg/Korvane.gam") +
                gameBlock("-x y", "X", "1980", nullptr, nullptr, "good"));
-    writeFile("KvCfg/Verif.tmp", kGood);
     started();
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(report(), kHeading + "galaga\r\nbosco\r\n-x y\r\n");
-    EXPECT_EQ(messages.texts(), (QStringList{kProceed, kDone}));
+    EXPECT_EQ(messages.texts(), (QStringList{kProceed, said("1 set is good, 3 are not.")}));
     EXPECT_EQ(processes.redirected.size(), 3);
     EXPECT_TRUE(minimizedAtStart);
     EXPECT_EQ(labels.first(), u"Verifying 1 of 4: pacman"_qs);
     EXPECT_FALSE(form->isMinimized());
-    EXPECT_FALSE(QFile::exists(path("KvCfg/Verif.tmp")));
 
     // Cancel at the question: nothing runs.
     const qsizetype runs = processes.redirected.size();
@@ -167,8 +174,7 @@ TEST_F(VerifyRoms, allSetsWritesTheSetsThatAreNotGoodInListOrder)
     cancelIn = 2;
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(report(), kHeading + "galaga\r\n");
-    EXPECT_EQ(lastMessage(), u"Verification cancelled after 2 of 4 sets.\r\n"
-                             u"See the results in: Korvane_VerifyReport.txt"_qs);
+    EXPECT_EQ(lastMessage(), said("1 set is good, 1 is not.", "2 of 4"));
     EXPECT_FALSE(form->isMinimized());
 
     // A run that crashed is not good, whatever it printed first; when every run crashed,
@@ -198,16 +204,20 @@ TEST_F(VerifyRoms, allSetsWritesTheSetsThatAreNotGoodInListOrder)
     choose(3); // Neo-Geo only: none here
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(report(), kHeading);
-    EXPECT_EQ(lastMessage(), kDone);
+    EXPECT_EQ(lastMessage(), said("0 sets are good, 0 are not."));
 }
 
-TEST_F(VerifyRoms, todaysMameVerifiesAllInBatchesAndReportsEverySetInListOrder)
+// Over the full list, today's MAME is asked once about every set it has, and a game it gives
+// no verdict on is not good; over any other list, it is asked about the sets listed, as many
+// as a command line holds a run. Either way, every set is reported in list order.
+TEST_F(VerifyRoms, todaysMameVerifiesTheFullListInOneRunAndOtherListsInBatches)
 {
     writeGames(goodGames({"pacman", "nosuch", "pac man", "pong", "galaga", "bosco"}));
     // Within 40 characters, the sets MAME is asked about go in two runs; "pac man" is not
     // one word and is not asked about.
     const QString first = u"MAME.EXE -verifyroms pacman nosuch pong"_qs;
     const QString second = u"MAME.EXE -verifyroms galaga bosco"_qs;
+    const QString every = u"MAME.EXE -verifyroms"_qs;
     processes.answers.insert(first, {"romset pacman [puckman] is good\n"
                                      "romset pong is best available\n"
                                      "No matching systems found for 'nosuch'\n",
@@ -215,23 +225,84 @@ TEST_F(VerifyRoms, todaysMameVerifiesAllInBatchesAndReportsEverySetInListOrder)
     processes.answers.insert(second, {"galaga      : gg1.bin (4096 bytes) - NOT FOUND\n"
                                       "romset galaga is bad\n1 romsets found, 0 were OK.\n",
                                       2});
+    // In the order of the names, and a device after the games.
+    processes.answers.insert(every, {"galaga      : gg1.bin (4096 bytes) - NOT FOUND\n"
+                                     "romset galaga is bad\nromset pacman [puckman] is good\n"
+                                     "romset pong is best available\nromset z80clock is good\n"
+                                     "4 romsets found, 3 were OK.\n",
+                                     2});
     useTodaysMame();
     started();
     form->verification()->setCommandLineLimit(40);
-    form->VerifyAllRomsMenu->trigger();
-    EXPECT_EQ(processes.redirected, (QStringList{first, second}));
-    EXPECT_EQ(labels,
-              (QStringList{"Verifying sets 1\u20134 of 6...", "Verifying sets 5\u20136 of 6..."}));
-    EXPECT_EQ(report(), kHeading + "nosuch\r\npac man\r\ngalaga\r\nbosco\r\n");
-    EXPECT_EQ(lastMessage(), kDone);
+    const struct
+    {
+        int listType;
+        QStringList runs;
+        QStringList labels;
+    } cases[] = {
+        {FullList, {every}, {"Verifying all 6 sets..."}},
+        {AllExceptClones,
+         {first, second},
+         {"Verifying sets 1\u20134 of 6...", "Verifying sets 5\u20136 of 6..."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.listType);
+        choose(c.listType);
+        processes.redirected.clear();
+        labels.clear();
+        form->VerifyAllRomsMenu->trigger();
+        EXPECT_EQ(processes.redirected, c.runs);
+        EXPECT_EQ(labels, c.labels);
+        EXPECT_EQ(report(), kHeading + "nosuch\r\npac man\r\ngalaga\r\nbosco\r\n");
+        EXPECT_EQ(lastMessage(), said("2 sets are good, 4 are not."));
+    }
 
     // Cancel in the second run: the report holds the first run's sets.
     processes.answers[second].hangs = true;
     cancelIn = 1;
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(report(), kHeading + "nosuch\r\npac man\r\n");
-    EXPECT_EQ(lastMessage(), u"Verification cancelled after 4 of 6 sets.\r\n"
-                             u"See the results in: Korvane_VerifyReport.txt"_qs);
+    EXPECT_EQ(lastMessage(), said("2 sets are good, 2 are not.", "4 of 6"));
+}
+
+// MAME for real, pausing before each set: the progress moves as its verdicts come, before
+// the run ends, and Cancel ends it there.
+TEST_F(VerifyRoms, theProgressMovesWithMamesVerdictsAndCancelEndsMame)
+{
+    useStandin();
+    writeFile("standin-version.txt", "0.251 (unknown)\n");
+    writeFile("standin-pace.txt", "150");
+    writeGames(goodGames({"alpha", "bravo", "charlie", "delta"}));
+    writeFile("roms/alpha.zip", "PK");
+    writeFile("roms/charlie.bad", "c1.bin");
+    writeFile("roms/delta/d1.bin", "");
+    writeFile("roms/zulu.zip", "PK"); // not listed
+    started();
+    QList<int> seen;
+    bool cancel = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(widget);
+            if (progress && progress->isVisible() && progress->value() > 0) {
+                seen.append(progress->value());
+                if (cancel)
+                    progress->findChild<QPushButton*>()->click();
+            }
+        }
+    });
+    poll.start(20);
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(report(), kHeading + "bravo\r\ncharlie\r\n");
+    EXPECT_EQ(lastMessage(), said("2 sets are good, 2 are not."));
+    // Nothing but MAME's verdicts moves the bar before the run has ended.
+    EXPECT_FALSE(seen.isEmpty());
+
+    const qsizetype ended = read("standin-mame.log").count("end\n");
+    cancel = true;
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(lastMessage(), said("0 sets are good, 0 are not.", "0 of 4"));
+    EXPECT_EQ(read("standin-mame.log").count("end\n"), ended); // ended before it could log
 }
 
 } // namespace

@@ -23,6 +23,11 @@
 //                        name padded to 26 columns; rompath is "roms"; exit 0.
 //   -listxml             prints standin-listxml.xml when it exists, else the built-in
 //                        catalogue as XML, with a device after the machines; exit 0.
+//   -verifyroms [NAME...] the sets of roms (those named, or all of them) in the order of
+//                        their names, each judged as by the classic MAME: its missing ROMs,
+//                        then "romset NAME is good" or "... is bad", written at once after
+//                        a pause of standin-pace.txt milliseconds; then "N romsets found, M
+//                        were OK."; exit 0 when every set it found is good, else 2.
 //   anything else        does nothing; exit 0.
 //
 // Four files beside it change every answer, in both modes, for tests of what a caller does
@@ -178,6 +183,45 @@ int verifyRoms(const fs::path& dir, const std::string& name)
     return 2;
 }
 
+bool numberIn(const fs::path& file, long& number);
+
+int verifyTodaysRoms(const fs::path& dir, const std::vector<std::string>& named)
+{
+    std::vector<std::string> sets;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir / "roms", error)) {
+        const fs::path file = entry.path().filename();
+        if (entry.is_directory(error) || file.extension() == ".zip" || file.extension() == ".bad")
+            sets.push_back((entry.is_directory(error) ? file : file.stem()).string());
+    }
+    std::sort(sets.begin(), sets.end());
+    sets.erase(std::unique(sets.begin(), sets.end()), sets.end());
+    if (!named.empty())
+        std::erase_if(sets, [&](const std::string& set) {
+            return std::find(named.begin(), named.end(), set) == named.end();
+        });
+    long pace = 0;
+    numberIn(dir / "standin-pace.txt", pace);
+    std::size_t ok = 0;
+    for (const std::string& set : sets) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(pace));
+        const fs::path roms = dir / "roms";
+        if (fs::exists(roms / (set + ".zip"), error) || fs::is_directory(roms / set, error)) {
+            std::cout << "romset " << set << " is good\n";
+            ++ok;
+        } else {
+            std::istringstream missing(contentOf(roms / (set + ".bad")));
+            for (std::string rom; missing >> rom;)
+                std::cout << format("%-12s: %s (2048 bytes) - NOT FOUND\n", set.c_str(),
+                                    rom.c_str());
+            std::cout << "romset " << set << " is bad\n";
+        }
+        std::cout.flush();
+    }
+    std::cout << sets.size() << " romsets found, " << ok << " were OK.\n";
+    return !sets.empty() && ok == sets.size() ? 0 : 2;
+}
+
 int record(const fs::path& dir, const std::vector<std::string>& args)
 {
     const auto at = std::find(args.begin(), args.end(), "-record");
@@ -213,6 +257,8 @@ int run(const fs::path& dir, const std::vector<std::string>& args)
             std::cout << contentOf(dir / "standin-listxml.xml");
         else if (first == "-listxml")
             printListXml(std::cout);
+        else if (first == "-verifyroms")
+            return verifyTodaysRoms(dir, {args.begin() + 1, args.end()});
         return 0;
     }
     if (first == "-listinfo" && fs::is_regular_file(dir / "standin-listinfo.txt"))

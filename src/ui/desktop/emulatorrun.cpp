@@ -115,19 +115,18 @@ EmulatorRunResult runEmulator(Processes& processes, const Command& command,
     return waitFor(*start.run, start.program, *quietProgress(owner, what), true);
 }
 
-EmulatorRunResult runEmulator(Processes& processes, const Command& command,
-                              const QString& outputPath, QProgressDialog& progress,
-                              ErrorOutput errors)
+EmulatorRunResult runEmulatorPiped(Processes& processes, const Command& command,
+                                   const OutputTaker& take, QProgressDialog& progress)
 {
     if (progress.wasCanceled()) {
         EmulatorRunResult result;
         result.status = EmulatorRunResult::Status::Cancelled;
         return result;
     }
-    RedirectedStart start = processes.startRedirected(command, outputPath, errors);
+    RedirectedStart start = processes.startPiped(command);
     if (!start.run)
         return notStarted(start);
-    return waitFor(*start.run, start.program, progress, false);
+    return waitFor(*start.run, start.program, progress, false, take);
 }
 
 EmulatorRunResult runEmulatorPiped(Processes& processes, const Command& command,

@@ -1,6 +1,7 @@
 #include "ui/verify/romverification.h"
 
 #include "catalogue/catalogueentry.h"
+#include "catalogue/listtype.h"
 #include "mame/mameinuse.h"
 #include "mame/mamewords.h"
 #include "mame/verification.h"
@@ -14,9 +15,10 @@
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QIODevice>
 #include <QProgressDialog>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -160,6 +162,9 @@ void RomVerification::VerifyAllRomsMenu_Click()
 
     const QStringList names = m_gameList.shownNames();
     const int count = static_cast<int>(names.size());
+    // The full list is every game of the catalogue, which today's MAME verifies quickest when
+    // it is asked about no set in particular.
+    const bool everyGame = m_gameList.listType() == FullList;
     // A top-level window of its own: the main window is minimized, and this one must stay.
     const std::unique_ptr<QProgressDialog> shown = makeRunProgress(nullptr, QString(), count);
     QProgressDialog& progress = *shown;
@@ -167,16 +172,12 @@ void RomVerification::VerifyAllRomsMenu_Click()
     progress.setMinimumDuration(0);
     progress.show();
 
-    const Verdicts verdicts = verifyAll(mame, names, progress);
+    const Verdicts verdicts = verifyAll(mame, names, everyGame, progress);
     progress.hide();
-    m_platform.files.remove(outputPath(), nullptr);
     if (verdicts.notStarted) {
         // Once is enough: without an emulator every other set would fail the same way.
-        m_platform.messages.show(
-            verdicts.outputFailed
-                ? QStringLiteral("Nothing was verified: %1.").arg(*verdicts.notStarted)
-                : QStringLiteral("mame crashed?\n") + *verdicts.notStarted,
-            appTitle(), MessageButtons::Ok);
+        m_platform.messages.show(QStringLiteral("mame crashed?\n") + *verdicts.notStarted,
+                                 appTitle(), MessageButtons::Ok);
         m_window->showNormal();
         return;
     }
@@ -188,23 +189,24 @@ void RomVerification::VerifyAllRomsMenu_Click()
         return;
     }
 
-    const QString reportName = appTitle() + QStringLiteral("_VerifyReport.txt");
+    const QString report = QDir::toNativeSeparators(reportPath());
     QString reason;
     if (!m_platform.files.writeAtomically(reportPath(), verifyReport(verdicts.notGood), &reason)) {
-        m_platform.messages.show(QStringLiteral("The report could not be written to %1: %2")
-                                     .arg(QDir::toNativeSeparators(reportPath()), reason),
-                                 appTitle(), MessageButtons::Ok);
+        m_platform.messages.show(
+            QStringLiteral("The report could not be written to %1: %2").arg(report, reason),
+            appTitle(), MessageButtons::Ok);
     } else if (verdicts.cancelled) {
-        m_platform.messages.show(QStringLiteral("Verification cancelled after %1 of %2 sets.\r\n"
-                                                "See the results in: %3")
-                                     .arg(verdicts.judged)
-                                     .arg(count)
-                                     .arg(reportName),
-                                 appTitle(), MessageButtons::Ok);
+        m_platform.messages.show(
+            QStringLiteral("Verification cancelled after %1 of %2 sets.\r\n%3\r\n"
+                           "See the results in: %4")
+                .arg(countWithSeparators(verdicts.judged), countWithSeparators(count),
+                     verifyCounts(verdicts.good, verdicts.notGood.size()), report),
+            appTitle(), MessageButtons::Ok);
     } else {
-        m_platform.messages.show(QStringLiteral("Verify done!\r\nSee the results in: ") +
-                                     reportName,
-                                 appTitle(), MessageButtons::Ok);
+        m_platform.messages.show(
+            QStringLiteral("Verify done!\r\n%1\r\nSee the results in: %2")
+                .arg(verifyCounts(verdicts.good, verdicts.notGood.size()), report),
+            appTitle(), MessageButtons::Ok);
     }
     m_window->showNormal();
 }
@@ -213,7 +215,6 @@ bool RomVerification::stopsTheSeries(const EmulatorRunResult& run, Verdicts& ver
 {
     if (run.status == EmulatorRunResult::Status::NotStarted) {
         verdicts.notStarted = run.error;
-        verdicts.outputFailed = run.outputFailed;
         return true;
     }
     if (run.status == EmulatorRunResult::Status::Cancelled) {
@@ -227,7 +228,7 @@ bool RomVerification::stopsTheSeries(const EmulatorRunResult& run, Verdicts& ver
 }
 
 RomVerification::Verdicts RomVerification::verifyAll(const MameInfo& mame, const QStringList& names,
-                                                     QProgressDialog& progress)
+                                                     bool everyGame, QProgressDialog& progress)
 {
     Verdicts verdicts;
     const int count = static_cast<int>(names.size());
@@ -248,44 +249,59 @@ RomVerification::Verdicts RomVerification::verifyAll(const MameInfo& mame, const
             const QString& name = trimmed[verdicts.judged];
             if (!isUsableSetName(name) || !good.contains(name))
                 verdicts.notGood.append(name);
+            else
+                ++verdicts.good;
         }
     };
 
     QElapsedTimer sinceDrawn;
     qsizetype first = 0; // the run's first name in asked
-    for (const QStringList& run : verifyRuns(mame, asked, m_commandLineLimit)) {
+    for (const VerifyRun& run : verifyRuns(mame, asked, everyGame, m_commandLineLimit)) {
         const int from = positions[first];
-        const int to = positions[first + run.size() - 1];
-        first += run.size();
+        const int to = positions[first + run.names.size() - 1];
+        first += run.names.size();
         judgeUpTo(from, {});
-        if (mame.verifiesManySets()) {
+        if (!mame.verifiesManySets()) {
+            if (verdicts.judged == 0 || sinceDrawn.hasExpired(kProgressIntervalMs)) {
+                progress.setLabelText(QStringLiteral("Verifying %1 of %2: %3")
+                                          .arg(from + 1)
+                                          .arg(count)
+                                          .arg(run.names.first()));
+                progress.setValue(verdicts.judged);
+                sinceDrawn.start();
+            }
+        } else {
             progress.setLabelText(
-                from == to ? QStringLiteral("Verifying set %1 of %2...").arg(from + 1).arg(count)
-                           : QStringLiteral("Verifying sets %1\u2013%2 of %3...")
-                                 .arg(from + 1)
-                                 .arg(to + 1)
-                                 .arg(count));
-            progress.setValue(verdicts.judged);
-        } else if (verdicts.judged == 0 || sinceDrawn.hasExpired(kProgressIntervalMs)) {
-            progress.setLabelText(
-                QStringLiteral("Verifying %1 of %2: %3").arg(from + 1).arg(count).arg(run.first()));
+                verifiesInOnePass(mame, everyGame)
+                    ? QStringLiteral("Verifying all %1 sets...").arg(countWithSeparators(count))
+                : from == to ? QStringLiteral("Verifying set %1 of %2...").arg(from + 1).arg(count)
+                             : QStringLiteral("Verifying sets %1\u2013%2 of %3...")
+                                   .arg(from + 1)
+                                   .arg(to + 1)
+                                   .arg(count));
             progress.setValue(verdicts.judged);
             sinceDrawn.start();
         }
 
-        m_platform.files.remove(outputPath(), nullptr);
-        // Standard error stays out of the output: nothing on it is a verdict.
+        // MAME's answer is read as it comes, and the progress moves with its verdicts.
+        VerifyAnswer answer(mame, run.names);
+        const auto take = [&](QByteArrayView piece) {
+            answer.take(piece);
+            if (mame.verifiesManySets() && sinceDrawn.hasExpired(kProgressIntervalMs)) {
+                progress.setValue(std::min(from + answer.done(), to));
+                sinceDrawn.start();
+            }
+            return true;
+        };
+        // Standard error stays out of the answer: nothing on it is a verdict.
         const EmulatorRunResult result =
-            runEmulator(m_platform.processes, verifyCommand(mame, run), outputPath(), progress);
+            runEmulatorPiped(m_platform.processes, run.command, take, progress);
         if (stopsTheSeries(result, verdicts))
             return verdicts;
+        answer.finish();
         // Whatever the exit code: an unknown name or a bad set ends a run of today's MAME with
         // one, after the verdicts of the others. A crash leaves no verdict to trust.
-        QSet<QString> good;
-        if (const auto answer = m_platform.files.openForReading(outputPath());
-            answer && !result.crashed())
-            good = goodSetsOfAnswer(mame, run, *answer);
-        judgeUpTo(to + 1, good);
+        judgeUpTo(to + 1, result.crashed() ? QSet<QString>() : answer.good());
     }
     judgeUpTo(count, {});
     return verdicts;

@@ -42,12 +42,15 @@ public:
     void VerifyCurrentRomMenu_Click();
 
     // Verifies every game the list shows and writes the names of the sets that are not good
-    // to Korvane_VerifyReport.txt in the program directory, in list order. The classic MAME
-    // is run once per set; today's MAME once per batch of sets, as many as a command line
-    // holds. A set name MAME could misread is not good and MAME is not asked about it; a set
-    // whose run crashed is not good. When every run crashed, nothing was verified: the user is
-    // told so and the last report stays. The main window is minimized meanwhile; a window of
-    // its own shows the progress and can stop the run, which still writes what was judged so
+    // to Korvane_VerifyReport.txt in the program directory, in list order; the message at the
+    // end gives the report's full path and how many sets were good and not. The classic MAME
+    // is run once per set. Today's MAME, over the full list, is run once over every set it
+    // has, and a game it gives no verdict on is not good; over any other list, once per
+    // batch of sets, as many as a command line holds. A set name MAME could misread is not
+    // good and MAME is not asked about it; a set whose run crashed is not good. When every run
+    // crashed, nothing was verified: the user is told so and the last report stays. The main
+    // window is minimized meanwhile; a window of its own shows the progress, which moves as
+    // MAME gives its verdicts, and can stop the run, which still writes what was judged so
     // far. While another Korvane updates or verifies in the same directory, nothing starts.
     void VerifyAllRomsMenu_Click();
 
@@ -69,17 +72,19 @@ private:
     {
         QStringList notGood;
         int judged = 0; // the first this many names of the list were judged
+        int good = 0;   // of which were good
         bool cancelled = false;
         std::optional<QString> notStarted; // why MAME could not be started
-        bool outputFailed = false;         // ... because the output file could not be made
         int runs = 0;                      // runs of MAME that ended by themselves or crashed
         int crashes = 0;                   // of which crashed
     };
     // Counts a run of the series; true when the series ends with it (not started, cancelled).
     static bool stopsTheSeries(const EmulatorRunResult& run, Verdicts& verdicts);
 
-    // Verifies the sets of names, in the runs mame takes them in.
-    Verdicts verifyAll(const MameInfo& mame, const QStringList& names, QProgressDialog& progress);
+    // Verifies the sets of names, in the runs mame takes them in; everyGame when names are
+    // every game of the catalogue.
+    Verdicts verifyAll(const MameInfo& mame, const QStringList& names, bool everyGame,
+                       QProgressDialog& progress);
     // The output of the last run, at most limit bytes and one more; nullopt when there is
     // none.
     std::optional<QByteArray> readOutput(qint64 limit) const;
