@@ -49,8 +49,9 @@ int main(int argc, char* argv[])
     // The program starts without its directories too, as it does without KvCfg: it says why
     // nothing can be kept.
     QString problem;
+    bool madeKvCfg = false;
     if (choice.prepare &&
-        !prepareProgramDirectory(choice.dir, installedGuidePath(binaryDir), &problem))
+        !prepareProgramDirectory(choice.dir, installedGuidePath(binaryDir), &problem, &madeKvCfg))
         print(problem + u'\n', stderr);
 
     const QString& programDir = choice.dir;
@@ -62,7 +63,8 @@ int main(int argc, char* argv[])
                              {QStringLiteral("/usr/games")});
     QtDefaultHandler desktop;
     QtModalDialogs dialogs;
-    Platform platform{settings, files, messages, processes, desktop, dialogs, programDir};
+    Platform platform{settings, files,   messages,   processes,
+                      desktop,  dialogs, programDir, madeKvCfg};
 
     MainForm window(platform);
     messages.setParent(&window);

@@ -43,6 +43,14 @@ struct CatalogueEntry
     QString manufacturer = absentValue(); // without its quotes
     ImageKey imageKey = ImageKey::BadRom;
     RomNeeds roms = RomNeeds::Nothing;
+    // Whether MAME finds what the game needs in the ROM folders now. It is the folders' state,
+    // not the catalogue's, so it is no part of the game's identity.
+    bool available = true;
 
-    friend bool operator==(const CatalogueEntry&, const CatalogueEntry&) = default;
+    friend bool operator==(const CatalogueEntry& a, const CatalogueEntry& b)
+    {
+        return a.name == b.name && a.description == b.description && a.year == b.year &&
+               a.cloneof == b.cloneof && a.romof == b.romof && a.manufacturer == b.manufacturer &&
+               a.imageKey == b.imageKey && a.roms == b.roms;
+    }
 };

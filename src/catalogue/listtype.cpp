@@ -15,6 +15,7 @@ QString listTypeName(int index)
         QStringLiteral("Home hacks"),
         QStringLiteral("Only good drivers"),
         QStringLiteral("Only prelim drivers"),
+        QStringLiteral("Available games"),
     };
     if (index < 0 || index >= kListTypeCount)
         return {};
@@ -35,6 +36,8 @@ bool listTypeAdmits(int index, const CatalogueEntry& entry)
         return entry.imageKey == ImageKey::Rom;
     case OnlyPrelimDrivers:
         return entry.imageKey == ImageKey::BadRom;
+    case AvailableGames:
+        return entry.available;
     default: // FullList, HomeHacks, or nothing selected
         return true;
     }

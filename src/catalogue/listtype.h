@@ -16,9 +16,10 @@ enum ListType : int
     HomeHacks = 4,
     OnlyGoodDrivers = 5,
     OnlyPrelimDrivers = 6,
+    AvailableGames = 7, // the games whose sets are in the ROM folders (CatalogueEntry::available)
 };
 
-inline constexpr int kListTypeCount = 7;
+inline constexpr int kListTypeCount = 8;
 
 // The entry text of list type index in GamesListTypeCombo.
 QString listTypeName(int index);

@@ -50,6 +50,11 @@ public:
     // missing or unreadable.
     virtual QStringList filesWithSuffix(const QString& dir, const QString& suffix) const = 0;
 
+    // The names (without directory) of every entry of dir, in no particular order, each
+    // directory's (also through a symbolic link) ending in '/'. Nothing is opened but dir.
+    // Empty when dir is missing or unreadable.
+    virtual QStringList entryNames(const QString& dir) const = 0;
+
     // An open, readable device for the file, or nullptr when it cannot be opened.
     virtual std::unique_ptr<QIODevice> openForReading(const QString& path) const = 0;
 
@@ -69,7 +74,8 @@ public:
     virtual bool remove(const QString& path, QString* error) = 0;
 
     // Calls changed, from the event loop, whenever a file appears in or disappears from dir,
-    // or dir itself appears or disappears, for as long as the returned object lives.
+    // or dir itself appears or disappears (also when folders above it are made or removed
+    // first), for as long as the returned object lives.
     virtual std::unique_ptr<QObject> watchDirectory(const QString& dir,
                                                     std::function<void()> changed) const = 0;
 

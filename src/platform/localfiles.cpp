@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool LocalFiles::isReadableFile(const QString& path) const
@@ -43,6 +45,34 @@ QStringList LocalFiles::filesWithSuffix(const QString& dir, const QString& suffi
         const int folded = a.compare(b, Qt::CaseInsensitive);
         return folded != 0 ? folded < 0 : a < b;
     });
+    return names;
+}
+
+QStringList LocalFiles::entryNames(const QString& dir) const
+{
+    // readdir rather than QDir: a ROM folder holds tens of thousands of entries, and the type
+    // that readdir gives mostly spares a stat of each.
+    QStringList names;
+    const QByteArray path = QFile::encodeName(dir);
+    DIR* const directory = ::opendir(path.constData());
+    if (!directory)
+        return names;
+    const int descriptor = ::dirfd(directory);
+    while (const dirent* entry = ::readdir(directory)) {
+        const char* const name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        bool isDirectory = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat status = {};
+            isDirectory = ::fstatat(descriptor, name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+        }
+        QString text = QFile::decodeName(name);
+        if (isDirectory)
+            text.append(u'/');
+        names.append(std::move(text));
+    }
+    ::closedir(directory);
     return names;
 }
 
@@ -119,25 +149,45 @@ bool LocalFiles::moveOver(const QString& from, const QString& to, QString* error
     return false;
 }
 
+namespace {
+
+// The folders to watch for dir: dir itself when it exists, and the nearest folder above it
+// that exists, where dir (or a folder on the way to it) would appear.
+QStringList watchedFor(const QString& dir)
+{
+    QStringList paths;
+    QFileInfo info(QDir::cleanPath(QDir(dir).absolutePath()));
+    if (info.isDir())
+        paths.append(info.absoluteFilePath());
+    QDir above(info.absolutePath());
+    while (!above.exists() && !above.isRoot()) {
+        if (!above.cdUp())
+            break;
+    }
+    paths.append(above.absolutePath());
+    return paths;
+}
+
+} // namespace
+
 std::unique_ptr<QObject> LocalFiles::watchDirectory(const QString& dir,
                                                     std::function<void()> changed) const
 {
-    // The directory itself, and the one that holds it, so that the directory's own
-    // creation or removal is seen too. Writes to a file do not count as a change: a
-    // recording being written does not call changed for every block.
+    // Writes to a file do not count as a change: a recording being written does not call
+    // changed for every block.
     auto watcher = std::make_unique<QFileSystemWatcher>();
-    const QFileInfo info(dir);
-    QStringList paths{info.absolutePath()};
-    if (info.isDir())
-        paths.append(info.absoluteFilePath());
-    watcher->addPaths(paths);
+    watcher->addPaths(watchedFor(dir));
     QFileSystemWatcher* raw = watcher.get();
     QObject::connect(raw, &QFileSystemWatcher::directoryChanged, raw,
                      [raw, dir, changed = std::move(changed)] {
-                         // A directory that was removed and made again must be watched anew.
-                         if (QFileInfo(dir).isDir() &&
-                             !raw->directories().contains(QFileInfo(dir).absoluteFilePath()))
-                             raw->addPath(dir);
+                         // A folder made or removed on the way changes what is to be watched.
+                         const QStringList wanted = watchedFor(dir);
+                         const QStringList watched = raw->directories();
+                         if (watched != wanted) {
+                             if (!watched.isEmpty())
+                                 raw->removePaths(watched);
+                             raw->addPaths(wanted);
+                         }
                          changed();
                      });
     return watcher;

@@ -23,4 +23,7 @@ struct Platform
     // user's data directory): where MAME is looked for first, where KvCfg and INP lie, and
     // the working directory of every program started.
     QString programDir;
+    // The program directory was made at this start (an installed program's first start), so
+    // there can be no games list yet.
+    bool newProgramDir = false;
 };

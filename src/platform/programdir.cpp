@@ -44,12 +44,16 @@ ProgramDirChoice chooseProgramDirectory(const QString& binaryDir, const QString&
     return {QDir(dataHome).filePath(appTitle()), true};
 }
 
-bool prepareProgramDirectory(const QString& dir, const QString& guideSource, QString* error)
+bool prepareProgramDirectory(const QString& dir, const QString& guideSource, QString* error,
+                             bool* madeKvCfg)
 {
     for (const QString& sub : {QStringLiteral("KvCfg"), QStringLiteral("INP")}) {
         const QString path = QDir(dir).filePath(sub);
         std::error_code failure;
-        std::filesystem::create_directories(QFile::encodeName(path).toStdString(), failure);
+        const bool made =
+            std::filesystem::create_directories(QFile::encodeName(path).toStdString(), failure);
+        if (madeKvCfg && sub == QLatin1String("KvCfg"))
+            *madeKvCfg = made && !failure;
         if (failure) {
             *error = QStringLiteral("The directory %1 could not be created: %2.")
                          .arg(QDir::toNativeSeparators(path),

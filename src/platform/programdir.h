@@ -31,5 +31,7 @@ ProgramDirChoice chooseProgramDirectory(const QString& binaryDir, const QString&
 
 // Creates the directory with KvCfg and INP in it where they are missing, and copies the user
 // guide from guideSource into KvCfg when it is not there yet and the source exists. False,
-// with a sentence for the user in *error, when something could not be made.
-bool prepareProgramDirectory(const QString& dir, const QString& guideSource, QString* error);
+// with a sentence for the user in *error, when something could not be made. *madeKvCfg, when
+// given, tells whether KvCfg was made now.
+bool prepareProgramDirectory(const QString& dir, const QString& guideSource, QString* error,
+                             bool* madeKvCfg = nullptr);

@@ -18,8 +18,9 @@ struct FakePlatform
 {
     explicit FakePlatform(const QString& programDir)
         : localProcesses(programDir, QString())
-        , platform{settings, files, messages, processes, desktop, dialogs, programDir}
-        , realPlatform{settings, files, messages, localProcesses, desktop, dialogs, programDir}
+        , platform{settings, files, messages, processes, desktop, dialogs, programDir, false}
+        , realPlatform{settings, files,   messages,   localProcesses,
+                       desktop,  dialogs, programDir, false}
     {}
 
     FakeSettingsStore settings;

@@ -1,5 +1,11 @@
 #include "programfixture.h"
 
+#include "catalogue/listtype.h"
+
+#include <QDeadlineTimer>
+
+#include <functional>
+
 namespace {
 
 // Six games: a parent with a clone, two Neo-Geo games (one a clone), a game that only
@@ -23,6 +29,7 @@ const QStringList kRows[] = {
     {"hackdir"},
     {"parent", "clone", "neo1"},
     {"neo2", "neochild", "prelim"},
+    {}, // no ROM folder, and every game needs files
 };
 
 class GameListLoading : public ProgramFixture
@@ -38,7 +45,7 @@ protected:
 TEST_F(GameListLoading, eachListTypeShowsItsGamesCountsThemAndIsKeptForTheNextStart)
 {
     window().show();
-    for (int type = 0; type < 7; ++type) {
+    for (int type = 0; type < kListTypeCount; ++type) {
         SCOPED_TRACE(type);
         QString shownWhileLoading;
         QTimer::singleShot(0, [&] { shownWhileLoading = form->windowTitle(); });
@@ -54,6 +61,7 @@ TEST_F(GameListLoading, eachListTypeShowsItsGamesCountsThemAndIsKeptForTheNextSt
     const GameListModel& model = *form->games();
     QAbstractItemModelTester tester(form->games(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
+    choose(OnlyPrelimDrivers);
     EXPECT_EQ(model.data(model.index(0, 0), GameListModel::ImageKeyRole).toString(), "BADROM");
     choose(0);
     EXPECT_EQ(model.data(model.index(0, 0), GameListModel::ImageKeyRole).toString(), "ROM");
@@ -69,7 +77,7 @@ TEST_F(GameListLoading, eachListTypeShowsItsGamesCountsThemAndIsKeptForTheNextSt
     // The next start selects the stored list type and loads it once, without storing it.
     settings.failWrites = false;
     const std::pair<const char*, int> cases[] = {
-        {nullptr, 0}, {"4", 4}, {"5.5", 6}, {" 6", 6}, {"7", 0}, {"-1", 0}, {"abc", 0},
+        {nullptr, 0}, {"4", 4}, {"5.5", 6}, {" 6", 6}, {"7", 7}, {"8", 0}, {"-1", 0}, {"abc", 0},
     };
     for (const auto& [stored, selected] : cases) {
         SCOPED_TRACE(stored ? stored : "(absent)");
@@ -133,6 +141,73 @@ TEST_F(GameListLoading, aLoadWithoutAUsableFileSaysWhy)
     EXPECT_EQ(form->statusText(), "The list file " +
                                       QDir::toNativeSeparators(path("KvCfg/Korvane.gam")) +
                                       " holds no games.");
+}
+
+// Runs the event loop until done, for two seconds at most; whether it is done.
+bool waitUntil(const std::function<bool()>& done)
+{
+    const QDeadlineTimer deadline(2000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return done();
+}
+
+// The ROM folders of the classic MAME: roms in the program directory. Sets copied in or
+// removed while the list shows change the available games and the grey at once, and the
+// selected game stays selected.
+TEST_F(GameListLoading, availableGamesAndTheGreyFollowTheSetsInTheRomFolders)
+{
+    writeGames(QByteArray(gameBlock("pong", "Pong", "1972", nullptr, nullptr, "good"))
+                   .replace("\trom ( name a.1 size 1 crc 0 )\r\n", "") +
+               catalogue());
+    QDir(dir.path()).mkpath("roms");
+    started();
+    form->gameList()->setMame(MameInfo{});
+    const GameListModel& model = *form->games();
+    const auto grey = [&](int row) {
+        return model.data(model.index(row, 0), Qt::ForegroundRole).isValid();
+    };
+
+    choose(AvailableGames);
+    EXPECT_EQ(names(), QStringList{"pong"});
+    EXPECT_EQ(form->windowTitle(), gamesAvailableCaption(1));
+    EXPECT_TRUE(form->statusText().startsWith("No ROM sets found in " +
+                                              QDir::toNativeSeparators(path("roms")) +
+                                              ". Put each set's .zip in one of them; the list "
+                                              "follows."))
+        << form->statusText().toStdString();
+    select(0);
+
+    const std::pair<const char*, QStringList> steps[] = {
+        {"roms/PARENT.zip", {"pong", "parent"}},
+        {"roms/neo1.7z", {"pong", "parent"}}, // no Neo-Geo BIOS yet
+        {"roms/neogeo/", {"pong", "parent", "neo1"}},
+    };
+    for (const auto& [set, expected] : steps) {
+        SCOPED_TRACE(set);
+        if (QByteArray(set).endsWith('/'))
+            QDir(dir.path()).mkpath(set);
+        else
+            writeFile(set, {});
+        EXPECT_TRUE(waitUntil([&] { return names() == expected; }))
+            << names().join(',').toStdString();
+        EXPECT_EQ(form->gameList()->selectedName(), std::optional<QString>("pong"));
+        EXPECT_EQ(form->windowTitle(), gamesAvailableCaption(int(expected.size())));
+    }
+
+    // Every list greys the games that are not available, and follows a set removed.
+    choose(FullList);
+    EXPECT_EQ(names().mid(0, 3), (QStringList{"pong", "parent", "clone"}));
+    EXPECT_EQ(model.data(model.index(2, 1), Qt::ForegroundRole).value<QColor>(),
+              form->GamesListView->palette().color(QPalette::Disabled, QPalette::Text));
+    EXPECT_FALSE(grey(0) || grey(1) || grey(3));
+    EXPECT_TRUE(grey(2));
+    QFile::remove(path("roms/PARENT.zip"));
+    EXPECT_TRUE(waitUntil([&] { return grey(1); }));
+
+    // Without any ROM folder, MAME has nowhere to look: nothing is grey.
+    QDir(path("roms")).removeRecursively();
+    EXPECT_TRUE(waitUntil([&] { return !grey(1) && !grey(2); }));
 }
 
 } // namespace

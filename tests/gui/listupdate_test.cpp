@@ -122,4 +122,33 @@ TEST_F(ListUpdate, holdsTheProgramDirectoryAgainstASecondKorvane)
     EXPECT_EQ(read("standin-mame.log").count("arg -listinfo\n"), 1);
 }
 
+// An installed program's first start has no list to show: the window comes up at once with
+// the hint and, once MAME is known, offers to make the list. The hint goes with the list.
+TEST_F(ListUpdate, aNewProgramDirOffersToMakeTheListOnceMameIsKnown)
+{
+    realPlatform.newProgramDir = true;
+    settings.write("Emulator", "Kind", "today");
+    writeFile("standin-version.txt", "0.251 (unknown)");
+    for (const MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::Ok}) {
+        SCOPED_TRACE(answer == MessageAnswer::Ok ? "yes" : "no");
+        restart();
+        QFile::remove(path("KvCfg/Korvane.gam"));
+        messages.answers = {answer};
+        started();
+        QTest::qWait(100);
+        const QString offer = u"Update the games list from MAME 0.251 now?"_qs;
+        EXPECT_EQ(messages.shown.value(0).buttons, MessageButtons::YesNo);
+        if (answer == MessageAnswer::Ok) {
+            EXPECT_EQ(messages.texts(), (QStringList{offer, u"Game list updated!"_qs}));
+            EXPECT_GT(form->games()->rowCount(), 0);
+            EXPECT_TRUE(form->statusText().startsWith(
+                u"The games list holds %1 games."_qs.arg(form->games()->rowCount())))
+                << form->statusText().toStdString();
+        } else {
+            EXPECT_EQ(messages.texts(), QStringList{offer});
+            EXPECT_TRUE(form->statusText().startsWith(u"There is no games list yet"_qs));
+        }
+    }
+}
+
 } // namespace

@@ -17,11 +17,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QIODevice>
+#include <QLocale>
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QWidget>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 QString gamesAvailableCaption(int count)
@@ -58,7 +60,9 @@ GameList::GameList(Platform& platform, Controls controls, GameListModel* model,
     , m_controls(controls)
     , m_model(model)
     , m_reportStatus(std::move(reportStatus))
+    , m_romSets(platform.files)
 {
+    connect(&m_romSets, &RomSets::changed, this, &GameList::romSetsChanged);
     // activated, not currentIndexChanged: only the user's choice stores the list type;
     // restoring it at start-up must not write it back or load twice.
     connect(m_controls.GamesListTypeCombo, &QComboBox::activated, this,
@@ -92,10 +96,15 @@ void GameList::LoadGameList()
     // rows stay. Without the hack list, "Home hacks" shows no rows rather than games that
     // are no hacks.
     if (!m_platform.files.isReadableFile(gameListPath())) {
-        m_platform.messages.show(QStringLiteral("Gamelist unavailable."), appTitle(),
-                                 MessageButtons::Ok);
+        // In a program directory made at this start no list can exist yet: the hint says
+        // what to do, and the window comes up at once. A list that was there and is gone is
+        // worth a message.
+        if (!m_platform.newProgramDir || m_listSeen)
+            m_platform.messages.show(QStringLiteral("Gamelist unavailable."), appTitle(),
+                                     MessageButtons::Ok);
         m_reportStatus(QStringLiteral("There is no games list yet: Tools > Update the games "
                                       "list makes one from MAME."));
+        m_hinted = true;
         return;
     }
     const int type = listType();
@@ -113,27 +122,107 @@ void GameList::LoadGameList()
     if (m_controls.window->isVisible())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
-    const QString file = hacks ? hackListPath() : gameListPath();
-    std::vector<CatalogueEntry> rows;
     int games = 0;
     bool complete = false;
-    if (auto device = m_platform.files.openForReading(file)) {
-        complete = ReadGameList(*device, [&rows, &games, type](CatalogueEntry&& entry) {
-            ++games;
-            if (listTypeAdmits(type, entry))
-                rows.push_back(std::move(entry));
-        });
-    }
-    showRows(std::move(rows));
+    std::optional<std::vector<CatalogueEntry>> rows = readRows(type, &games, &complete);
+    showRows(rows ? std::move(*rows) : std::vector<CatalogueEntry>());
+    showAvailability();
+    const QString file = QDir::toNativeSeparators(hacks ? hackListPath() : gameListPath());
     if (!complete) {
-        m_reportStatus(QStringLiteral("The list file %1 could not be read to its end.")
-                           .arg(QDir::toNativeSeparators(file)));
+        m_reportStatus(QStringLiteral("The list file %1 could not be read to its end.").arg(file));
     } else if (games == 0) {
         // Left behind by a catalogue run that failed, most likely: say so rather than show
         // an empty list with nothing to explain it.
-        m_reportStatus(
-            QStringLiteral("The list file %1 holds no games.").arg(QDir::toNativeSeparators(file)));
+        m_reportStatus(QStringLiteral("The list file %1 holds no games.").arg(file));
+    } else {
+        if (!hacks)
+            m_listSeen = true;
+        // The hint of a start without a list never stays beside one.
+        if (std::exchange(m_hinted, false) && !hacks)
+            m_reportStatus(
+                QStringLiteral("The games list holds %1 games.").arg(QLocale().toString(games)));
+        reportWhenNoSets();
     }
+}
+
+std::optional<std::vector<CatalogueEntry>> GameList::readRows(int type, int* games, bool* complete)
+{
+    const bool hacks = listTypeReadsHackList(type);
+    auto device = m_platform.files.openForReading(hacks ? hackListPath() : gameListPath());
+    if (!device)
+        return std::nullopt;
+    // The whole catalogue tells what each game needs (a clone's parent and BIOS may come
+    // after it), so availability is decided once it is read. Home hacks bring their own ROM
+    // folder and are taken as they are.
+    std::vector<CatalogueEntry> rows;
+    const bool available = type == AvailableGames;
+    if (!hacks)
+        m_availability.clear();
+    *complete = ReadGameList(
+        *device,
+        [&](CatalogueEntry&& entry) {
+            ++*games;
+            if (!hacks)
+                m_availability.addGame(entry);
+            if (available || listTypeAdmits(type, entry))
+                rows.push_back(std::move(entry));
+        },
+        nullptr,
+        hacks ? BiosSink() : [this](const QString& bios) { m_availability.addBios(bios); });
+    if (!hacks) {
+        for (CatalogueEntry& row : rows)
+            row.available = m_availability.isAvailable(row, m_romSets.present());
+    }
+    if (available)
+        std::erase_if(rows, [](const CatalogueEntry& row) { return !row.available; });
+    return rows;
+}
+
+void GameList::setMame(const MameInfo& info)
+{
+    if (!info.notAsked)
+        m_romSets.setFolders(romFolders(info, m_platform.files, m_platform.programDir));
+}
+
+void GameList::romSetsChanged()
+{
+    const int type = listType();
+    if (listTypeReadsHackList(type))
+        return;
+    if (type == AvailableGames) {
+        // Read again: the rows to show are others now. The columns stay as the user left them.
+        int games = 0;
+        bool complete = false;
+        if (std::optional<std::vector<CatalogueEntry>> rows = readRows(type, &games, &complete))
+            showRows(std::move(*rows));
+    } else {
+        m_model->updateAvailability([this](const CatalogueEntry& row) {
+            return m_availability.isAvailable(row, m_romSets.present());
+        });
+    }
+    showAvailability();
+    reportWhenNoSets();
+}
+
+void GameList::showAvailability()
+{
+    const bool grey = m_romSets.anyFolderExists() && !listTypeReadsHackList(listType());
+    m_model->setUnavailableColor(grey ? std::optional(m_controls.GamesListView->palette().color(
+                                            QPalette::Disabled, QPalette::Text))
+                                      : std::nullopt);
+}
+
+void GameList::reportWhenNoSets()
+{
+    if (listType() != AvailableGames || m_romSets.folders().isEmpty() ||
+        !m_romSets.present().isEmpty())
+        return;
+    QStringList folders;
+    for (const QString& folder : m_romSets.folders())
+        folders.append(QDir::toNativeSeparators(folder));
+    m_reportStatus(QStringLiteral("No ROM sets found in %1. Put each set's .zip in one of them; "
+                                  "the list follows.")
+                       .arg(folders.join(QStringLiteral(", "))));
 }
 
 void GameList::showRows(std::vector<CatalogueEntry> rows)

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogueentry.h"
 #include "mame/commandline.h"
+#include "mame/romsets.h"
 
 #include <QObject>
 #include <QString>
@@ -49,6 +50,11 @@ public:
     // the rows as they were; a missing hack list empties them.
     void LoadGameList();
 
+    // The MAME in use is now this one: its ROM folders decide which games are available.
+    // Nothing changes while it is not known yet (info.notAsked).
+    void setMame(const MameInfo& info);
+    const RomSets& romSets() const { return m_romSets; }
+
     // The user chose a list type: remember it, then load the list.
     void GamesListTypeCombo_Click();
 
@@ -91,7 +97,15 @@ Q_SIGNALS:
     void launchRequested();
 
 private:
+    // The rows of list type type, read from its file; nullopt when the file is missing.
+    // *games counts the games of the file, *complete tells whether it was read to its end.
+    std::optional<std::vector<CatalogueEntry>> readRows(int type, int* games, bool* complete);
     void showRows(std::vector<CatalogueEntry> rows);
+    // What the ROM folders hold has changed: the rows follow, the selected game stays.
+    void romSetsChanged();
+    // Grey for the games that are not available, unless no ROM folder exists at all.
+    void showAvailability();
+    void reportWhenNoSets();
 
     Platform& m_platform;
     Controls m_controls;
@@ -100,6 +114,10 @@ private:
     // The column the rows are sorted by once the user has clicked one, else -1.
     int m_sortColumn = -1;
     bool m_fullWindow = false;
+    bool m_listSeen = false; // a game list file was read at this start
+    bool m_hinted = false;   // the status bar says there is no list
+    RomSets m_romSets;
+    GameAvailability m_availability; // of the game list file last read
     // Set while the program itself changes the rows or the selection, which the user did not
     // choose.
     bool m_quiet = false;

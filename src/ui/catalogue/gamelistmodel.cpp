@@ -125,9 +125,36 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const
         return entry.imageKey == ImageKey::Rom ? m_romIcon : m_badRomIcon;
     case ImageKeyRole:
         return imageKeyText(entry.imageKey);
+    case Qt::ForegroundRole:
+        if (m_unavailableColor && !entry.available)
+            return *m_unavailableColor;
+        return {};
     default:
         return {};
     }
+}
+
+void GameListModel::setUnavailableColor(std::optional<QColor> color)
+{
+    if (color == m_unavailableColor)
+        return;
+    m_unavailableColor = color;
+    if (!m_rows.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                           {Qt::ForegroundRole});
+}
+
+void GameListModel::updateAvailability(const std::function<bool(const CatalogueEntry&)>& available)
+{
+    bool changed = false;
+    for (CatalogueEntry& entry : m_rows) {
+        const bool now = available(entry);
+        changed = changed || now != entry.available;
+        entry.available = now;
+    }
+    if (changed && m_unavailableColor)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                           {Qt::ForegroundRole});
 }
 
 QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -3,8 +3,11 @@
 #include "catalogue/catalogueentry.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QIcon>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 // The rows of the game list: one catalogue entry per row, in the order they were added.
@@ -29,6 +32,11 @@ public:
     // orders them ascending.
     void setRows(std::vector<CatalogueEntry> rows, int sortColumn = -1);
 
+    // The text colour of the games that are not available; nullopt: drawn as the others.
+    void setUnavailableColor(std::optional<QColor> color);
+    // Decides again for every row whether it is available.
+    void updateAvailability(const std::function<bool(const CatalogueEntry&)>& available);
+
     const CatalogueEntry& row(int index) const { return m_rows[static_cast<size_t>(index)]; }
     // Approximate memory held by the rows, for the benchmark.
     std::size_t memoryUsage() const;
@@ -47,4 +55,5 @@ private:
     std::vector<CatalogueEntry> m_rows;
     QIcon m_romIcon;
     QIcon m_badRomIcon;
+    std::optional<QColor> m_unavailableColor;
 };

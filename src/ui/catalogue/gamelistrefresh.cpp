@@ -10,6 +10,7 @@
 #include "ui/desktop/emulatorrun.h"
 
 #include <QDir>
+#include <QTimer>
 
 #include <optional>
 
@@ -20,7 +21,27 @@ GameListRefresh::GameListRefresh(Platform& platform, MameInUse& mameInUse, GameL
     , m_mameInUse(mameInUse)
     , m_gameList(gameList)
     , m_window(window)
-{}
+{
+    connect(&mameInUse, &MameInUse::identified, this, &GameListRefresh::offerFirstList);
+}
+
+void GameListRefresh::offerFirstList(const MameInfo& mame)
+{
+    if (m_offered || !m_platform.newProgramDir || mame.notAsked || mame.program.isEmpty() ||
+        m_platform.files.exists(m_gameList.gameListPath()))
+        return;
+    m_offered = true;
+    const QString which = mame.isToday() ? QStringLiteral("MAME ") + mame.version
+                                         : QStringLiteral("the classic MAME");
+    // From the event loop: MAME is identified while the window comes on screen, and the
+    // question waits for the user.
+    QTimer::singleShot(0, this, [this, which] {
+        if (m_platform.messages.show(
+                QStringLiteral("Update the games list from %1 now?").arg(which), appTitle(),
+                MessageButtons::YesNo) == MessageAnswer::Ok)
+            UpdateGamesMenu_Click();
+    });
+}
 
 void GameListRefresh::UpdateGamesMenu_Click()
 {

@@ -28,6 +28,9 @@ public:
     void WriteOptimizedMenu_Click();
 
 private:
+    // At the first start of a new program directory, once MAME is known, offers to make the
+    // list that cannot be there yet.
+    void offerFirstList(const MameInfo& mame);
     // Makes the new list at target from mame's catalogue; why it failed, or an empty text.
     QString update(const QString& target, const MameInfo& mame);
 
@@ -35,4 +38,5 @@ private:
     MameInUse& m_mameInUse;
     GameList& m_gameList;
     QWidget* m_window;
+    bool m_offered = false;
 };

@@ -83,6 +83,10 @@ MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title,
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Cancel);
+    } else if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
@@ -90,5 +94,7 @@ MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title,
     // Plain buttons: some desktop themes put pictures on them.
     for (QAbstractButton* button : box.buttons())
         button->setIcon(QIcon());
-    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    const int answer = box.exec();
+    return answer == QMessageBox::Ok || answer == QMessageBox::Yes ? MessageAnswer::Ok
+                                                                   : MessageAnswer::Cancel;
 }

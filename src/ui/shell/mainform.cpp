@@ -174,6 +174,7 @@ void MainForm::wireMameInUse()
 {
     connect(m_mameInUse, &MameInUse::asking, m_status, &StatusLine::asking);
     connect(m_mameInUse, &MameInUse::identified, m_status, &StatusLine::mameInUse);
+    connect(m_mameInUse, &MameInUse::identified, m_gameList, &GameList::setMame);
     connect(m_mameInUse, &MameInUse::identified, m_options, [this](const MameInfo& info) {
         m_options->showTodaysMame(info.isToday() ? std::optional(info.version) : std::nullopt);
     });
