@@ -46,4 +46,19 @@ inline void installStandin(const QString& path)
     installProgram(QStringLiteral(KORVANE_STANDIN_MAME), path);
 }
 
+// A run of Debian's MAME 0.251 recorded in tests/fixtures/mame0251 (its README says how):
+// NAME.out holds what it printed, NAME.end how it ended ("exit 2", "signal 9").
+inline QString recordedRun(const QString& name, const char* part = ".out")
+{
+    return QStringLiteral(KORVANE_FIXTURES "/mame0251/") + name + QLatin1StringView(part);
+}
+
+// The stand-in installed in dir replays the output file at run (repeated times over) and
+// ends as the file beside it ending in ".end" says, whatever it is asked.
+inline void replay(const QString& dir, const QString& run, int times = 1)
+{
+    write(dir + QStringLiteral("/standin-replay.txt"),
+          run.toUtf8() + '\n' + QByteArray::number(times) + '\n');
+}
+
 } // namespace testfiles

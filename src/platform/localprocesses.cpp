@@ -152,8 +152,14 @@ pid_t startInSession(const QString& program, const QStringList& arguments, const
 
     int pipe[2];
     int report[2]; // closed by the exec; before that, the child writes why it failed
-    if (::pipe2(pipe, O_CLOEXEC) != 0 || ::pipe2(report, O_CLOEXEC) != 0) {
+    if (::pipe2(pipe, O_CLOEXEC) != 0) {
         *error = program + QStringLiteral(" could not be started: ") + qt_error_string(errno);
+        return 0;
+    }
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        *error = program + QStringLiteral(" could not be started: ") + qt_error_string(errno);
+        ::close(pipe[0]);
+        ::close(pipe[1]);
         return 0;
     }
     const int input = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
@@ -220,7 +226,12 @@ public:
         connect(&m_poll, &QTimer::timeout, this, &WatchedRun::reap);
         m_poll.start(kReapMilliseconds);
     }
-    ~WatchedRun() override { ::close(m_output); }
+    ~WatchedRun() override
+    {
+        // The notifier lets go of the descriptor before it is closed, and its number reused.
+        m_reader.setEnabled(false);
+        ::close(m_output);
+    }
 
 private:
     // Takes what the program has written; false once every writer has gone.
@@ -270,8 +281,7 @@ private:
         end.outputCut = m_cut;
         end.milliseconds = m_started.elapsed();
         // From the event loop, not from within this run, which is going.
-        QTimer::singleShot(0, m_watch.context.data(),
-                           [ended = m_watch.ended, end] { ended(end); });
+        QTimer::singleShot(0, m_watch.context.data(), [ended = m_watch.ended, end] { ended(end); });
     }
 
     const pid_t m_pid;

@@ -38,8 +38,9 @@ const std::map<std::string, std::set<std::string>> kAllowedEdges = {
 
 // What MAME reads or prints; written anywhere but in mame/, it is MAME knowledge out of place.
 // A switch counts where it stands as a word of its own ("--version" is the program's own).
-const char* const kMameTexts[] = {"-listxml", "-listinfo", "-verifyroms", "-version", "-showconfig",
-                                  "-record",  "-playback", "romset",      "is good"};
+const char* const kMameTexts[] = {"-listxml",    "-listinfo", "-verifyroms", "-version",
+                                  "-showconfig", "-record",   "-playback",   "romset",
+                                  "is good",     "NOT FOUND", "ALSA lib"};
 
 bool isWordCharacter(char c)
 {

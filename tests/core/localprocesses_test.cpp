@@ -6,15 +6,18 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -161,6 +164,52 @@ TEST_F(LocalProcessesTest, APipedRunHandsOverItsOutputAndKillEndsWhatItStarted)
     EXPECT_TRUE(slow.run->waitForFinished(10'000));
     EXPECT_FALSE(slow.run->exitedNormally());
     EXPECT_TRUE(waitUntil([child] { return isGone(child); }));
+}
+
+// A started game's output is read from the event loop as it comes, of which the end is kept
+// however much it prints, and the loop keeps its turns meanwhile; how it ended is handed over.
+TEST_F(LocalProcessesTest, AStartedGameKeepsTheEndOfItsOutputAndTellsHowItEnded)
+{
+    // 100 MB: a chunk whose size does not divide the part kept, a hundred times over.
+    QByteArray chunk;
+    for (int i = 0; chunk.size() < 1'000'000; ++i)
+        chunk += "line " + QByteArray::number(i) + " of what the game printed\n";
+    testfiles::write(path("flood.out"), chunk);
+    testfiles::write(path("flood.end"), "exit 3\n");
+    constexpr qsizetype kKept = 1 << 20;
+    const QString pacman = testfiles::recordedRun("pacman");
+    const QString killed = testfiles::recordedRun("pong-killed");
+    for (const auto& [run, times, signalled, code, output] :
+         {std::tuple{pacman, 1, false, 2, testfiles::read(pacman)},
+          std::tuple{killed, 1, true, 9, testfiles::read(killed)},
+          std::tuple{path("flood.out"), 100, false, 3, chunk.repeated(3).right(kKept)}}) {
+        SCOPED_TRACE(run.toStdString());
+        testfiles::replay(m_dir.path(), run, times);
+        QEventLoop loop;
+        std::optional<ProcessEnd> ended;
+        const ProcessWatch watch{&loop, kKept, [&](const ProcessEnd& end) {
+                                     ended = end;
+                                     loop.quit();
+                                 }};
+        const ProcessStart start =
+            processes.StartProcess({"MAME", {"pacman"}}, WindowStyle::MaximizedWithFocus, watch);
+        ASSERT_GT(start.taskId, 0) << start.error.toStdString();
+        QElapsedTimer sinceTick;
+        qint64 longestWait = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout,
+                         [&] { longestWait = std::max(longestWait, sinceTick.restart()); });
+        tick.start(5);
+        sinceTick.start();
+        QTimer::singleShot(60'000, &loop, &QEventLoop::quit);
+        loop.exec();
+        ASSERT_TRUE(ended);
+        EXPECT_EQ(ended->signalled, signalled);
+        EXPECT_EQ(ended->code, code);
+        EXPECT_TRUE(ended->output == output) << ended->output.size() << " bytes";
+        EXPECT_EQ(ended->outputCut, times > 1);
+        EXPECT_LT(longestWait, 500);
+    }
 }
 
 TEST_F(LocalProcessesTest, AnAnswerIsReadUpToItsLimit)

@@ -123,6 +123,19 @@ TEST_F(Korvane, ChosenGameIsRecordedAndPlayedBackAndNoFieldOfAFileAddsAWordForMa
         EXPECT_FALSE(run.contains("-autoboot_script")) << run.join(u' ').toStdString();
 }
 
+// A game MAME cannot start (the stand-in replays the real MAME's missing files) is explained
+// in a message once MAME has ended.
+TEST_F(Korvane, APlayThatMameCannotStartIsExplained)
+{
+    ASSERT_TRUE(start());
+    testfiles::replay(path(""), testfiles::recordedRun("pacman"));
+    chooseRow(0);
+    ASSERT_TRUE(lastGameIs("galeforc"));
+    clickAt(kPlay);
+    ASSERT_TRUE(ranAs(1, played("galeforc")));
+    EXPECT_TRUE(answer("Korvane", "Return"));
+}
+
 // F5 saves a game's settings, which it plays with and F8 deletes; F12 gives the list the
 // whole window and back.
 TEST_F(Korvane, GameSettingsAreSavedRestoredAndDeletedAndTheListFillsTheWindow)

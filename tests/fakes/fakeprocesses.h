@@ -78,15 +78,15 @@ public:
         QByteArray m_output;
     };
 
-    // A started game ends as answers says (by default at once, with exit code 0), from the
-    // event loop; one that hangs never ends.
+    // A started game ends as answers (else defaultAnswer) says, from the event loop; one that
+    // hangs never ends.
     ProcessStart StartProcess(const Command& command, WindowStyle style,
                               ProcessWatch watch = {}) override
     {
         started.append({command, command.text(), style});
         if (onStart)
             onStart(command.text());
-        const Answer answer = answers.value(command.text());
+        const Answer answer = answers.value(command.text(), defaultAnswer);
         if (result.taskId != 0 && watch.context && watch.ended && !answer.hangs) {
             const ProcessEnd end{answer.crashes, answer.crashes ? SIGSEGV : answer.exitCode,
                                  answer.output, false, answer.lasts};

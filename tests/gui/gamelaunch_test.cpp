@@ -46,8 +46,6 @@ TEST_F(GameLaunch, playRecordPlaybackAndHomeHacksPassTheirSwitches)
                      "MAME smashtv -soundcard -1 -playback a",
                      "MAME smashtv -soundcard -1 -playback a",
                      "MAME smashtv -soundcard -1 -playback a", "MAME P -romdir H -soundcard -1"}));
-    for (const auto& s : processes.started)
-        EXPECT_EQ(s.style, WindowStyle::MaximizedWithFocus);
 
     // A start that names no program, or whose program does not start, is said in the status
     // bar; MAME is not even asked which it is.
@@ -110,6 +108,41 @@ TEST_F(GameLaunch, todaysMameGetsItsOwnSwitchesAndTheUnusedOptionsRest)
     EXPECT_TRUE(panel.control(OptionId::DepthCombo)->isEnabled());
     EXPECT_EQ(panel.control(OptionId::DepthCombo)->toolTip(),
               optionInfo(OptionId::DepthCombo).toolTip.toString());
+}
+
+// A game MAME did not start is named with the reason and MAME's lines; a recording that the
+// failed run made in its first seconds goes, an older one or a longer run's stays.
+TEST_F(GameLaunch, aFailedStartIsExplainedAndItsEmptyRecordingRemoved)
+{
+    writeFile("MAME", "today's");
+    processes.defaultProgram = path("MAME");
+    processes.answers[path("MAME") + " -version"] = {"0.251 (unknown)", 0};
+    const QByteArray output = testfiles::read(testfiles::recordedRun("pacman"));
+    processes.defaultAnswer = {output, 2};
+    writeFile("INP/older.inp", "older");
+    QString made;
+    processes.onStart = [&](const QString&) { writeFile("INP/" + made, "MAMEINP"); };
+    MainForm& w = started();
+    select(0);
+    for (const auto& [name, lasts, removed] :
+         {std::tuple{"new", 4000, true}, std::tuple{"older", 4000, false},
+          std::tuple{"late", 5000, false}}) {
+        SCOPED_TRACE(name);
+        made = QString::fromUtf8(name) + ".inp";
+        processes.defaultAnswer.lasts = lasts;
+        messages.shown.clear();
+        w.RecText->setText(name);
+        w.Command2->click();
+        QTRY_COMPARE(messages.shown.size(), 1);
+        EXPECT_TRUE(lastMessage().startsWith(u"MAME could not start Smash: required files are "
+                                             u"missing.\n\npacman.6e NOT FOUND (tried in "
+                                             u"pacman puckman)\n"_qs));
+        EXPECT_EQ(messages.shown.last().details.toUtf8(), output);
+        EXPECT_EQ(lastMessage().endsWith("\n\nThe recording it began, " + made + ", was removed."),
+                  removed);
+        EXPECT_EQ(QFile::exists(path("INP/" + made)), !removed);
+        QTRY_COMPARE(playbackEntries().contains(name), !removed);
+    }
 }
 
 // A row or a recording whose name MAME could take for switches starts nothing at all: MAME is

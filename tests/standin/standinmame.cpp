@@ -42,6 +42,12 @@
 //                        minute, and writes the child's process ID to standin-child.pid, as
 //                        an emulator that runs a helper.
 //
+// standin-replay.txt beside it makes it replay a run of a real MAME instead of answering
+// anything: its first line names the file of that run's output (tests/fixtures), printed as
+// it stands (as many times over as its second line says, when there is one), after which the
+// stand-in logs its run and ends as the file beside it, ending in ".end" for ".out", says:
+// "exit N" with exit code N, "signal N" by signal N.
+//
 // Every run appends one block to standin-mame.log beside it:
 //
 //   run
@@ -302,13 +308,34 @@ void startChild(const fs::path& dir)
     std::ofstream(dir / "standin-child.pid") << child << "\n";
 }
 
-[[noreturn]] void crash()
+[[noreturn]] void crash(int signal = SIGSEGV)
 {
     const rlimit noCore{0, 0};
     ::setrlimit(RLIMIT_CORE, &noCore);
-    std::signal(SIGSEGV, SIG_DFL);
-    std::raise(SIGSEGV);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
     std::abort();
+}
+
+int replay(const fs::path& dir, const std::vector<std::string>& args)
+{
+    std::istringstream control(contentOf(dir / "standin-replay.txt"));
+    std::string file;
+    long times = 1;
+    std::getline(control, file);
+    control >> times;
+    const std::string output = contentOf(file);
+    for (long i = 0; i < times; ++i)
+        std::cout.write(output.data(), static_cast<std::streamsize>(output.size()));
+    std::cout.flush();
+    appendLog(dir, args);
+    std::istringstream end(contentOf(fs::path(file).replace_extension(".end")));
+    std::string how;
+    int number = 1;
+    end >> how >> number;
+    if (how == "signal")
+        crash(number);
+    return number;
 }
 
 } // namespace
@@ -318,6 +345,8 @@ int main(int argc, char* argv[])
     const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
     // Where the answers come from and the log goes: the directory of the executable itself.
     const fs::path dir = fs::read_symlink("/proc/self/exe").parent_path();
+    if (fs::is_regular_file(dir / "standin-replay.txt"))
+        return replay(dir, args);
     long crashAfter = -1;
     const bool crashes = numberIn(dir / "standin-crash.txt", crashAfter) && crashAfter >= 0;
     // A crash cuts the answer short: it is kept until then.

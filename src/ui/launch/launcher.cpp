@@ -1,7 +1,8 @@
 #include "ui/launch/launcher.h"
 
-#include "mame/recordingslisting.h"
 #include "mame/mameinuse.h"
+#include "mame/recordingslisting.h"
+#include "mame/runfailure.h"
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/messageboxes.h"
@@ -15,6 +16,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+
+namespace {
+
+// What is kept of a game's output: all MAME prints about a start that fails and more, while
+// a game that prints without end costs no more than this however long it runs.
+constexpr qsizetype kKeptOutputBytes = 1 << 20;
+
+} // namespace
 
 Launcher::Launcher(Platform& platform, MameInUse& mameInUse, Host host, Controls controls,
                    QObject* parent)
@@ -84,12 +93,62 @@ void Launcher::LaunchGame(Input input)
             "No MAME build is named: choose Original MAME or type the alternate build's name."));
         return;
     }
+    StartedGame started{game ? game->description : QString(), dialect, std::nullopt, {}};
+    if (input == Input::Record) {
+        started.recording = m_controls.RecText->text();
+        started.recordingsBefore = recordingFiles(*started.recording);
+    }
+    ProcessWatch watch{this, kKeptOutputBytes,
+                       [this, started](const ProcessEnd& end) { gameEnded(started, end); }};
     const ProcessStart start = m_platform.processes.StartProcess(
-        {line.words.first(), line.words.mid(1)}, WindowStyle::MaximizedWithFocus);
+        {line.words.first(), line.words.mid(1)}, WindowStyle::MaximizedWithFocus, std::move(watch));
     if (start.taskId == 0) {
         m_host.reportStatus(QStringLiteral("The game could not be started: %1.")
                                 .arg(start.error.isEmpty() ? start.program : start.error));
     }
+}
+
+void Launcher::gameEnded(const StartedGame& game, const ProcessEnd& end)
+{
+    const std::optional<RunFailure> failure = runFailure(game.mame, game.description, end);
+    if (!failure)
+        return;
+    QString text = failure->text;
+    if (game.recording && leavesEmptyRecording(end))
+        text += removeEmptyRecording(game);
+    m_platform.messages.show(text, appTitle(), MessageButtons::Ok, failure->details);
+}
+
+QStringList Launcher::recordingFiles(const QString& name) const
+{
+    QStringList files =
+        m_platform.files.filesWithSuffix(m_controls.INPFile->directory(), QStringLiteral(".inp"));
+    files.removeIf([&name](const QString& file) {
+        return QStringView(file).chopped(4).compare(name, Qt::CaseInsensitive) != 0;
+    });
+    return files;
+}
+
+QString Launcher::removeEmptyRecording(const StartedGame& game)
+{
+    // A file that was there before is an older recording under the same name, which this
+    // run may have written over but did not make: it stays.
+    QStringList made = recordingFiles(*game.recording);
+    made.removeIf([&game](const QString& file) { return game.recordingsBefore.contains(file); });
+    if (made.isEmpty())
+        return {};
+    QString said;
+    const QDir directory(m_controls.INPFile->directory());
+    for (const QString& file : made) {
+        QString error;
+        if (m_platform.files.remove(directory.filePath(file), &error))
+            said += QStringLiteral("\n\nThe recording it began, %1, was removed.").arg(file);
+        else
+            said += QStringLiteral("\n\nThe recording it began, %1, could not be removed: %2.")
+                        .arg(file, error);
+    }
+    recordingsChanged();
+    return said;
 }
 
 void Launcher::PlayButton_Click()

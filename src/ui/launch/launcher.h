@@ -4,12 +4,14 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
 class MameInUse;
+struct ProcessEnd;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -62,8 +64,10 @@ public:
     // once; a start that fails is reported in the status bar. When the options name no
     // program, the line is shown and nothing starts. A set name or recording name that MAME
     // could misread starts nothing: a message names it, and nothing is built or asked.
+    // When MAME ends other than by itself with exit code 0, a message names the game and says
+    // why (mame/runfailure), with MAME's output as its details; a recording that such a run
+    // made within its first seconds is removed.
     void LaunchGame(Input input);
-
 
     void PlayButton_Click();
     void Command2_Click();
@@ -87,6 +91,21 @@ private:
     bool namesArePassable(Input input, const std::optional<SelectedGame>& game, int listType);
     void reportMissingRecordingsDirectory();
     void recordingsChanged();
+
+    // A started game, as its end is judged.
+    struct StartedGame
+    {
+        QString description; // empty: MAME was started without a game
+        MameInfo mame;
+        std::optional<QString> recording; // the name it records under
+        QStringList recordingsBefore;     // that recording's files in INP before it started
+    };
+    void gameEnded(const StartedGame& game, const ProcessEnd& end);
+    // The files in INP that hold the recording of that name, whatever the letter case of
+    // their extension (the classic MAME's and today's differ).
+    QStringList recordingFiles(const QString& name) const;
+    // Removes the files of the game's recording that its run made; a sentence that says so.
+    QString removeEmptyRecording(const StartedGame& game);
 
     Platform& m_platform;
     MameInUse& m_mameInUse;
