@@ -154,6 +154,7 @@ TEST_F(VerifyRoms, allSetsWritesTheSetsThatAreNotGoodInListOrder)
     // A name MAME could misread is not good, and MAME is never asked about it.
     writeGames(read("KvCfg/Korvane.gam") +
                gameBlock("-x y", "X", "1980", nullptr, nullptr, "good"));
+    writeFile("KvCfg/Verif.tmp", kGood);
     started();
     form->VerifyAllRomsMenu->trigger();
     EXPECT_EQ(report(), kHeading + "galaga\r\nbosco\r\n-x y\r\n");
@@ -162,6 +163,7 @@ TEST_F(VerifyRoms, allSetsWritesTheSetsThatAreNotGoodInListOrder)
     EXPECT_TRUE(minimizedAtStart);
     EXPECT_EQ(labels.first(), u"Verifying 1 of 4: pacman"_qs);
     EXPECT_FALSE(form->isMinimized());
+    EXPECT_FALSE(QFile::exists(path("KvCfg/Verif.tmp")));
 
     // Cancel at the question: nothing runs.
     const qsizetype runs = processes.redirected.size();

@@ -25,6 +25,14 @@ EmulatorRunResult notStarted(const RedirectedStart& start)
     return result;
 }
 
+// What a run of a series gives when its progress was cancelled before it started.
+EmulatorRunResult cancelledBefore()
+{
+    EmulatorRunResult result;
+    result.status = EmulatorRunResult::Status::Cancelled;
+    return result;
+}
+
 // Waits until run ends; Cancel on progress ends it. The wait blocks in short slices and
 // handles events between them, so the window keeps painting and Cancel answers, while the
 // end of a quick run is seen the moment it happens. When showLater is set, the first moment
@@ -115,14 +123,23 @@ EmulatorRunResult runEmulator(Processes& processes, const Command& command,
     return waitFor(*start.run, start.program, *quietProgress(owner, what), true);
 }
 
+EmulatorRunResult runEmulator(Processes& processes, const Command& command,
+                              const QString& outputPath, QProgressDialog& progress,
+                              ErrorOutput errors)
+{
+    if (progress.wasCanceled())
+        return cancelledBefore();
+    RedirectedStart start = processes.startRedirected(command, outputPath, errors);
+    if (!start.run)
+        return notStarted(start);
+    return waitFor(*start.run, start.program, progress, false);
+}
+
 EmulatorRunResult runEmulatorPiped(Processes& processes, const Command& command,
                                    const OutputTaker& take, QProgressDialog& progress)
 {
-    if (progress.wasCanceled()) {
-        EmulatorRunResult result;
-        result.status = EmulatorRunResult::Status::Cancelled;
-        return result;
-    }
+    if (progress.wasCanceled())
+        return cancelledBefore();
     RedirectedStart start = processes.startPiped(command);
     if (!start.run)
         return notStarted(start);

@@ -26,6 +26,13 @@ EmulatorRunResult runEmulator(Processes& processes, const Command& command,
                               const QString& outputPath, QWidget* owner, const QString& what,
                               ErrorOutput errors = ErrorOutput::Forwarded);
 
+// The same, for one run of a series that shows its own progress: progress is on screen
+// already and its Cancel ends this run. A progress that was cancelled before the start
+// starts nothing and gives Cancelled.
+EmulatorRunResult runEmulator(Processes& processes, const Command& command,
+                              const QString& outputPath, QProgressDialog& progress,
+                              ErrorOutput errors = ErrorOutput::Forwarded);
+
 // Takes a piece of a run's standard output as it comes; false when it cannot take any more,
 // which ends the run (Stopped).
 using OutputTaker = std::function<bool(QByteArrayView)>;
@@ -35,8 +42,6 @@ using OutputTaker = std::function<bool(QByteArrayView)>;
 EmulatorRunResult runEmulatorPiped(Processes& processes, const Command& command,
                                    const OutputTaker& take, QWidget* owner, const QString& what);
 
-// The same, for one run of a series that shows its own progress: progress is on screen
-// already and its Cancel ends this run. A progress that was cancelled before the start
-// starts nothing and gives Cancelled.
+// The same, for one run of a series that shows its own progress (see the second runEmulator).
 EmulatorRunResult runEmulatorPiped(Processes& processes, const Command& command,
                                    const OutputTaker& take, QProgressDialog& progress);

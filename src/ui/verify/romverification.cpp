@@ -174,10 +174,14 @@ void RomVerification::VerifyAllRomsMenu_Click()
 
     const Verdicts verdicts = verifyAll(mame, names, everyGame, progress);
     progress.hide();
+    m_platform.files.remove(outputPath(), nullptr);
     if (verdicts.notStarted) {
         // Once is enough: without an emulator every other set would fail the same way.
-        m_platform.messages.show(QStringLiteral("mame crashed?\n") + *verdicts.notStarted,
-                                 appTitle(), MessageButtons::Ok);
+        m_platform.messages.show(
+            verdicts.outputFailed
+                ? QStringLiteral("Nothing was verified: %1.").arg(*verdicts.notStarted)
+                : QStringLiteral("mame crashed?\n") + *verdicts.notStarted,
+            appTitle(), MessageButtons::Ok);
         m_window->showNormal();
         return;
     }
@@ -215,6 +219,7 @@ bool RomVerification::stopsTheSeries(const EmulatorRunResult& run, Verdicts& ver
 {
     if (run.status == EmulatorRunResult::Status::NotStarted) {
         verdicts.notStarted = run.error;
+        verdicts.outputFailed = run.outputFailed;
         return true;
     }
     if (run.status == EmulatorRunResult::Status::Cancelled) {
@@ -294,8 +299,17 @@ RomVerification::Verdicts RomVerification::verifyAll(const MameInfo& mame, const
             return true;
         };
         // Standard error stays out of the answer: nothing on it is a verdict.
-        const EmulatorRunResult result =
-            runEmulatorPiped(m_platform.processes, run.command, take, progress);
+        EmulatorRunResult result;
+        if (mame.verifiesManySets()) {
+            result = runEmulatorPiped(m_platform.processes, run.command, take, progress);
+        } else {
+            // A set a run, and a few lines an answer: the wait for a piped run lets a pipe
+            // fill for a moment, which thousands of runs would each pay for; a file costs none.
+            m_platform.files.remove(outputPath(), nullptr);
+            result = runEmulator(m_platform.processes, run.command, outputPath(), progress);
+            if (const std::optional<QByteArray> output = readOutput(largestOneSetAnswer(mame)))
+                answer.take(*output);
+        }
         if (stopsTheSeries(result, verdicts))
             return verdicts;
         answer.finish();

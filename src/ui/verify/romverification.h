@@ -75,6 +75,7 @@ private:
         int good = 0;   // of which were good
         bool cancelled = false;
         std::optional<QString> notStarted; // why MAME could not be started
+        bool outputFailed = false;         // ... because the output file could not be made
         int runs = 0;                      // runs of MAME that ended by themselves or crashed
         int crashes = 0;                   // of which crashed
     };
