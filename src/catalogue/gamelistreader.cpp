@@ -83,7 +83,10 @@ private:
             m_entry.year = fromPosition(b, e, 6);
         } else if (std::memcmp(key, "clon", 4) == 0) {
             m_entry.cloneof = fromPosition(b, e, 9);
-        } else if (std::memcmp(key, "rom ", 4) == 0 || std::memcmp(key, "disk", 4) == 0) {
+        } else if (!m_ownFiles &&
+                   (std::memcmp(key, "rom ", 4) == 0 || std::memcmp(key, "disk", 4) == 0)) {
+            // One file of its own settles what a game needs: the rest of its files are not
+            // looked at.
             const std::string_view rest(b, std::size_t(e - b));
             if (rest.find(" nodump") == std::string_view::npos)
                 (rest.find(" merge ") == std::string_view::npos ? m_ownFiles : m_parentFiles) =

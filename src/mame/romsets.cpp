@@ -6,6 +6,8 @@
 #include <QIODevice>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // How long the folders must stay still before they are listed again: a copy of many sets
@@ -119,30 +121,126 @@ void RomSets::setFolders(const QStringList& folders)
     rescan();
 }
 
+namespace {
+
+constexpr std::uint64_t kFnvOffset = 0xcbf29ce484222325ULL;
+constexpr std::uint64_t kFnvPrime = 0x100000001b3ULL;
+
+std::uint64_t mix(std::uint64_t hash, unsigned char byte)
+{
+    if (byte >= 'A' && byte <= 'Z')
+        byte = static_cast<unsigned char>(byte - 'A' + 'a');
+    return (hash ^ byte) * kFnvPrime;
+}
+
+// 0 marks a free slot: no name has it.
+std::uint64_t finished(std::uint64_t hash)
+{
+    // FNV's low bits are weak on short names: fold the high ones in before they pick a slot.
+    hash ^= hash >> 29;
+    return hash == 0 ? 1 : hash;
+}
+
+bool endsWithFolded(std::string_view name, std::string_view suffix)
+{
+    if (name.size() < suffix.size())
+        return false;
+    const std::string_view end = name.substr(name.size() - suffix.size());
+    for (std::size_t i = 0; i < end.size(); ++i) {
+        const char c = end[i] >= 'A' && end[i] <= 'Z' ? char(end[i] - 'A' + 'a') : end[i];
+        if (c != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::uint64_t RomSetNames::hash(std::string_view name)
+{
+    std::uint64_t hash = kFnvOffset;
+    for (const char c : name)
+        hash = mix(hash, static_cast<unsigned char>(c));
+    return finished(hash);
+}
+
+std::uint64_t RomSetNames::hash(QStringView name)
+{
+    std::uint64_t hash = kFnvOffset;
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80) // set names are ASCII; others are compared as UTF-8
+            return RomSetNames::hash(std::string_view(name.toUtf8().toStdString()));
+        hash = mix(hash, static_cast<unsigned char>(c.unicode()));
+    }
+    return finished(hash);
+}
+
+bool RomSetNames::containsHash(std::uint64_t hash) const
+{
+    if (m_slots.empty())
+        return false;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        if (m_slots[slot] == hash)
+            return true;
+        if (m_slots[slot] == 0)
+            return false;
+    }
+}
+
+void RomSetNames::insertHash(std::uint64_t hash)
+{
+    // At most half full, so that a search ends soon at a free slot.
+    if (2 * (m_count + 1) > m_slots.size()) {
+        std::vector<std::uint64_t> old(std::max<std::size_t>(64, 2 * m_slots.size()), 0);
+        old.swap(m_slots);
+        m_count = 0;
+        for (const std::uint64_t kept : old) {
+            if (kept != 0)
+                insertHash(kept);
+        }
+    }
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = hash & mask;
+    while (m_slots[slot] != 0) {
+        if (m_slots[slot] == hash)
+            return;
+        slot = (slot + 1) & mask;
+    }
+    m_slots[slot] = hash;
+    ++m_count;
+}
+
+bool operator==(const RomSetNames& a, const RomSetNames& b)
+{
+    if (a.m_count != b.m_count)
+        return false;
+    for (const std::uint64_t hash : a.m_slots) {
+        if (hash != 0 && !b.containsHash(hash))
+            return false;
+    }
+    return true;
+}
+
 void RomSets::rescan()
 {
     m_settle->stop();
-    QSet<QString> present;
+    RomSetNames present;
     bool anyFolder = false;
     for (const QString& folder : std::as_const(m_folders)) {
-        if (!m_files.isDirectory(folder))
-            continue;
-        anyFolder = true;
-        const QStringList names = m_files.entryNames(folder);
-        present.reserve(present.size() + names.size());
-        for (const QString& name : names) {
-            qsizetype size = name.size();
-            if (name.endsWith(u'/'))
-                size -= 1;
-            else if (name.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive))
-                size -= 4;
-            else if (name.endsWith(QLatin1String(".7z"), Qt::CaseInsensitive))
-                size -= 3;
-            else
-                continue;
-            if (size > 0)
-                present.insert(name.first(size).toLower());
-        }
+        anyFolder |=
+            m_files.forEachEntry(folder, [&present](std::string_view name, bool isDirectory) {
+                if (isDirectory) {
+                } else if (endsWithFolded(name, ".zip")) {
+                    name.remove_suffix(4);
+                } else if (endsWithFolded(name, ".7z")) {
+                    name.remove_suffix(3);
+                } else {
+                    return;
+                }
+                if (!name.empty())
+                    present.insert(name);
+            });
     }
     if (present == m_present && anyFolder == m_anyFolder)
         return;
@@ -154,43 +252,56 @@ void RomSets::rescan()
 void GameAvailability::clear()
 {
     m_romof.clear();
-    m_bios.clear();
+    m_bios = {};
+    m_onBios.clear();
+    m_onBiosKnown = false;
 }
 
 void GameAvailability::addGame(const CatalogueEntry& game)
 {
     if (game.romof != absentValue())
-        m_romof.insert(game.name, game.romof);
+        m_romof.emplace_back(RomSetNames::hash(game.name), RomSetNames::hash(game.romof));
+    m_onBiosKnown = false;
 }
 
 void GameAvailability::addBios(const QString& name)
 {
     m_bios.insert(name);
+    m_onBiosKnown = false;
 }
 
-QString GameAvailability::biosOf(const CatalogueEntry& game) const
+std::uint64_t GameAvailability::biosOf(const CatalogueEntry& game) const
 {
-    // A chain runs from a clone to its parent to the BIOS: a few steps at most. The bound
-    // keeps a catalogue whose sets name each other in a circle from holding the list.
-    QString set = game.romof;
-    for (int step = 0; step < 8 && set != absentValue(); ++step) {
-        if (m_bios.contains(set))
-            return set;
-        set = m_romof.value(set, absentValue());
+    if (game.romof == absentValue() || m_bios.empty())
+        return 0;
+    const std::uint64_t romof = RomSetNames::hash(game.romof);
+    if (m_bios.containsHash(romof))
+        return romof;
+    if (!m_onBiosKnown) {
+        m_onBios.clear();
+        for (const auto& [name, set] : m_romof) {
+            if (m_bios.containsHash(set))
+                m_onBios.emplace(name, set);
+        }
+        m_onBiosKnown = true;
     }
-    return {};
+    const auto bios = m_onBios.find(romof);
+    return bios == m_onBios.end() ? 0 : bios->second;
 }
 
-bool GameAvailability::isAvailable(const CatalogueEntry& game, const QSet<QString>& present) const
+bool GameAvailability::hasFiles(const CatalogueEntry& game, const RomSetNames& present)
 {
-    const auto has = [&present](const QString& set) { return present.contains(set.toLower()); };
-    bool files = game.roms == RomNeeds::Nothing || has(game.name);
-    if (!files && game.roms == RomNeeds::ParentFiles) {
-        const QString& parent = game.romof != absentValue() ? game.romof : game.cloneof;
-        files = parent != absentValue() && has(parent);
-    }
-    if (!files)
+    if (game.roms == RomNeeds::Nothing || present.contains(game.name))
+        return true;
+    const QString& parent = game.romof != absentValue() ? game.romof : game.cloneof;
+    return game.roms == RomNeeds::ParentFiles && parent != absentValue() &&
+           present.contains(parent);
+}
+
+bool GameAvailability::isAvailable(const CatalogueEntry& game, const RomSetNames& present) const
+{
+    if (!hasFiles(game, present))
         return false;
-    const QString bios = biosOf(game);
-    return bios.isEmpty() || has(bios);
+    const std::uint64_t bios = biosOf(game);
+    return bios == 0 || present.containsHash(bios);
 }

@@ -3,13 +3,15 @@
 #include "catalogue/catalogueentry.h"
 #include "mame/mame.h"
 
-#include <QHash>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
+#include <cstdint>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class Files;
@@ -33,9 +35,36 @@ QStringList romFolders(const MameInfo& mame, const Files& files, const QString& 
 // any letter case), without blanks or quotes at its ends; empty when no line names one.
 QString rompathOfClassicConfig(QByteArrayView config);
 
+// A set of set names, letter case ignored (A to Z; MAME lowercases the names it finds). It
+// keeps a 64-bit hash of each name rather than the name: tens of thousands of names are
+// looked up for every change in the ROM folders, and a name of one set taken for another's
+// (one chance in 10^10 or so) would only grey a row wrongly.
+class RomSetNames
+{
+public:
+    // The hash of a name; the same for a name in the file system's bytes (UTF-8) and in text.
+    static std::uint64_t hash(std::string_view name);
+    static std::uint64_t hash(QStringView name);
+
+    void insert(std::string_view name) { insertHash(hash(name)); }
+    void insert(QStringView name) { insertHash(hash(name)); }
+    bool contains(QStringView name) const { return containsHash(hash(name)); }
+    bool containsHash(std::uint64_t hash) const;
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+
+    friend bool operator==(const RomSetNames& a, const RomSetNames& b);
+
+private:
+    void insertHash(std::uint64_t hash);
+
+    std::vector<std::uint64_t> m_slots; // open addressing; 0 marks a free slot
+    std::size_t m_count = 0;
+};
+
 // The sets present in the ROM folders, kept up to date: a set NAME is present when a folder
-// holds NAME.zip, NAME.7z or a folder NAME, letter case ignored (MAME lowercases the names it
-// finds). Only names are read; no file is opened.
+// holds NAME.zip, NAME.7z or a folder NAME, letter case ignored. Only names are read; no file
+// is opened.
 class RomSets final : public QObject
 {
     Q_OBJECT
@@ -54,8 +83,8 @@ public:
     // Whether any of the folders exists. When none does, MAME has nowhere to look, and no game
     // is to be taken for missing.
     bool anyFolderExists() const { return m_anyFolder; }
-    // The lowercased names of the sets present.
-    const QSet<QString>& present() const { return m_present; }
+    // The names of the sets present.
+    const RomSetNames& present() const { return m_present; }
 
     // Lists the folders again now; sends changed when what they hold differs.
     void rescan();
@@ -68,7 +97,7 @@ private:
     QStringList m_folders;
     std::vector<std::unique_ptr<QObject>> m_watches;
     QTimer* m_settle;
-    QSet<QString> m_present;
+    RomSetNames m_present;
     bool m_anyFolder = false;
 };
 
@@ -84,15 +113,26 @@ public:
     void addGame(const CatalogueEntry& game);
     void addBios(const QString& name);
 
-    // Whether MAME finds what game needs among present (lowercased set names): it needs no
-    // file, or its own set is present, or all its files lie in its parent's set and that is
-    // present; and the BIOS its romof chain reaches is present. A set that lacks a file still
-    // counts: only verification looks inside.
-    bool isAvailable(const CatalogueEntry& game, const QSet<QString>& present) const;
+    // Whether MAME finds what game needs among present: it needs no file, or its own set is
+    // present, or all its files lie in its parent's set and that is present; and the BIOS its
+    // romof chain reaches is present. A set that lacks a file still counts: only verification
+    // looks inside.
+    bool isAvailable(const CatalogueEntry& game, const RomSetNames& present) const;
+    // The first half of that, which the game's own entry decides: whether its files are there
+    // (the BIOS aside). A game for which this is false is not available, whatever follows it.
+    static bool hasFiles(const CatalogueEntry& game, const RomSetNames& present);
 
 private:
-    QString biosOf(const CatalogueEntry& game) const;
+    // The hash of the BIOS set that game's romof chain reaches: its romof, or its romof's; 0
+    // when none. MAME's chains are no longer: a clone's romof is its parent, a parent's its
+    // BIOS.
+    std::uint64_t biosOf(const CatalogueEntry& game) const;
 
-    QHash<QString, QString> m_romof; // for the games that take ROMs from another set
-    QSet<QString> m_bios;
+    // The games that take ROMs from another set, with that set (hashes), in catalogue order.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> m_romof;
+    RomSetNames m_bios;
+    // The games whose romof is a BIOS, with it: worked out once the catalogue is read, for
+    // the BIOS sets may come after their games.
+    mutable std::unordered_map<std::uint64_t, std::uint64_t> m_onBios;
+    mutable bool m_onBiosKnown = false;
 };

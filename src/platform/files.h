@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include <QIODevice>
 
@@ -50,10 +51,11 @@ public:
     // missing or unreadable.
     virtual QStringList filesWithSuffix(const QString& dir, const QString& suffix) const = 0;
 
-    // The names (without directory) of every entry of dir, in no particular order, each
-    // directory's (also through a symbolic link) ending in '/'. Nothing is opened but dir.
-    // Empty when dir is missing or unreadable.
-    virtual QStringList entryNames(const QString& dir) const = 0;
+    // Calls take with the name (without directory, in the file system's bytes) of every entry
+    // of dir, in no particular order, and whether it is a directory (also through a symbolic
+    // link). Nothing is opened but dir. False when dir is missing or cannot be read.
+    using EntryTaker = std::function<void(std::string_view name, bool isDirectory)>;
+    virtual bool forEachEntry(const QString& dir, const EntryTaker& take) const = 0;
 
     // An open, readable device for the file, or nullptr when it cannot be opened.
     virtual std::unique_ptr<QIODevice> openForReading(const QString& path) const = 0;

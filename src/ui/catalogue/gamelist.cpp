@@ -164,12 +164,15 @@ std::optional<std::vector<CatalogueEntry>> GameList::readRows(int type, int* gam
             ++*games;
             if (!hacks)
                 m_availability.addGame(entry);
-            if (available || listTypeAdmits(type, entry))
+            // A game whose files are missing is no available game: it goes at once.
+            if (available ? GameAvailability::hasFiles(entry, m_romSets.present())
+                          : listTypeAdmits(type, entry))
                 rows.push_back(std::move(entry));
         },
         nullptr,
         hacks ? BiosSink() : [this](const QString& bios) { m_availability.addBios(bios); });
-    if (!hacks) {
+    // Without any ROM folder nothing is grey, and only the Available list needs to know.
+    if (!hacks && (available || m_romSets.anyFolderExists())) {
         for (CatalogueEntry& row : rows)
             row.available = m_availability.isAvailable(row, m_romSets.present());
     }
@@ -215,7 +218,7 @@ void GameList::showAvailability()
 void GameList::reportWhenNoSets()
 {
     if (listType() != AvailableGames || m_romSets.folders().isEmpty() ||
-        !m_romSets.present().isEmpty())
+        !m_romSets.present().empty())
         return;
     QStringList folders;
     for (const QString& folder : m_romSets.folders())
