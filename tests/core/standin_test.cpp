@@ -80,10 +80,20 @@ TEST_F(StandinTest, TheClassicMameVerifiesRecordsAndListsItsCatalogue)
 
 // Its catalogue, built in or from standin-listxml.xml, is pinned by the update's window
 // tests; what it calls its version is what makes the benchmark's update take the XML road.
-TEST_F(StandinTest, TodaysMameTellsItsVersion)
+// It verifies as MAME 0.251 does: every set of its roms, in the order of their names, or those
+// named.
+TEST_F(StandinTest, TodaysMameTellsItsVersionAndVerifiesSets)
 {
     write("standin-version.txt", "0.251 (unknown)\n");
     EXPECT_EQ(run("-version"), std::pair(0, std::string("0.251 (unknown)\n")));
+    write("roms/pong.zip", "PK");
+    write("roms/pacman.bad", "pm1.6e");
+    EXPECT_EQ(run("-verifyroms"), std::pair(2, std::string("pacman      : pm1.6e (2048 bytes) - "
+                                                           "NOT FOUND\nromset pacman is bad\n"
+                                                           "romset pong is good\n"
+                                                           "2 romsets found, 1 were OK.\n")));
+    EXPECT_EQ(run("-verifyroms pong nosuch"),
+              std::pair(0, std::string("romset pong is good\n1 romsets found, 1 were OK.\n")));
 }
 
 } // namespace
