@@ -123,11 +123,16 @@ TEST_F(Korvane, ChosenGameIsRecordedAndPlayedBackAndNoFieldOfAFileAddsAWordForMa
         EXPECT_FALSE(run.contains("-autoboot_script")) << run.join(u' ').toStdString();
 }
 
-// A game MAME cannot start (the stand-in replays the real MAME's missing files) is explained
-// in a message once MAME has ended.
-TEST_F(Korvane, APlayThatMameCannotStartIsExplained)
+// "Available games" follows the ROM folder: a set copied in shows at once. A game MAME cannot
+// start (the stand-in replays the real MAME's missing files) is explained in a message once
+// MAME has ended.
+TEST_F(Korvane, AvailableGamesFollowTheRomFolderAndAPlayThatMameCannotStartIsExplained)
 {
     ASSERT_TRUE(start());
+    chooseInCombo(kListType, 7);
+    ASSERT_TRUE(waitForCaption(2)) << "galeforc and quartzon";
+    writeFile("roms/ZYXTREK.7z", QByteArray());
+    ASSERT_TRUE(waitForCaption(3)) << "zyxtrek copied in";
     testfiles::replay(path(""), testfiles::recordedRun("pacman"));
     chooseRow(0);
     ASSERT_TRUE(lastGameIs("galeforc"));

@@ -45,6 +45,8 @@ QString StatusLine::text() const
 void StatusLine::setText(const QString& text)
 {
     m_text->setText(text);
+    // A long text (ROM folders, a path) runs past the bar's end: the whole of it on hover.
+    m_text->setToolTip(text);
 }
 
 void StatusLine::place()
