@@ -292,7 +292,7 @@ RomVerification::Verdicts RomVerification::verifyAll(const MameInfo& mame, const
         VerifyAnswer answer(mame, run.names);
         const auto take = [&](QByteArrayView piece) {
             answer.take(piece);
-            if (mame.verifiesManySets() && sinceDrawn.hasExpired(kProgressIntervalMs)) {
+            if (sinceDrawn.hasExpired(kProgressIntervalMs)) {
                 progress.setValue(std::min(from + answer.done(), to));
                 sinceDrawn.start();
             }
