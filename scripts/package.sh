@@ -5,6 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=build-package
+# Debian's hardening (fortified functions, immediate binding, a protected stack), as a package
+# built by dpkg-buildpackage would have it; the flags are read when the build is first made.
+if command -v dpkg-buildflags > /dev/null; then
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+    LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
+    export CXXFLAGS LDFLAGS
+fi
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DKORVANE_BUILD_TESTS=OFF \
     -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_FUZZERS=OFF -DKORVANE_SANITIZE=OFF \
     -DCMAKE_INSTALL_PREFIX=/usr "$@"
