@@ -5,8 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=build-package
-# Debian's hardening (fortified functions, immediate binding, a protected stack), as a package
-# built by dpkg-buildpackage would have it; the flags are read when the build is first made.
+# A game's program goes to /usr/games, where Debian puts MAME too; the user guide is found from
+# there as ../share/doc/korvane. Debian's hardening (fortified functions, immediate binding, a
+# protected stack) as dpkg-buildpackage would give it; the flags are read when the build is
+# first made.
 if command -v dpkg-buildflags > /dev/null; then
     export DEB_BUILD_MAINT_OPTIONS=hardening=+all
     CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
@@ -15,7 +17,7 @@ if command -v dpkg-buildflags > /dev/null; then
 fi
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DKORVANE_BUILD_TESTS=OFF \
     -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_FUZZERS=OFF -DKORVANE_SANITIZE=OFF \
-    -DCMAKE_INSTALL_PREFIX=/usr "$@"
+    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games "$@"
 cmake --build "$build_dir" -j"$(nproc)"
 rm -f "$build_dir"/korvane_*.deb
 (cd "$build_dir" && cpack -G DEB)
