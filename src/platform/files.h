@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -63,6 +64,9 @@ public:
     // What changes whenever the file at path is replaced or rewritten: its size and time of
     // last modification, as one text. Empty when there is no file there.
     virtual QString fileStamp(const QString& path) const = 0;
+
+    // When the file at path was last modified; invalid when there is no file there.
+    virtual QDateTime lastModified(const QString& path) const = 0;
 
     // True when anything (a file, a directory) exists at exactly this path.
     virtual bool exists(const QString& path) const = 0;

@@ -90,6 +90,12 @@ QString LocalFiles::fileStamp(const QString& path) const
            QString::number(info.lastModified().toMSecsSinceEpoch());
 }
 
+QDateTime LocalFiles::lastModified(const QString& path) const
+{
+    const QFileInfo info(path);
+    return info.isFile() ? info.lastModified() : QDateTime();
+}
+
 bool LocalFiles::exists(const QString& path) const
 {
     return QFileInfo::exists(path);

@@ -16,6 +16,7 @@ public:
     bool forEachEntry(const QString& dir, const EntryTaker& take) const override;
     std::unique_ptr<QIODevice> openForReading(const QString& path) const override;
     QString fileStamp(const QString& path) const override;
+    QDateTime lastModified(const QString& path) const override;
     bool exists(const QString& path) const override;
     bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) override;
     bool remove(const QString& path, QString* error) override;

@@ -1,5 +1,8 @@
 #include "programfixture.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
+
 namespace {
 
 class GameLaunch : public ProgramFixture
@@ -17,7 +20,23 @@ protected:
         QTest::mousePress(button, which);
         QTest::mouseRelease(button, which);
     }
-    QStringList playbackEntries() { return comboTexts(*form->PlaybackCombo); }
+    // The recordings PlaybackCombo offers, by name.
+    QStringList playbackEntries()
+    {
+        QStringList names;
+        for (int i = 0; i < form->PlaybackCombo->count(); ++i)
+            names.append(form->PlaybackCombo->itemData(i).toString().chopped(4));
+        return names;
+    }
+    // A recording in INP, made on that day of March 2024.
+    void writeRecording(const QString& name, const QByteArray& bytes, int day)
+    {
+        writeFile("INP/" + name, bytes);
+        QFile file(path("INP/" + name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2024, 3, day), QTime(12, 0)),
+                                     QFileDevice::FileModificationTime));
+    }
 };
 
 // Playback starts on a press of any button but the right one, never from the keyboard.
@@ -145,6 +164,83 @@ TEST_F(GameLaunch, aFailedStartIsExplainedAndItsEmptyRecordingRemoved)
     }
 }
 
+// A recording of today's MAME plays the game it was made of, whichever row is selected; the
+// list names that game (by its short name when the list does not hold it) and the date. A
+// file whose header cannot be read plays the selected game, as the classic MAME's always did.
+TEST_F(GameLaunch, aRecordingPlaysTheGameItWasMadeOf)
+{
+    writeGames(gameBlock("smashtv", "Smash", "1990", nullptr, nullptr, "good") +
+               gameBlock("pong", "Pong (Rev E)", "1972", nullptr, nullptr, "good"));
+    const QByteArray pong = testfiles::read(testfiles::recordedRun("pong", ".inp"));
+    const auto of = [&pong](const char* machine) {
+        return QByteArray(pong).replace(0x14, 12, QByteArray(machine).leftJustified(12, '\0'));
+    };
+    writeRecording("pong.inp", pong, 9);
+    writeRecording("other.inp", of("breakout"), 8);
+    writeRecording("hack.inp", of("P"), 8);
+    writeRecording("evil.inp", of("-video"), 7);
+    writeRecording("old.inp", "x", 6);
+    MainForm& w = started();
+    const auto on = [](int day) -> QString {
+        return u" \u2014 "_qs +
+               QLocale::system().toString(QDate(2024, 3, day), QLocale::ShortFormat);
+    };
+    EXPECT_EQ(comboTexts(*w.PlaybackCombo),
+              (QStringList{u"pong \u2014 Pong (Rev E)"_qs + on(9), u"hack \u2014 P"_qs + on(8),
+                           u"other \u2014 breakout"_qs + on(8), u"evil \u2014 -video"_qs + on(7),
+                           "old" + on(6)}));
+    select(0);
+    for (const int index : {0, 2, 4, 3}) {
+        w.PlaybackCombo->setCurrentIndex(index);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+    }
+    EXPECT_EQ(startedLines(), (QStringList{"MAME pong -soundcard -1 -playback pong",
+                                           "MAME breakout -soundcard -1 -playback other",
+                                           "MAME smashtv -soundcard -1 -playback old"}));
+    EXPECT_TRUE(lastMessage().startsWith(u"The row \"-video\" gives the short name \"-video\", "
+                                         u"which cannot be passed to MAME: "_qs));
+
+    // The hack list does not hold pong; a hack whose parent made the recording keeps its
+    // directory.
+    choose(4);
+    EXPECT_EQ(w.PlaybackCombo->itemText(0), u"pong \u2014 pong"_qs + on(9));
+    select(0);
+    w.PlaybackCombo->setCurrentIndex(1);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(startedLines().last(), u"MAME P -romdir H -soundcard -1 -playback hack"_qs);
+}
+
+// The playback list's context menu deletes the chosen recording once the user says Yes; a file
+// that cannot be deleted is said.
+TEST_F(GameLaunch, aRecordingIsDeletedFromTheListsMenuAfterAYes)
+{
+    writeRecording("keep.inp", "x", 1);
+    writeRecording("gone.inp", "x", 2);
+    MainForm& w = started();
+    const QPoint at = w.PlaybackCombo->rect().center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, w.PlaybackCombo->mapToGlobal(at));
+    QCoreApplication::sendEvent(w.PlaybackCombo, &click);
+    QMenu* menu = w.PlaybackCombo->findChild<QMenu*>();
+    ASSERT_TRUE(menu && menu->isVisible());
+    menu->hide();
+    QAction* remove = menu->findChild<QAction*>("DeleteRecordingMenu");
+    ASSERT_TRUE(remove);
+    messages.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    remove->trigger();
+    EXPECT_TRUE(QFile::exists(path("INP/gone.inp")));
+    remove->trigger();
+    EXPECT_FALSE(QFile::exists(path("INP/gone.inp")));
+    EXPECT_EQ(messages.texts(), QStringList(2, "Delete the recording gone?"));
+    EXPECT_EQ(messages.shown.last().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(playbackEntries(), QStringList{"keep"});
+
+    // Gone already when the user says Yes.
+    QFile::remove(path("INP/keep.inp"));
+    remove->trigger();
+    EXPECT_TRUE(lastMessage().startsWith(u"The recording keep could not be deleted: "_qs));
+    EXPECT_TRUE(playbackEntries().isEmpty());
+}
+
 // A row or a recording whose name MAME could take for switches starts nothing at all: MAME is
 // neither asked nor started, and the user is told which name and why.
 TEST_F(GameLaunch, namesMameCouldMisreadStartNothing)
@@ -196,30 +292,30 @@ TEST_F(GameLaunch, mameIsAskedAfterTheWindowShowsAndAFilesProgramOnlyWhenItPlays
     EXPECT_EQ(startedLines(), QStringList{"evilmame smashtv -soundcard -1"});
 }
 
-// The playback list offers the recordings in INP by name without regard to case, and follows
-// the directory while the program runs.
-TEST_F(GameLaunch, recordingsAreOfferedByNameAndFollowTheDirectory)
+// The playback list offers the recordings in INP newest first, and follows the directory
+// while the program runs.
+TEST_F(GameLaunch, recordingsAreOfferedNewestFirstAndFollowTheDirectory)
 {
     // A name MAME could misread is not offered; one with blanks and dashes is, as one word.
+    int day = 1;
     for (const char* name : {"b.INP", "a.inp", "c.INP", "notes.txt", "-autoboot_script.INP",
                              ".hidden.INP", "c -x.INP"})
-        writeFile(u"INP/"_qs + QLatin1StringView(name), "x");
+        writeRecording(QString::fromUtf8(name), "x", day++);
     MainForm& w = started();
-    EXPECT_EQ(playbackEntries(), (QStringList{"a", "b", "c -x", "c"}));
+    EXPECT_EQ(playbackEntries(), (QStringList{"c -x", "c", "a", "b"}));
     EXPECT_EQ(w.PlaybackCombo->currentIndex(), 0);
     select(0);
-    w.PlaybackCombo->setCurrentIndex(2);
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_EQ(startedLines(), QStringList{"MAME smashtv -soundcard -1 -playback c -x"});
     processes.started.clear();
     QFile::remove(path("INP/c -x.INP"));
-    QTRY_COMPARE(playbackEntries(), (QStringList{"a", "b", "c"}));
+    QTRY_COMPARE(playbackEntries(), (QStringList{"c", "a", "b"}));
 
     // A recording made while the program runs shows by itself; the chosen one stays chosen.
     w.PlaybackCombo->setCurrentIndex(2);
     writeFile("INP/0first.Inp", "x");
-    QTRY_COMPARE(playbackEntries(), (QStringList{"0first", "a", "b", "c"}));
-    EXPECT_EQ(w.PlaybackCombo->currentText(), u"c"_qs);
+    QTRY_COMPARE(playbackEntries(), (QStringList{"0first", "c", "a", "b"}));
+    EXPECT_EQ(playbackEntries().value(w.PlaybackCombo->currentIndex()), u"b"_qs);
 
     // A right press reads INP again and selects the first; it starts nothing.
     QTest::mouseClick(w.Command1, Qt::RightButton);

@@ -364,3 +364,12 @@ QStringList GameList::shownNames() const
         names.append(m_model->row(row).name);
     return names;
 }
+
+QString GameList::descriptionOf(const QString& name) const
+{
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_model->row(row).name == name)
+            return m_model->row(row).description;
+    }
+    return {};
+}

@@ -84,6 +84,8 @@ public:
     int listType() const;
     // The short names of the rows, in the order the list shows them.
     QStringList shownNames() const;
+    // The description of the row whose short name is name; empty when no row has it.
+    QString descriptionOf(const QString& name) const;
 
     QString gameListPath() const;
     QString hackListPath() const;

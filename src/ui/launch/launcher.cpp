@@ -1,5 +1,6 @@
 #include "ui/launch/launcher.h"
 
+#include "catalogue/listtype.h"
 #include "mame/mameinuse.h"
 #include "mame/recordingslisting.h"
 #include "mame/runfailure.h"
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -22,6 +25,12 @@ namespace {
 // What is kept of a game's output: all MAME prints about a start that fails and more, while
 // a game that prints without end costs no more than this however long it runs.
 constexpr qsizetype kKeptOutputBytes = 1 << 20;
+
+// A recording's name: its file's name without the last four characters, the extension.
+QString withoutExtension(const QString& fileName)
+{
+    return fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
+}
 
 } // namespace
 
@@ -33,6 +42,7 @@ Launcher::Launcher(Platform& platform, MameInUse& mameInUse, Host host, Controls
     , m_host(std::move(host))
     , m_controls(controls)
     , m_changes(new QTimer(this))
+    , m_playbackMenu(new QMenu(controls.PlaybackCombo))
 {
     // Changes come in bursts (a file made, then renamed): one refill for a burst.
     m_changes->setSingleShot(true);
@@ -43,6 +53,16 @@ Launcher::Launcher(Platform& platform, MameInUse& mameInUse, Host host, Controls
     // Playback answers the mouse press itself, not the click, so it is not connected to
     // clicked: a press starts the game, and the keyboard's activation does nothing.
     m_controls.Command1->installEventFilter(this);
+
+    QAction* remove = m_playbackMenu->addAction(QStringLiteral("Delete recording..."));
+    remove->setObjectName(QStringLiteral("DeleteRecordingMenu"));
+    connect(remove, &QAction::triggered, this, &Launcher::DeleteRecordingMenu_Click);
+    QComboBox* combo = m_controls.PlaybackCombo;
+    combo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(combo, &QWidget::customContextMenuRequested, this, [this, combo, remove](QPoint at) {
+        remove->setEnabled(combo->currentIndex() >= 0);
+        m_playbackMenu->popup(combo->mapToGlobal(at));
+    });
 }
 
 bool Launcher::namesArePassable(Input input, const std::optional<SelectedGame>& game, int listType)
@@ -51,7 +71,7 @@ bool Launcher::namesArePassable(Input input, const std::optional<SelectedGame>& 
     if (input == Input::Record)
         recordingName = m_controls.RecText->text();
     else if (input == Input::Playback)
-        recordingName = m_controls.PlaybackCombo->currentText();
+        recordingName = withoutExtension(m_controls.PlaybackCombo->currentData().toString());
     const std::optional<QString> refusal = refusedLaunchNames(game, listType, recordingName);
     if (!refusal)
         return true;
@@ -63,8 +83,12 @@ bool Launcher::namesArePassable(Input input, const std::optional<SelectedGame>& 
 void Launcher::LaunchGame(Input input)
 {
     const OptionSet options = m_host.options();
-    const std::optional<SelectedGame> game = m_host.selectedGame();
-    const int listType = m_host.listType();
+    std::optional<SelectedGame> game = m_host.selectedGame();
+    int listType = m_host.listType();
+    const std::optional<Recording> recording =
+        input == Input::Playback ? chosenRecording() : std::nullopt;
+    if (recording && recording->machine)
+        takeRecordedGame(*recording->machine, game, listType);
     if (!namesArePassable(input, game, listType))
         return;
 
@@ -75,13 +99,9 @@ void Launcher::LaunchGame(Input input)
     if (input == Input::Record) {
         // The name goes to MAME as the user left it, as one word; MAME adds the directory.
         extraSwitches = recordSwitches(m_controls.RecText->text(), dialect);
-    } else if (input == Input::Playback) {
-        const QComboBox* combo = m_controls.PlaybackCombo;
-        const int index = combo->currentIndex();
-        const RecordingsListing& listing = *m_controls.INPFile;
+    } else if (recording) {
         extraSwitches =
-            playbackSwitches(combo->currentText(),
-                             index < listing.count() ? listing.name(index) : QString(), dialect);
+            playbackSwitches(withoutExtension(recording->fileName), recording->fileName, dialect);
     }
 
     const CommandLine line =
@@ -182,12 +202,70 @@ void Launcher::FillPlaybackList()
     QComboBox* combo = m_controls.PlaybackCombo;
     combo->clear();
     const RecordingsListing& listing = *m_controls.INPFile;
-    for (int i = 0; i < listing.count(); ++i) {
-        // The name without its last four characters: the ".INP" extension.
-        const QString name = listing.name(i);
-        combo->addItem(name.left(std::max<qsizetype>(0, name.size() - 4)));
-    }
+    for (int i = 0; i < listing.count(); ++i)
+        combo->addItem(entryText(listing.recording(i)), listing.name(i));
     combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+}
+
+QString Launcher::entryText(const Recording& recording) const
+{
+    QStringList parts{withoutExtension(recording.fileName)};
+    if (recording.machine)
+        parts.append(gameName(*recording.machine));
+    if (recording.modified.isValid())
+        parts.append(QLocale::system().toString(recording.modified.date(), QLocale::ShortFormat));
+    return parts.join(u" \u2014 ");
+}
+
+QString Launcher::gameName(const QString& machine) const
+{
+    const QString description = m_host.gameDescription(machine);
+    return description.isEmpty() ? machine : description;
+}
+
+void Launcher::gameListChanged()
+{
+    QComboBox* combo = m_controls.PlaybackCombo;
+    const RecordingsListing& listing = *m_controls.INPFile;
+    for (int i = 0; i < std::min(combo->count(), listing.count()); ++i)
+        combo->setItemText(i, entryText(listing.recording(i)));
+}
+
+std::optional<Recording> Launcher::chosenRecording() const
+{
+    const int index = m_controls.PlaybackCombo->currentIndex();
+    if (index < 0 || index >= m_controls.INPFile->count())
+        return std::nullopt;
+    return m_controls.INPFile->recording(index);
+}
+
+void Launcher::takeRecordedGame(const QString& machine, std::optional<SelectedGame>& game,
+                                int& listType) const
+{
+    // A home hack runs its parent's machine, which a recording of it names.
+    if (game && (listType == HomeHacks ? game->cloneof : game->name) == machine)
+        return;
+    game = SelectedGame{machine, QString(), gameName(machine)};
+    listType = FullList;
+}
+
+void Launcher::DeleteRecordingMenu_Click()
+{
+    const std::optional<Recording> recording = chosenRecording();
+    if (!recording)
+        return;
+    const QString name = withoutExtension(recording->fileName);
+    if (m_platform.messages.show(QStringLiteral("Delete the recording %1?").arg(name), appTitle(),
+                                 MessageButtons::YesNo) != MessageAnswer::Ok)
+        return;
+    QString error;
+    const QString path = QDir(m_controls.INPFile->directory()).filePath(recording->fileName);
+    if (!m_platform.files.remove(path, &error)) {
+        m_platform.messages.show(
+            QStringLiteral("The recording %1 could not be deleted: %2.").arg(name, error),
+            appTitle(), MessageButtons::Ok);
+    }
+    recordingsChanged();
 }
 
 void Launcher::listRecordings()
@@ -204,10 +282,10 @@ void Launcher::listRecordings()
 void Launcher::recordingsChanged()
 {
     QComboBox* combo = m_controls.PlaybackCombo;
-    const QString chosen = combo->currentText();
+    const QVariant chosen = combo->currentData();
     m_controls.INPFile->refresh();
     FillPlaybackList();
-    const int index = combo->findText(chosen, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int index = combo->findData(chosen);
     if (index >= 0)
         combo->setCurrentIndex(index);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mame/commandline.h"
+#include "mame/recordingslisting.h"
 
 #include <QObject>
 #include <QString>
@@ -15,9 +16,9 @@ struct ProcessEnd;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTimer;
-class RecordingsListing;
 struct Platform;
 
 // Play, record and playback: the launch controls of the main window, and the one
@@ -35,6 +36,9 @@ public:
         std::function<std::optional<SelectedGame>()> selectedGame;
         std::function<int()> listType;
         std::function<void(const QString&)> reportStatus;
+        // The description of the game of this short name in the list, empty when the list
+        // does not hold it.
+        std::function<QString(const QString&)> gameDescription;
     };
 
     struct Controls
@@ -56,7 +60,7 @@ public:
     {
         Play,
         Record,   // into the recording named in RecText
-        Playback, // of the recording chosen in PlaybackCombo
+        Playback, // of the recording chosen in PlaybackCombo, with the game it was made of
     };
 
     // Builds the command line from the window's options, selected game and list type for
@@ -74,8 +78,15 @@ public:
     // A mouse press on Playback: the right button re-reads the recordings, any other plays
     // the chosen one back. Activating the button from the keyboard does nothing.
     void Command1_MouseDown(Qt::MouseButton button);
-    // Rebuilds PlaybackCombo from the recordings listing and selects the first entry.
+    // Rebuilds PlaybackCombo from the recordings listing and selects the first entry. Each
+    // entry shows the recording's name, its game's description (the short name of a game the
+    // list does not hold; nothing when the file does not say) and its date; its data is the
+    // file's name.
     void FillPlaybackList();
+    // The game list's rows changed: the entries name their games anew, the chosen one kept.
+    void gameListChanged();
+    // From PlaybackCombo's context menu: asks, then deletes the chosen recording's file.
+    void DeleteRecordingMenu_Click();
 
     // The start-up step: list the recordings in <program dir>/INP and fill PlaybackCombo.
     // From then on the list follows INP by itself: a recording made or deleted shows at
@@ -91,6 +102,15 @@ private:
     bool namesArePassable(Input input, const std::optional<SelectedGame>& game, int listType);
     void reportMissingRecordingsDirectory();
     void recordingsChanged();
+    // The recording PlaybackCombo shows, or nullopt when it shows none.
+    std::optional<Recording> chosenRecording() const;
+    // What PlaybackCombo shows of a recording, and the name of the game of that short name.
+    QString entryText(const Recording& recording) const;
+    QString gameName(const QString& machine) const;
+    // The game a playback of a recording made of machine starts: the selected row when it
+    // starts that machine already (a home hack with its directory), else the machine itself.
+    void takeRecordedGame(const QString& machine, std::optional<SelectedGame>& game,
+                          int& listType) const;
 
     // A started game, as its end is judged.
     struct StartedGame
@@ -113,4 +133,5 @@ private:
     Controls m_controls;
     std::unique_ptr<QObject> m_watch;
     QTimer* m_changes;
+    QMenu* m_playbackMenu;
 };

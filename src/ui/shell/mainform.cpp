@@ -75,7 +75,8 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     m_launcher = new Launcher(
         platform, *m_mameInUse,
         {[this] { return m_options->read(); }, [this] { return m_gameList->selectedForLaunch(); },
-         [this] { return m_gameList->listType(); }, status},
+         [this] { return m_gameList->listType(); }, status,
+         std::bind_front(&GameList::descriptionOf, m_gameList)},
         {Command1, PlaybackCombo, Command2, RecText, PlayButton, CommandlineLabel, &INPFile}, this);
     m_optionSettings =
         new OptionSettings(platform, {[this] { return m_gameList->selectedName(); }, status},
@@ -92,8 +93,6 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     // its height.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
-
-MainForm::~MainForm() = default;
 
 void MainForm::buildListArea()
 {
@@ -155,6 +154,7 @@ void MainForm::wireCommands()
     on(ViewAsIconsMenu, list, &GameList::ViewAsIconsMenu_Click);
     on(FullscreenMenu, list, &GameList::FullscreenMenu_Click);
     connect(list, &GameList::launchRequested, m_launcher, &Launcher::PlayButton_Click);
+    connect(m_games, &QAbstractItemModel::modelReset, m_launcher, &Launcher::gameListChanged);
     // A game chosen in the list: its name is offered for a recording and named by the verify
     // item, then its own settings come onto the panel, in this order.
     connect(list, &GameList::currentGameChanged, RecText, &QLineEdit::setText);

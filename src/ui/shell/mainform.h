@@ -37,7 +37,7 @@ class MainForm final : public QMainWindow
 
 public:
     explicit MainForm(Platform& platform, QWidget* parent = nullptr);
-    ~MainForm() override;
+    ~MainForm() override = default;
 
     // Brings the window into its first working state; runs once, before it is shown.
     void Form_Load();
