@@ -140,7 +140,9 @@ TEST_F(ListInteraction, aColumnClickSortsAscendingByItsTextAndKeepsTheSelection)
     EXPECT_EQ(selected(), u"xevious"_qs);
 }
 
-TEST_F(ListInteraction, theSortStaysOnAcrossReloadsWithTheSelectedGameInView)
+// The sort and the game chosen last also come back at the next start, the game with a
+// click's reactions; Ctrl+Q then closes the window.
+TEST_F(ListInteraction, theSortStaysOnAcrossReloadsAndStartsWithTheSelectedGameInView)
 {
     // More games than the list shows at once; every other one a clone. Their descriptions
     // run the other way round from the file.
@@ -163,6 +165,16 @@ TEST_F(ListInteraction, theSortStaysOnAcrossReloadsWithTheSelectedGameInView)
     EXPECT_EQ(names().last(), u"g00"_qs);
     EXPECT_EQ(selected(), u"g00"_qs);
     EXPECT_TRUE(selectionInView());
+
+    restart();
+    shown();
+    EXPECT_EQ(names().first(), u"g58"_qs);
+    EXPECT_EQ(view().reportView()->header()->sortIndicatorSection(), 0);
+    EXPECT_EQ(selected(), u"g00"_qs);
+    EXPECT_TRUE(selectionInView());
+    EXPECT_EQ(form->RecText->text(), u"g00"_qs);
+    QTest::keyClick(form.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(ListInteraction, enterAndDoubleClicksStartAsPlayDoesAndOtherKeysDoNot)

@@ -1,5 +1,6 @@
 #include "ui/catalogue/gamelist.h"
 
+#include "catalogue/gamecolumns.h"
 #include "catalogue/gamelistreader.h"
 #include "catalogue/listtype.h"
 #include "platform/appinfo.h"
@@ -48,6 +49,12 @@ struct ListPlacement
     int height;
     int firstColumnWidth;
 };
+// What the status bar says of a game the user chose: "Pac-Man ©1980 Namco".
+QString chosenText(const CatalogueEntry& game)
+{
+    return game.description + QStringLiteral(" \u00A9") + game.year + u' ' + game.manufacturer;
+}
+
 constexpr ListPlacement kNormalPlacement{120, 6972, 4452, 3000};
 constexpr ListPlacement kFullWindowPlacement{0, 10092, 7092, 6000};
 
@@ -62,6 +69,14 @@ GameList::GameList(Platform& platform, Controls controls, GameListModel* model,
     , m_reportStatus(std::move(reportStatus))
     , m_romSets(platform.files)
 {
+    // The column clicked last sorts the list again from the first load on; none stored (or
+    // none that names a column) keeps the file's order.
+    bool stored = false;
+    const int column =
+        platform.settings.read(QStringLiteral("Games"), QStringLiteral("SortColumn"), QString())
+            .toInt(&stored);
+    if (stored && column >= 0 && column < static_cast<int>(kGameColumns.size()))
+        m_sortColumn = column;
     connect(&m_romSets, &RomSets::changed, this, &GameList::romSetsChanged);
     // activated, not currentIndexChanged: only the user's choice stores the list type;
     // restoring it at start-up must not write it back or load twice.
@@ -236,6 +251,8 @@ void GameList::showRows(std::vector<CatalogueEntry> rows)
         kept = *game;
     // The old rows go and the new ones come, already sorted, in one reset of the view.
     m_model->setRows(std::move(rows), m_sortColumn);
+    if (m_sortColumn >= 0)
+        m_controls.GamesListView->showSortColumn(m_sortColumn);
     m_controls.window->setWindowTitle(gamesAvailableCaption(m_model->rowCount()));
     if (!kept)
         return;
@@ -262,8 +279,7 @@ void GameList::GamesListTypeCombo_Click()
 void GameList::GamesListView_ItemClick(int row)
 {
     const CatalogueEntry& game = m_model->row(row);
-    m_reportStatus(game.description + QStringLiteral(" \u00A9") + game.year + u' ' +
-                   game.manufacturer);
+    m_reportStatus(chosenText(game));
     if (!m_platform.settings.write(QStringLiteral("Games"), QStringLiteral("LastUsed"),
                                    game.name)) {
         m_reportStatus(QStringLiteral("The last game could not be saved in %1.")
@@ -272,9 +288,32 @@ void GameList::GamesListView_ItemClick(int row)
     Q_EMIT currentGameChanged(game.name);
 }
 
+void GameList::selectLastUsed()
+{
+    const QString name =
+        m_platform.settings.read(QStringLiteral("Games"), QStringLiteral("LastUsed"), QString());
+    for (int row = 0; !name.isEmpty() && row < m_model->rowCount(); ++row) {
+        if (m_model->row(row).name != name)
+            continue;
+        {
+            const QScopedValueRollback quiet(m_quiet, true);
+            m_controls.GamesListView->selectRow(row);
+            m_controls.GamesListView->scrollToSelection();
+        }
+        Q_EMIT currentGameChanged(name);
+        return;
+    }
+}
+
 void GameList::GamesListView_ColumnClick(int column)
 {
     const QScopedValueRollback quiet(m_quiet, true);
+    if (column != m_sortColumn &&
+        !m_platform.settings.write(QStringLiteral("Games"), QStringLiteral("SortColumn"),
+                                   QString::number(column))) {
+        m_reportStatus(QStringLiteral("The sort column could not be saved in %1.")
+                           .arg(m_platform.settings.location()));
+    }
     m_sortColumn = column;
     m_model->sort(column, Qt::AscendingOrder);
     m_controls.GamesListView->showSortColumn(column);

@@ -61,7 +61,13 @@ public:
     // The user chose row: show it in the status bar and remember it as the last game, then
     // tell currentGameChanged.
     void GamesListView_ItemClick(int row);
-    // Sorts by column from now on, ascending, keeping the selected game in view.
+    // At start-up: selects the game clicked last ("Games"/LastUsed), scrolled into view, and
+    // tells currentGameChanged as a click does (its settings come onto the panel). The status
+    // bar keeps what start-up said there, and nothing is stored. Nothing when the list does
+    // not hold the game.
+    void selectLastUsed();
+    // Sorts by column from now on, ascending, keeping the selected game in view; the column
+    // is kept for the next start.
     void GamesListView_ColumnClick(int column);
     void GamesListView_DblClick();
     void GamesListView_KeyPress(int key);

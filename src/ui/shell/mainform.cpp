@@ -196,14 +196,14 @@ void MainForm::Form_Load()
     // is on screen (showEvent): the question may take a moment, and neither the window nor
     // the About dialog before it must wait for it.
     m_optionSettings->LoadDefaultCfg();
-    // 6. The About dialog, once after each change of version.
+    // 6. The game clicked last, selected as a click selects it (its own settings on the panel).
+    m_gameList->selectLastUsed();
+    // 7. The About dialog, once after each change of version.
     m_about->showVersionNotice();
 }
 
-void MainForm::Form_Unload(bool& cancel)
-{
-    Q_UNUSED(cancel);
-}
+void MainForm::Form_Unload([[maybe_unused]] bool& cancel)
+{}
 
 void MainForm::closeEvent(QCloseEvent* event)
 {

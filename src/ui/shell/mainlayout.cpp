@@ -222,6 +222,13 @@ void buildMenus(QMainWindow* window)
                 window->addAction(action);
         }
     }
+    // Ctrl+Q closes the window, as in any desktop program, without an item of its own.
+    auto* quit = new QAction(window);
+    quit->setObjectName(QStringLiteral("QuitShortcut"));
+    quit->setShortcut(Qt::CTRL | Qt::Key_Q);
+    quit->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(quit, &QAction::triggered, window, &QWidget::close);
+    window->addAction(quit);
 }
 
 } // namespace mainlayout
