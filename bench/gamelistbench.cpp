@@ -295,6 +295,16 @@ BENCHMARK(BM_SwitchToAvailable)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
+MainForm& gameListBenchWindow()
+{
+    return loadedWindow().form;
+}
+
+const QString& benchProgramDir()
+{
+    return catalogue().programDir;
+}
+
 GameListBenchScope::GameListBenchScope(const SyntheticCatalogue& catalogue)
 {
     g_catalogue = &catalogue;

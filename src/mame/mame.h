@@ -18,9 +18,11 @@ enum class MameDialect
 struct MameInfo
 {
     MameDialect dialect = MameDialect::Classic;
-    QString program;       // the program's absolute path; empty when the word finds none
-    QString version;       // today's MAME's version ("0.251"); empty for the classic MAME
-    QString rompath;       // today's MAME's own ROM path, from its configuration
+    QString program; // the program's absolute path; empty when the word finds none
+    QString version; // today's MAME's version ("0.251"); empty for the classic MAME
+    QString rompath; // today's MAME's own ROM path, from its configuration
+    // Where today's MAME writes its snapshots, from its configuration.
+    QString snapshotDirectory = {};
     bool asked = false;    // this identification asked the program; it did not come from the store
     bool notAsked = false; // nothing is known yet: the program was not to be asked
 

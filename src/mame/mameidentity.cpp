@@ -50,6 +50,26 @@ Override overrideOf(const SettingsStore& settings)
     return Override::None;
 }
 
+// The value of the first line of a "-showconfig" answer that starts with name and a blank,
+// unquoted; empty when there is none.
+QString configValue(QByteArrayView config, QByteArrayView name)
+{
+    for (QByteArrayView line : QLatin1StringView(config).tokenize(u'\n')) {
+        line = line.trimmed();
+        if (!line.startsWith(name) || line.size() == name.size() ||
+            (line[name.size()] != ' ' && line[name.size()] != '\t'))
+            continue;
+        QByteArrayView value = line.sliced(name.size()).trimmed();
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.sliced(1, value.size() - 2);
+        return QString::fromUtf8(value);
+    }
+    return {};
+}
+
+// What the store reads for a key it does not hold, which no stored value can be: a line end.
+const QString kAbsent = QStringLiteral("\n");
+
 } // namespace
 
 std::optional<QString> todaysMameVersion(QByteArrayView answer)
@@ -75,16 +95,12 @@ std::optional<QString> todaysMameVersion(QByteArrayView answer)
 
 QString rompathFromConfig(QByteArrayView config)
 {
-    for (QByteArrayView line : QLatin1StringView(config).tokenize(u'\n')) {
-        line = line.trimmed();
-        if (!line.startsWith("rompath") || line.size() == 7 || (line[7] != ' ' && line[7] != '\t'))
-            continue;
-        QByteArrayView value = line.sliced(7).trimmed();
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-            value = value.sliced(1, value.size() - 2);
-        return QString::fromUtf8(value);
-    }
-    return {};
+    return configValue(config, "rompath");
+}
+
+QString snapshotDirectoryFromConfig(QByteArrayView config)
+{
+    return configValue(config, "snapshot_directory");
 }
 
 MameIdentity::MameIdentity(Platform& platform)
@@ -137,15 +153,18 @@ MameInfo MameIdentity::ask(const QString& program, bool today)
     if (info.dialect == MameDialect::Today || today) {
         const ProcessAnswer config = m_platform.processes.ask(
             {program, {QStringLiteral("-showconfig")}}, kQuestionMilliseconds);
-        if (config.ended)
+        if (config.ended) {
             info.rompath = rompathFromConfig(config.output);
+            info.snapshotDirectory = snapshotDirectoryFromConfig(config.output);
+        }
     }
     return info;
 }
 
 // The store keeps each program file in a numbered slot: ProgramN (its path), StampN (size
 // and modification time when it was asked), VersionN (today's MAME's version, empty for the
-// classic MAME), RompathN, and ConfigN ("1" once its configuration was asked).
+// classic MAME), RompathN, SnapshotsN (its snapshot_directory) and ConfigN ("1" once its
+// configuration was asked).
 
 std::optional<MameInfo> MameIdentity::stored(const QString& program, const QString& stamp) const
 {
@@ -162,6 +181,13 @@ std::optional<MameInfo> MameIdentity::stored(const QString& program, const QStri
         info.dialect =
             todaysMameVersion(info.version.toLatin1()) ? MameDialect::Today : MameDialect::Classic;
         info.rompath = settings.read(section, key("Rompath", slot), {});
+        info.snapshotDirectory = settings.read(section, key("Snapshots", slot), kAbsent);
+        // Stored before the snapshots were kept: today's MAME is asked again for them.
+        if (info.snapshotDirectory == kAbsent) {
+            if (info.isToday())
+                return std::nullopt;
+            info.snapshotDirectory.clear();
+        }
         // Overridden to today's MAME, a program stored as classic still needs its
         // configuration asked.
         if (overrideOf(settings) == Override::Today &&
@@ -190,6 +216,7 @@ void MameIdentity::store(const QString& program, const QString& stamp, const Mam
         {key("Stamp", slot), stamp},
         {key("Version", slot), info.version},
         {key("Rompath", slot), info.rompath},
+        {key("Snapshots", slot), info.snapshotDirectory},
         {key("Config", slot), configAsked ? QStringLiteral("1") : QString()},
     };
     // The override's key is written once, so that a user looking at the file finds it.

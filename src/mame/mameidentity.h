@@ -28,6 +28,8 @@ std::optional<QString> todaysMameVersion(QByteArrayView answer);
 // The value of the rompath line of "-showconfig", without the quotes MAME puts around a
 // value holding blanks; empty when there is none.
 QString rompathFromConfig(QByteArrayView config);
+// The same of its snapshot_directory line.
+QString snapshotDirectoryFromConfig(QByteArrayView config);
 
 // The settings store's "Emulator"/Kind: "auto" (the default) takes the program's answer,
 // "classic" and "today" override it.

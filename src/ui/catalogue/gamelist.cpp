@@ -3,6 +3,7 @@
 #include "catalogue/gamecolumns.h"
 #include "catalogue/gamelistreader.h"
 #include "catalogue/listtype.h"
+#include "mame/snapshots.h"
 #include "platform/appinfo.h"
 #include "platform/files.h"
 #include "platform/messageboxes.h"
@@ -10,6 +11,7 @@
 #include "platform/settingsstore.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistview.h"
+#include "ui/catalogue/snapshotimages.h"
 #include "ui/desktop/twips.h"
 
 #include <QAbstractItemView>
@@ -68,7 +70,10 @@ GameList::GameList(Platform& platform, Controls controls, GameListModel* model,
     , m_model(model)
     , m_reportStatus(std::move(reportStatus))
     , m_romSets(platform.files)
+    , m_snapshots(new SnapshotImages(platform.files, this))
 {
+    m_snapshots->setBox(m_controls.GamesListView->snapshotBox());
+    m_model->setSnapshots(m_snapshots);
     // The column clicked last sorts the list again from the first load on; none stored (or
     // none that names a column) keeps the file's order.
     bool stored = false;
@@ -198,8 +203,10 @@ std::optional<std::vector<CatalogueEntry>> GameList::readRows(int type, int* gam
 
 void GameList::setMame(const MameInfo& info)
 {
-    if (!info.notAsked)
-        m_romSets.setFolders(romFolders(info, m_platform.files, m_platform.programDir));
+    if (info.notAsked)
+        return;
+    m_romSets.setFolders(romFolders(info, m_platform.files, m_platform.programDir));
+    m_snapshots->setFolder(snapshotFolder(info, m_platform.programDir));
 }
 
 void GameList::romSetsChanged()

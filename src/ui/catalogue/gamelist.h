@@ -18,6 +18,7 @@ class QComboBox;
 class QMenu;
 class QPoint;
 class QWidget;
+class SnapshotImages;
 struct Platform;
 
 // The game list: its loading, its list-type chooser, the user's work in it (choosing a
@@ -50,10 +51,12 @@ public:
     // the rows as they were; a missing hack list empties them.
     void LoadGameList();
 
-    // The MAME in use is now this one: its ROM folders decide which games are available.
-    // Nothing changes while it is not known yet (info.notAsked).
+    // The MAME in use is now this one: its ROM folders decide which games are available, and
+    // its snapshot folder what the icons show. Nothing changes while it is not known yet
+    // (info.notAsked).
     void setMame(const MameInfo& info);
     const RomSets& romSets() const { return m_romSets; }
+    const SnapshotImages& snapshots() const { return *m_snapshots; }
 
     // The user chose a list type: remember it, then load the list.
     void GamesListTypeCombo_Click();
@@ -125,6 +128,7 @@ private:
     bool m_listSeen = false; // a game list file was read at this start
     bool m_hinted = false;   // the status bar says there is no list
     RomSets m_romSets;
+    SnapshotImages* m_snapshots;
     GameAvailability m_availability; // of the game list file last read
     // Set while the program itself changes the rows or the selection, which the user did not
     // choose.

@@ -1,6 +1,7 @@
 #include "ui/catalogue/gamelistmodel.h"
 
 #include "catalogue/gamecolumns.h"
+#include "ui/catalogue/snapshotimages.h"
 
 #include <algorithm>
 #include <numeric>
@@ -54,6 +55,30 @@ void GameListModel::setIcons(const QIcon& rom, const QIcon& badRom)
     m_badRomIcon = badRom;
     if (!m_rows.empty())
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
+}
+
+void GameListModel::setSnapshots(SnapshotImages* snapshots)
+{
+    m_snapshots = snapshots;
+    connect(snapshots, &SnapshotImages::arrived, this, &GameListModel::snapshotArrived);
+    connect(snapshots, &SnapshotImages::cleared, this, [this] {
+        if (!m_rows.empty())
+            Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {SnapshotRole});
+    });
+}
+
+void GameListModel::snapshotArrived(const QString& name, int row)
+{
+    // The rows may have been sorted or read again since the image was asked for.
+    if (row >= rowCount() || m_rows[static_cast<size_t>(row)].name != name) {
+        const auto found =
+            std::find_if(m_rows.begin(), m_rows.end(),
+                         [&name](const CatalogueEntry& e) { return e.name == name; });
+        if (found == m_rows.end())
+            return;
+        row = static_cast<int>(found - m_rows.begin());
+    }
+    Q_EMIT dataChanged(index(row, 0), index(row, 0), {SnapshotRole});
 }
 
 void GameListModel::setRows(std::vector<CatalogueEntry> rows, int sortColumn)
@@ -125,6 +150,12 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const
         return entry.imageKey == ImageKey::Rom ? m_romIcon : m_badRomIcon;
     case ImageKeyRole:
         return imageKeyText(entry.imageKey);
+    case SnapshotRole:
+        if (const QPixmap image =
+                m_snapshots ? m_snapshots->image(entry.name, index.row()) : QPixmap();
+            !image.isNull())
+            return image;
+        return {};
     case Qt::ForegroundRole:
         if (m_unavailableColor && !entry.available)
             return *m_unavailableColor;

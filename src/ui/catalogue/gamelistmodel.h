@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+class SnapshotImages;
+
 // The rows of the game list: one catalogue entry per row, in the order they were added.
 // Other parts of the program read the selected game through row().
 class GameListModel final : public QAbstractTableModel
@@ -22,11 +24,17 @@ public:
     static constexpr int ImageKeyRole = Qt::UserRole;
     // The key of a column ("Description", "Year", ...), from headerData.
     static constexpr int ColumnKeyRole = Qt::UserRole + 1;
+    // The game's snapshot as a QPixmap, once it has been read (asking for it starts the
+    // reading; dataChanged tells when it is there); an invalid value until then or when there
+    // is none. Only the icon view asks: the report keeps its small icons.
+    static constexpr int SnapshotRole = Qt::UserRole + 2;
 
     explicit GameListModel(QObject* parent = nullptr);
 
     // The icons shown for the two image keys, in every size the views use.
     void setIcons(const QIcon& rom, const QIcon& badRom);
+    // Where SnapshotRole takes the snapshots from; none when nullptr.
+    void setSnapshots(SnapshotImages* snapshots);
 
     // Replaces every row at once; with a sort column, the rows come in ordered as sort()
     // orders them ascending.
@@ -52,7 +60,10 @@ public:
     static const QString& cell(const CatalogueEntry& entry, int column);
 
 private:
+    void snapshotArrived(const QString& name, int row);
+
     std::vector<CatalogueEntry> m_rows;
+    SnapshotImages* m_snapshots = nullptr;
     QIcon m_romIcon;
     QIcon m_badRomIcon;
     std::optional<QColor> m_unavailableColor;

@@ -1,6 +1,7 @@
 #include "ui/catalogue/gamelistview.h"
 
 #include "catalogue/gamecolumns.h"
+#include "ui/catalogue/gamelistmodel.h"
 #include "ui/desktop/twips.h"
 
 #include <QHeaderView>
@@ -16,9 +17,12 @@ namespace {
 constexpr int kIconCellWidth = 1440;
 constexpr int kIconCellHeight = 1260;
 constexpr int kIconGap = 90;
+// Pixels around a snapshot within its cell, for the focus frame.
+constexpr int kSnapshotMargin = 8;
 
 // Gives every icon the same cell, so that the view asks no row for its size: with tens of
-// thousands of rows, measuring each text would cost more than showing them.
+// thousands of rows, measuring each text would cost more than showing them. A game's
+// snapshot, once read, takes the place of its icon.
 class IconCellDelegate final : public QStyledItemDelegate
 {
     Q_DISABLE_COPY_MOVE(IconCellDelegate)
@@ -40,6 +44,12 @@ protected:
     {
         QStyledItemDelegate::initStyleOption(option, index);
         option->displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        const QVariant snapshot = index.data(GameListModel::SnapshotRole);
+        if (snapshot.isValid()) {
+            const auto image = snapshot.value<QPixmap>();
+            option->icon = QIcon(image);
+            option->decorationSize = image.deviceIndependentSize().toSize();
+        }
     }
 
 private:
@@ -145,6 +155,14 @@ void GameListView::bringToFront(QAbstractItemView* view)
     if (focused)
         view->setFocus();
     scrollToSelection();
+}
+
+QSize GameListView::snapshotBox() const
+{
+    const QSize cell =
+        twips::toPixels(this, 0, 0, kIconCellWidth - kIconGap, kIconCellHeight - kIconGap).size();
+    const int textHeight = 2 * m_icons->fontMetrics().lineSpacing();
+    return QSize(cell.width() - kSnapshotMargin, cell.height() - textHeight - kSnapshotMargin);
 }
 
 void GameListView::setLabelEditing(bool enabled)

@@ -31,6 +31,10 @@ public:
     void showReport();
     void showIcons();
 
+    // The box a game's snapshot is scaled to fit in an icon's cell, leaving room for two
+    // lines of its text.
+    QSize snapshotBox() const;
+
     // Whether the user may edit item labels in place.
     void setLabelEditing(bool enabled);
 
