@@ -1,5 +1,9 @@
 #include "programfixture.h"
 
+#include "catalogue/gamefinder.h"
+#include "ui/catalogue/findbar.h"
+
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
@@ -295,6 +299,121 @@ TEST_F(ListInteraction, fullWindowCoversTheOtherControlsAndReturnsExactly)
     choose(1);
     EXPECT_EQ(view().geometry(), full);
     EXPECT_EQ(header->sectionSize(0), firstColumn);
+}
+
+// Finding narrows the rows in the list's order, keeps the selected game the current one even
+// while it does not show, and closing shows every row with that game selected and in view.
+TEST_F(ListInteraction, findingNarrowsTheRowsAndClosingBringsTheWholeListBack)
+{
+    MainForm& w = shown();
+    QAbstractItemModelTester tester(w.games(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QLineEdit* field = w.FindPanel->field();
+    const QRect listArea = view().geometry();
+    const QRect general = w.Frame5->geometry();
+    click("bosco");
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(w.FindPanel->isVisible());
+    EXPECT_TRUE(field->hasFocus());
+    // The field takes the bottom of the list's place; nothing else moves.
+    EXPECT_EQ(view().geometry().united(w.FindPanel->geometry()), listArea);
+    EXPECT_EQ(w.Frame5->geometry(), general);
+
+    const QLabel* count = w.FindPanel->findChild<QLabel*>(u"FindCount"_qs);
+    const std::tuple<const char*, QStringList, const char*> typing[] = {
+        {"nam", {"pacman", "bosco"}, "bosco"},
+        {"namco 1981", {"bosco"}, "bosco"},
+        {"pac", {"pacman", "mspacman"}, "bosco"}, // bosco is still the current game
+        {"zzz", {}, "bosco"},
+    };
+    for (const auto& [typed, rows, current] : typing) {
+        SCOPED_TRACE(typed);
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromLatin1(typed));
+        EXPECT_EQ(names(), rows);
+        EXPECT_EQ(selected(), current);
+        EXPECT_EQ(w.windowTitle(), gamesAvailableCaption(int(rows.size())));
+        EXPECT_EQ(count->text(), u"%1 of 4"_qs.arg(rows.size()));
+    }
+    QTest::keyClicks(field, u"\b\b\bpac"_qs);
+    clickHeader(0);
+    EXPECT_EQ(names(), (QStringList{"mspacman", "pacman"}));
+    // Down goes into the list on its first row, chosen as a click chooses it.
+    QTest::keyClick(field, Qt::Key_Down);
+    EXPECT_EQ(selected(), u"mspacman"_qs);
+    EXPECT_EQ(w.RecText->text(), u"mspacman"_qs);
+    EXPECT_EQ(w.statusText(), u"Ms. Pac-Man \u00A91981 Midway"_qs);
+    EXPECT_TRUE(view().currentView()->hasFocus());
+
+    QTest::keyClick(view().currentView(), Qt::Key_Escape);
+    EXPECT_FALSE(w.FindPanel->isVisible());
+    EXPECT_EQ(names(), (QStringList{"bosco", "xevious", "mspacman", "pacman"}));
+    EXPECT_EQ(selected(), u"mspacman"_qs);
+    EXPECT_TRUE(selectionInView());
+    EXPECT_EQ(view().geometry(), listArea);
+    EXPECT_EQ(w.windowTitle(), gamesAvailableCaption(4));
+
+    // Opened again with a game that the rows found leave out, closing selects it again.
+    w.FindMenu->trigger();
+    QTest::keyClicks(field, u"xevious"_qs);
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_EQ(selected(), u"mspacman"_qs);
+    EXPECT_EQ(names().size(), 4);
+}
+
+// Enter in the field starts the selected game when it shows, else the first row found, which
+// is chosen first; with no row found, nothing starts.
+TEST_F(ListInteraction, enterInTheFindFieldStartsTheSelectedOrTheFirstGameFound)
+{
+    MainForm& w = shown();
+    QLineEdit* field = w.FindPanel->field();
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"pacman", "pac", "pacman"},
+        {"pacman", "gal", "xevious"},
+        {"pacman", "zzz", nullptr},
+    };
+    for (const auto& [selectedFirst, typed, starts] : cases) {
+        SCOPED_TRACE(typed);
+        click(selectedFirst);
+        w.FindMenu->trigger();
+        QTest::keyClicks(field, QString::fromLatin1(typed));
+        processes.started.clear();
+        QTest::keyClick(field, Qt::Key_Return);
+        ASSERT_EQ(processes.started.size(), starts ? 1 : 0);
+        if (starts) {
+            EXPECT_TRUE(processes.started.last().commandLine.contains(u' ' + QString(starts)));
+            EXPECT_EQ(selected(), starts);
+            EXPECT_EQ(settings.values.value({"Games", "LastUsed"}), starts);
+        }
+        w.gameList()->FindClose_Click();
+    }
+}
+
+// One letter on a list of 45,000 games, in place: the rows found are those that hold it, the
+// selected game stays selected, and every row comes back with it.
+TEST(FindInTheModel, oneLetterOnALargeListKeepsTheSelection)
+{
+    std::vector<CatalogueEntry> rows(45000);
+    int withQ = 0;
+    for (int i = 0; i < 45000; ++i) {
+        rows[size_t(i)].name = u"g%1"_qs.arg(i);
+        rows[size_t(i)].description = i % 7 == 0 ? u"Quiz %1"_qs.arg(i) : u"Game %1"_qs.arg(i);
+        withQ += i % 7 == 0;
+    }
+    GameListModel model;
+    model.setRows(std::move(rows));
+    QTreeView view;
+    view.setUniformRowHeights(true);
+    view.setModel(&model);
+    view.selectionModel()->setCurrentIndex(model.index(44996, 0),
+                                           QItemSelectionModel::ClearAndSelect);
+    model.setFindWords(findWords(u"Q"));
+    EXPECT_EQ(model.rowCount(), withQ);
+    EXPECT_EQ(model.allRowCount(), 45000);
+    EXPECT_EQ(model.row(view.currentIndex().row()).name, u"g44996"_qs);
+    model.setFindWords({});
+    EXPECT_EQ(model.rowCount(), 45000);
+    EXPECT_EQ(view.currentIndex().row(), 44996);
 }
 
 } // namespace

@@ -115,7 +115,7 @@ TEST_F(WindowLayout, everyCaptionAndMenuItemReadsAsDesigned)
         {"Label13", "Antialiasing:"}, {"Label17", "Translucency:"}, {"Label1", "Soundcard:"}, {"Label2", "Hz rate:"},
         {"Label3", "Bit rate:"}, {"CommandlineLabel", "Debug"},
         {"ToolsMenu", "Tools: Update the games list | Write an optimized games list |  | Verify All roms"},
-        {"ViewMenu", "View: View as Details | View as Icons |  | Full window F12"},
+        {"ViewMenu", "View: View as Details | View as Icons |  | Full window F12 |  | Find... Ctrl+F"},
         {"SettingsMenu", "Settings: Save default settings Shift+F5 |  | Save current game settings F5 | Delete current game settings F8"},
         {"RightClickMenu", "RightClick: Verify this rom F9"}, {"HelpMenu", "Help: About... F1"},
     };

@@ -1,6 +1,7 @@
 #include "ui/catalogue/gamelist.h"
 
 #include "catalogue/gamecolumns.h"
+#include "catalogue/gamefinder.h"
 #include "catalogue/gamelistreader.h"
 #include "catalogue/listtype.h"
 #include "mame/snapshots.h"
@@ -9,6 +10,7 @@
 #include "platform/messageboxes.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
+#include "ui/catalogue/findbar.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistview.h"
 #include "ui/catalogue/snapshotimages.h"
@@ -20,6 +22,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QIODevice>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QScopedValueRollback>
@@ -96,6 +99,11 @@ GameList::GameList(Platform& platform, Controls controls, GameListModel* model,
     connect(view, &GameListView::doubleClicked, this, &GameList::GamesListView_DblClick);
     connect(view, &GameListView::keyPressed, this, &GameList::GamesListView_KeyPress);
     connect(view, &GameListView::mousePressed, this, &GameList::GamesListView_MouseDown);
+    FindBar* find = m_controls.findBar;
+    connect(find, &FindBar::textEdited, this, &GameList::FindText_Change);
+    connect(find, &FindBar::intoList, this, &GameList::FindText_Down);
+    connect(find, &FindBar::startRequested, this, &GameList::FindText_Enter);
+    connect(find, &FindBar::closeRequested, this, &GameList::FindClose_Click);
 }
 
 QString GameList::gameListPath() const
@@ -261,6 +269,7 @@ void GameList::showRows(std::vector<CatalogueEntry> rows)
     if (m_sortColumn >= 0)
         m_controls.GamesListView->showSortColumn(m_sortColumn);
     m_controls.window->setWindowTitle(gamesAvailableCaption(m_model->rowCount()));
+    m_controls.findBar->showCount(m_model->rowCount(), m_model->allRowCount());
     if (!kept)
         return;
     for (int row = 0; row < m_model->rowCount(); ++row) {
@@ -286,6 +295,8 @@ void GameList::GamesListTypeCombo_Click()
 void GameList::GamesListView_ItemClick(int row)
 {
     const CatalogueEntry& game = m_model->row(row);
+    if (isFinding())
+        m_findChosen = game.name;
     m_reportStatus(chosenText(game));
     if (!m_platform.settings.write(QStringLiteral("Games"), QStringLiteral("LastUsed"),
                                    game.name)) {
@@ -336,6 +347,8 @@ void GameList::GamesListView_KeyPress(int key)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         Q_EMIT launchRequested();
+    else if (key == Qt::Key_Escape && isFinding())
+        FindClose_Click();
 }
 
 void GameList::GamesListView_MouseDown(Qt::MouseButton button, const QPoint& pos)
@@ -363,24 +376,142 @@ void GameList::ViewAsIconsMenu_Click()
 void GameList::FullscreenMenu_Click()
 {
     m_fullWindow = !m_fullWindow;
-    const ListPlacement& p = m_fullWindow ? kFullWindowPlacement : kNormalPlacement;
+    placeList();
     GameListView* view = m_controls.GamesListView;
-    twips::place(view, p.left, 0, p.width, p.height);
-    view->setColumnWidth(0, p.firstColumnWidth);
+    view->setColumnWidth(0,
+                         (m_fullWindow ? kFullWindowPlacement : kNormalPlacement).firstColumnWidth);
     // Full size, the list lies over every other control but the status bar; back in its
     // place, under them as it was built.
-    if (m_fullWindow)
+    if (m_fullWindow) {
         view->stackUnder(m_controls.StatusBar);
-    else
+        m_controls.findBar->stackUnder(m_controls.StatusBar);
+    } else {
         view->lower();
+    }
     // The action checks itself when triggered; the mode decides.
     m_controls.FullscreenMenu->setChecked(m_fullWindow);
+}
+
+void GameList::setGrowth(QSize pixels)
+{
+    if (pixels == m_growth)
+        return;
+    m_growth = pixels;
+    placeList();
+}
+
+void GameList::placeList()
+{
+    const ListPlacement& p = m_fullWindow ? kFullWindowPlacement : kNormalPlacement;
+    GameListView* view = m_controls.GamesListView;
+    QRect area = twips::toPixels(view, p.left, 0, p.width, p.height);
+    area.setSize(area.size() + m_growth);
+    FindBar* find = m_controls.findBar;
+    if (find->isVisible()) {
+        const int height = find->sizeHint().height();
+        find->setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
+        area.setHeight(area.height() - height);
+    }
+    view->setGeometry(area);
+}
+
+bool GameList::isFinding() const
+{
+    return m_controls.findBar->isVisible();
+}
+
+void GameList::FindMenu_Click()
+{
+    FindBar* find = m_controls.findBar;
+    if (!isFinding()) {
+        const CatalogueEntry* game = selectedGame();
+        m_findChosen = game ? game->name : QString();
+        find->field()->clear();
+        find->showCount(m_model->rowCount(), m_model->allRowCount());
+        find->show();
+        find->raise();
+        placeList();
+        m_controls.GamesListView->scrollToSelection();
+    }
+    find->takeFocus();
+}
+
+void GameList::FindText_Change(const QString& text)
+{
+    {
+        const QScopedValueRollback quiet(m_quiet, true);
+        m_model->setFindWords(findWords(text));
+    }
+    afterFind();
+}
+
+void GameList::afterFind()
+{
+    GameListView* view = m_controls.GamesListView;
+    if (view->selectedRow() < 0 && !m_findChosen.isEmpty()) {
+        const int row = m_model->shownRowOf(m_findChosen);
+        if (row >= 0) {
+            const QScopedValueRollback quiet(m_quiet, true);
+            view->selectRow(row);
+        }
+    }
+    if (view->selectedRow() >= 0)
+        view->scrollToSelection();
+    else
+        view->currentView()->scrollToTop();
+    m_controls.window->setWindowTitle(gamesAvailableCaption(m_model->rowCount()));
+    m_controls.findBar->showCount(m_model->rowCount(), m_model->allRowCount());
+}
+
+void GameList::choose(int row)
+{
+    {
+        const QScopedValueRollback quiet(m_quiet, true);
+        m_controls.GamesListView->selectRow(row);
+        m_controls.GamesListView->scrollToSelection();
+    }
+    GamesListView_ItemClick(row);
+}
+
+void GameList::FindText_Down()
+{
+    if (m_controls.GamesListView->selectedRow() < 0 && m_model->rowCount() > 0)
+        choose(0);
+    m_controls.GamesListView->currentView()->setFocus(Qt::OtherFocusReason);
+}
+
+void GameList::FindText_Enter()
+{
+    if (m_controls.GamesListView->selectedRow() < 0) {
+        // Nothing found: nothing to start.
+        if (m_model->rowCount() == 0)
+            return;
+        choose(0);
+    }
+    Q_EMIT launchRequested();
+}
+
+void GameList::FindClose_Click()
+{
+    if (!isFinding())
+        return;
+    m_controls.findBar->hide();
+    {
+        const QScopedValueRollback quiet(m_quiet, true);
+        m_model->setFindWords({});
+    }
+    placeList();
+    afterFind();
+    m_findChosen.clear();
+    m_controls.GamesListView->currentView()->setFocus(Qt::OtherFocusReason);
 }
 
 const CatalogueEntry* GameList::selectedGame() const
 {
     const int row = m_controls.GamesListView->selectedRow();
-    return row < 0 ? nullptr : &m_model->row(row);
+    if (row >= 0)
+        return &m_model->row(row);
+    return isFinding() && !m_findChosen.isEmpty() ? m_model->findGame(m_findChosen) : nullptr;
 }
 
 std::optional<SelectedGame> GameList::selectedForLaunch() const
@@ -413,9 +544,6 @@ QStringList GameList::shownNames() const
 
 QString GameList::descriptionOf(const QString& name) const
 {
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        if (m_model->row(row).name == name)
-            return m_model->row(row).description;
-    }
-    return {};
+    const CatalogueEntry* game = m_model->findGame(name);
+    return game ? game->description : QString();
 }

@@ -5,12 +5,14 @@
 #include "mame/romsets.h"
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <optional>
 
+class FindBar;
 class GameListModel;
 class GameListView;
 class QAction;
@@ -39,6 +41,7 @@ public:
         QMenu* RightClickMenu;
         QAction* FullscreenMenu;
         QWidget* StatusBar; // a sibling of the list that the full window never covers
+        FindBar* findBar;   // shown along the list's bottom edge while finding
     };
 
     GameList(Platform& platform, Controls controls, GameListModel* model, StatusReport reportStatus,
@@ -82,8 +85,25 @@ public:
     void ViewAsIconsMenu_Click();
     // Lets the list cover the whole window above the status bar, or puts it back.
     void FullscreenMenu_Click();
+    // The window's client area is this much larger than its design size: the list takes it.
+    void setGrowth(QSize pixels);
 
-    // The current game: the selected row, or nullptr when none is selected.
+    // Opens the find field along the list's bottom edge (the list gives up its height), or
+    // puts the focus back in it.
+    void FindMenu_Click();
+    // Shows only the rows of the list type that hold every word of text.
+    void FindText_Change(const QString& text);
+    // Down in the find field: into the list, on the selected row or else the first.
+    void FindText_Down();
+    // Enter in the find field: starts the selected game, or, when it does not show, the first
+    // row, which is chosen as a click chooses it.
+    void FindText_Enter();
+    // Closes the find field: every row shows again, the selected game selected and in view.
+    void FindClose_Click();
+    bool isFinding() const;
+
+    // The current game: the selected row, or nullptr when none is selected. While finding, a
+    // selected game that the rows found leave out is still the current game.
     const CatalogueEntry* selectedGame() const;
     // The cells of the selected row that a launch gives MAME, or nullopt when none is selected.
     std::optional<SelectedGame> selectedForLaunch() const;
@@ -117,6 +137,13 @@ private:
     // Grey for the games that are not available, unless no ROM folder exists at all.
     void showAvailability();
     void reportWhenNoSets();
+    // Puts the list (and the find field under it) in its place for the mode and the window.
+    void placeList();
+    // Selects the game chosen last while finding when the rows show it and none is selected;
+    // the caption and the field's count follow the rows.
+    void afterFind();
+    // Selects row, as a click selects it.
+    void choose(int row);
 
     Platform& m_platform;
     Controls m_controls;
@@ -125,6 +152,10 @@ private:
     // The column the rows are sorted by once the user has clicked one, else -1.
     int m_sortColumn = -1;
     bool m_fullWindow = false;
+    QSize m_growth{0, 0};
+    // While finding: the short name of the game chosen last, which stays the current game while
+    // the rows found leave it out.
+    QString m_findChosen;
     bool m_listSeen = false; // a game list file was read at this start
     bool m_hinted = false;   // the status bar says there is no list
     RomSets m_romSets;

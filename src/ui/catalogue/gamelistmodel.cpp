@@ -53,7 +53,7 @@ void GameListModel::setIcons(const QIcon& rom, const QIcon& badRom)
 {
     m_romIcon = rom;
     m_badRomIcon = badRom;
-    if (!m_rows.empty())
+    if (rowCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
 }
 
@@ -62,23 +62,86 @@ void GameListModel::setSnapshots(SnapshotImages* snapshots)
     m_snapshots = snapshots;
     connect(snapshots, &SnapshotImages::arrived, this, &GameListModel::snapshotArrived);
     connect(snapshots, &SnapshotImages::cleared, this, [this] {
-        if (!m_rows.empty())
+        if (rowCount() > 0)
             Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {SnapshotRole});
     });
 }
 
 void GameListModel::snapshotArrived(const QString& name, int row)
 {
-    // The rows may have been sorted or read again since the image was asked for.
-    if (row >= rowCount() || m_rows[static_cast<size_t>(row)].name != name) {
-        const auto found =
-            std::find_if(m_rows.begin(), m_rows.end(),
-                         [&name](const CatalogueEntry& e) { return e.name == name; });
-        if (found == m_rows.end())
+    // The rows may have been sorted, found or read again since the image was asked for.
+    if (row >= rowCount() || this->row(row).name != name) {
+        row = shownRowOf(name);
+        if (row < 0)
             return;
-        row = static_cast<int>(found - m_rows.begin());
     }
     Q_EMIT dataChanged(index(row, 0), index(row, 0), {SnapshotRole});
+}
+
+const CatalogueEntry* GameListModel::findGame(const QString& name) const
+{
+    const auto found = std::find_if(m_rows.begin(), m_rows.end(),
+                                    [&name](const CatalogueEntry& e) { return e.name == name; });
+    return found == m_rows.end() ? nullptr : &*found;
+}
+
+int GameListModel::shownRowOf(const QString& name) const
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (this->row(row).name == name)
+            return row;
+    }
+    return -1;
+}
+
+int GameListModel::shownOf(int source) const
+{
+    if (!isFinding())
+        return source;
+    // The rows shown keep the list's order, so their places in m_rows ascend.
+    const auto found = std::lower_bound(m_shown.begin(), m_shown.end(), source);
+    return found != m_shown.end() && *found == source ? static_cast<int>(found - m_shown.begin())
+                                                      : -1;
+}
+
+void GameListModel::movePersistentIndexes(const QModelIndexList& before,
+                                          const std::vector<int>& sources)
+{
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const int row = shownOf(sources[static_cast<size_t>(i)]);
+        after.append(row < 0 ? QModelIndex() : index(row, before[i].column()));
+    }
+    changePersistentIndexList(before, after);
+}
+
+std::vector<int> GameListModel::matchingRows(bool narrowing)
+{
+    if (m_findIndex.isEmpty())
+        m_findIndex.build(m_rows);
+    return m_findIndex.matching(m_words, narrowing ? &m_shown : nullptr);
+}
+
+void GameListModel::setFindWords(const QStringList& words)
+{
+    if (words == m_words)
+        return;
+    // More letters or more words only drop rows: look among those shown now.
+    const bool narrowing =
+        isFinding() && !words.isEmpty() && words.join(u' ').startsWith(m_words.join(u' '));
+    // The rows change without a reset, which would lose the selection and the scroll
+    // position: the views lay the rows out again and the persistent indexes follow the games.
+    Q_EMIT layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> sources;
+    sources.reserve(static_cast<size_t>(before.size()));
+    for (const QModelIndex& index : before)
+        sources.push_back(sourceOf(index.row()));
+    m_words = words;
+    m_shown = isFinding() ? matchingRows(narrowing) : std::vector<int>();
+    movePersistentIndexes(before, sources);
+    Q_EMIT layoutChanged();
 }
 
 void GameListModel::setRows(std::vector<CatalogueEntry> rows, int sortColumn)
@@ -90,6 +153,8 @@ void GameListModel::setRows(std::vector<CatalogueEntry> rows, int sortColumn)
     }
     beginResetModel();
     m_rows = std::move(rows);
+    m_findIndex.clear();
+    m_shown = isFinding() ? matchingRows(false) : std::vector<int>();
     endResetModel();
 }
 
@@ -112,7 +177,9 @@ std::size_t GameListModel::memoryUsage() const
 
 int GameListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    if (parent.isValid())
+        return 0;
+    return static_cast<int>(isFinding() ? m_shown.size() : m_rows.size());
 }
 
 int GameListModel::columnCount(const QModelIndex& parent) const
@@ -170,7 +237,7 @@ void GameListModel::setUnavailableColor(std::optional<QColor> color)
     if (color == m_unavailableColor)
         return;
     m_unavailableColor = color;
-    if (!m_rows.empty())
+    if (rowCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
                            {Qt::ForegroundRole});
 }
@@ -183,7 +250,7 @@ void GameListModel::updateAvailability(const std::function<bool(const CatalogueE
         changed = changed || now != entry.available;
         entry.available = now;
     }
-    if (changed && m_unavailableColor)
+    if (changed && m_unavailableColor && rowCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
                            {Qt::ForegroundRole});
 }
@@ -212,18 +279,26 @@ void GameListModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= columnCount() || m_rows.empty())
         return;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> sources;
+    sources.reserve(static_cast<size_t>(before.size()));
+    for (const QModelIndex& index : before)
+        sources.push_back(sourceOf(index.row()));
+
     const std::vector<int> newOrder = sortedOrder(m_rows, column, order);
     m_rows = reordered(std::move(m_rows), newOrder);
-
-    // Keep the selection and the current row on the same games.
-    std::vector<int> newRowOf(newOrder.size());
+    if (!m_findIndex.isEmpty())
+        m_findIndex.reorder(newOrder);
+    // Where each game went, to keep the selection, the current row and the rows found on the
+    // same games.
+    std::vector<int> newPlaceOf(newOrder.size());
     for (size_t i = 0; i < newOrder.size(); ++i)
-        newRowOf[static_cast<size_t>(newOrder[i])] = static_cast<int>(i);
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& old : before)
-        after.append(index(newRowOf[static_cast<size_t>(old.row())], old.column()));
-    changePersistentIndexList(before, after);
+        newPlaceOf[static_cast<size_t>(newOrder[i])] = static_cast<int>(i);
+    for (int& source : sources)
+        source = newPlaceOf[static_cast<size_t>(source)];
+    for (int& shown : m_shown)
+        shown = newPlaceOf[static_cast<size_t>(shown)];
+    std::sort(m_shown.begin(), m_shown.end());
+    movePersistentIndexes(before, sources);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/catalogueentry.h"
+#include "catalogue/gamefinder.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -37,15 +38,32 @@ public:
     void setSnapshots(SnapshotImages* snapshots);
 
     // Replaces every row at once; with a sort column, the rows come in ordered as sort()
-    // orders them ascending.
+    // orders them ascending. While a find is set, only the new rows it matches show.
     void setRows(std::vector<CatalogueEntry> rows, int sortColumn = -1);
+
+    // Shows only the rows that hold every one of words (see findWords), in their order; no
+    // words show every row again. The rows change in place, without a reset: the selection and
+    // the current row stay on their games where those still show.
+    void setFindWords(const QStringList& words);
+    bool isFinding() const { return !m_words.isEmpty(); }
+    // Every row of the list, shown or not.
+    int allRowCount() const { return static_cast<int>(m_rows.size()); }
+    // The game of the row with this short name, shown or not; nullptr when none has it.
+    const CatalogueEntry* findGame(const QString& name) const;
+    // The shown row whose short name is name, or -1.
+    int shownRowOf(const QString& name) const;
 
     // The text colour of the games that are not available; nullopt: drawn as the others.
     void setUnavailableColor(std::optional<QColor> color);
     // Decides again for every row whether it is available.
     void updateAvailability(const std::function<bool(const CatalogueEntry&)>& available);
 
-    const CatalogueEntry& row(int index) const { return m_rows[static_cast<size_t>(index)]; }
+    // The shown row at index.
+    const CatalogueEntry& row(int index) const
+    {
+        return m_rows[static_cast<size_t>(isFinding() ? m_shown[static_cast<size_t>(index)]
+                                                      : index)];
+    }
     // Approximate memory held by the rows, for the benchmark.
     std::size_t memoryUsage() const;
 
@@ -61,8 +79,24 @@ public:
 
 private:
     void snapshotArrived(const QString& name, int row);
+    // The rows that match m_words, from the whole list or, when the words only narrow the
+    // last find, from the rows shown now.
+    std::vector<int> matchingRows(bool narrowing);
+    // The place in m_rows of shown row index.
+    int sourceOf(int index) const
+    {
+        return isFinding() ? m_shown[static_cast<size_t>(index)] : index;
+    }
+    // The shown row of the game at place source of m_rows, or -1 when it does not show.
+    int shownOf(int source) const;
+    // Puts the persistent indexes before, whose games were at places sources of m_rows, on the
+    // rows where those games show now; those that no longer show become invalid.
+    void movePersistentIndexes(const QModelIndexList& before, const std::vector<int>& sources);
 
-    std::vector<CatalogueEntry> m_rows;
+    std::vector<CatalogueEntry> m_rows; // every row of the list
+    QStringList m_words;                // what is found; empty when every row shows
+    std::vector<int> m_shown;           // while finding: the places in m_rows of the rows shown
+    FindIndex m_findIndex;              // built at the first find after the rows change
     SnapshotImages* m_snapshots = nullptr;
     QIcon m_romIcon;
     QIcon m_badRomIcon;

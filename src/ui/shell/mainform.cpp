@@ -4,6 +4,7 @@
 #include "mame/mameinuse.h"
 #include "platform/platform.h"
 #include "ui/about/about.h"
+#include "ui/catalogue/findbar.h"
 #include "ui/catalogue/gamelist.h"
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/catalogue/gamelistrefresh.h"
@@ -66,10 +67,10 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     bindControls();
 
     auto status = [this](const QString& text) { setStatusText(text); };
-    m_gameList = new GameList(
-        platform,
-        {this, GamesListView, GamesListTypeCombo, RightClickMenu, FullscreenMenu, StatusBar},
-        m_games, status, this);
+    m_gameList = new GameList(platform,
+                              {this, GamesListView, GamesListTypeCombo, RightClickMenu,
+                               FullscreenMenu, StatusBar, FindPanel},
+                              m_games, status, this);
     m_mameInUse = new MameInUse(
         platform, [this] { return programWord(m_options->read()); }, this);
     m_launcher = new Launcher(
@@ -102,6 +103,7 @@ void MainForm::buildListArea()
     GamesListView = new GameListView(m_client);
     GamesListView->setObjectName(QStringLiteral("GamesListView"));
     GamesListView->setModel(m_games);
+    FindPanel = new FindBar(m_client);
 }
 
 void MainForm::bindControls()
@@ -121,7 +123,7 @@ void MainForm::bindControls()
     for (const auto& [action, name] : {std::pair{&UpdateGamesMenu, "UpdateGamesMenu"},
              {&WriteOptimizedMenu, "WriteOptimizedMenu"}, {&rien, "rien"}, {&VerifyAllRomsMenu, "VerifyAllRomsMenu"},
              {&ViewAsDetailsMenu, "ViewAsDetailsMenu"}, {&ViewAsIconsMenu, "ViewAsIconsMenu"}, {&rien3, "rien3"},
-             {&FullscreenMenu, "FullscreenMenu"}, {&SaveDefaultCfgMenu, "SaveDefaultCfgMenu"}, {&rien2, "rien2"},
+             {&FullscreenMenu, "FullscreenMenu"}, {&FindMenu, "FindMenu"}, {&SaveDefaultCfgMenu, "SaveDefaultCfgMenu"}, {&rien2, "rien2"},
              {&SaveCurrentGameCfgMenu, "SaveCurrentGameCfgMenu"}, {&DeleteCurrentGameCfgMenu, "DeleteCurrentGameCfgMenu"},
              {&VerifyCurrentRomMenu, "VerifyCurrentRomMenu"}, {&AboutMenu, "AboutMenu"}})
         find(*action, name);
@@ -153,6 +155,7 @@ void MainForm::wireCommands()
     on(ViewAsDetailsMenu, list, &GameList::ViewAsDetailsMenu_Click);
     on(ViewAsIconsMenu, list, &GameList::ViewAsIconsMenu_Click);
     on(FullscreenMenu, list, &GameList::FullscreenMenu_Click);
+    on(FindMenu, list, &GameList::FindMenu_Click);
     connect(list, &GameList::launchRequested, m_launcher, &Launcher::PlayButton_Click);
     connect(m_games, &QAbstractItemModel::modelReset, m_launcher, &Launcher::gameListChanged);
     // A game chosen in the list: its name is offered for a recording and named by the verify

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 class About;
+class FindBar;
 class GameList;
 class GameListRefresh;
 class Launcher;
@@ -63,6 +64,7 @@ public:
 
     // The controls, named as the rest of the program knows them.
     GameListView* GamesListView;
+    FindBar* FindPanel; // the find field along the list's bottom edge
     QLabel* Label14;
     QComboBox* GamesListTypeCombo;
     QStatusBar* StatusBar;
@@ -91,6 +93,7 @@ public:
     QAction* ViewAsIconsMenu;
     QAction* rien3;
     QAction* FullscreenMenu;
+    QAction* FindMenu;
     QMenu* SettingsMenu;
     QAction* SaveDefaultCfgMenu;
     QAction* rien2;
