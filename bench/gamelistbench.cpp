@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include "catalogue/gamecolumns.h"
@@ -21,6 +22,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -214,6 +216,54 @@ void BM_ColumnClick(benchmark::State& state)
 BENCHMARK(BM_ColumnClick)
     ->DenseRange(0, static_cast<int>(kGameColumns.size()) - 1)
     ->Unit(benchmark::kMillisecond);
+
+// Finding as the user types, in the report (/0) and the icon view (/1): "dragon 198" a key at
+// a time into the find field, then Backspace until it is empty again; each keystroke is timed from
+// the field's change to the rows laid out and painted (one processEvents()). The find field is
+// opened afresh for each iteration, so the first keystroke folds the texts of every game.
+void BM_FindKeystroke(benchmark::State& state)
+{
+    ListWindow& w = loadedWindow();
+    GameList* gameList = w.form.gameList();
+    GameListModel* model = w.form.games();
+    const QString typed = QStringLiteral("dragon 198");
+    const bool icons = state.range(0) == 1;
+    if (icons)
+        w.form.GamesListView->showIcons();
+    std::vector<double> steps;
+    int found = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        model->setRows(w.fileOrder);
+        w.form.GamesListView->selectRow(model->rowCount() / 2);
+        gameList->FindMenu_Click();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        for (qsizetype length = 1; length <= typed.size() * 2; ++length) {
+            const qsizetype shown = length <= typed.size() ? length : typed.size() * 2 - length;
+            QElapsedTimer timer;
+            timer.start();
+            gameList->FindText_Change(typed.left(shown));
+            QCoreApplication::processEvents();
+            steps.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+            if (shown == typed.size())
+                found = model->rowCount();
+        }
+        state.PauseTiming();
+        gameList->FindClose_Click();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    std::sort(steps.begin(), steps.end());
+    state.counters["keystrokes"] = static_cast<double>(steps.size());
+    state.counters["key_median_ms"] = steps[steps.size() / 2];
+    state.counters["key_max_ms"] = steps.back();
+    state.counters["found"] = found;
+    state.SetLabel(icons ? "icons" : "report");
+    if (icons)
+        w.form.GamesListView->showReport();
+}
+BENCHMARK(BM_FindKeystroke)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // A ROM folder of 40,000 entries in the program directory, where the classic MAME looks: the
 // .zip of every other game of the catalogue (with its BIOS), and .7z files and folders of

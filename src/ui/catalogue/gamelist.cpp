@@ -426,6 +426,7 @@ void GameList::FindMenu_Click()
     if (!isFinding()) {
         const CatalogueEntry* game = selectedGame();
         m_findChosen = game ? game->name : QString();
+        m_model->prepareFinding();
         find->field()->clear();
         find->showCount(m_model->rowCount(), m_model->allRowCount());
         find->show();

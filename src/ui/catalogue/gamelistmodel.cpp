@@ -116,10 +116,15 @@ void GameListModel::movePersistentIndexes(const QModelIndexList& before,
     changePersistentIndexList(before, after);
 }
 
-std::vector<int> GameListModel::matchingRows(bool narrowing)
+void GameListModel::prepareFinding()
 {
     if (m_findIndex.isEmpty())
         m_findIndex.build(m_rows);
+}
+
+std::vector<int> GameListModel::matchingRows(bool narrowing)
+{
+    prepareFinding();
     return m_findIndex.matching(m_words, narrowing ? &m_shown : nullptr);
 }
 

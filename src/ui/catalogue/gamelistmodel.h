@@ -46,6 +46,8 @@ public:
     // the current row stay on their games where those still show.
     void setFindWords(const QStringList& words);
     bool isFinding() const { return !m_words.isEmpty(); }
+    // Folds the texts that finding compares now, so that the first keystroke does not wait.
+    void prepareFinding();
     // Every row of the list, shown or not.
     int allRowCount() const { return static_cast<int>(m_rows.size()); }
     // The game of the row with this short name, shown or not; nullptr when none has it.
