@@ -16,6 +16,8 @@ QString listTypeName(int index)
         QStringLiteral("Only good drivers"),
         QStringLiteral("Only prelim drivers"),
         QStringLiteral("Available games"),
+        QStringLiteral("Favorites"),
+        QStringLiteral("Recently played"),
     };
     if (index < 0 || index >= kListTypeCount)
         return {};
@@ -38,7 +40,7 @@ bool listTypeAdmits(int index, const CatalogueEntry& entry)
         return entry.imageKey == ImageKey::BadRom;
     case AvailableGames:
         return entry.available;
-    default: // FullList, HomeHacks, or nothing selected
+    default: // FullList, HomeHacks, the user's own lists, or nothing selected
         return true;
     }
 }

@@ -17,9 +17,13 @@ enum ListType : int
     OnlyGoodDrivers = 5,
     OnlyPrelimDrivers = 6,
     AvailableGames = 7, // the games whose sets are in the ROM folders (CatalogueEntry::available)
+    // The user's own lists: which games they hold is kept in files of their own, so
+    // listTypeAdmits admits every entry and the game list picks them.
+    Favorites = 8,
+    RecentlyPlayed = 9, // the games played, the one played last first
 };
 
-inline constexpr int kListTypeCount = 8;
+inline constexpr int kListTypeCount = 10;
 
 // The entry text of list type index in GamesListTypeCombo.
 QString listTypeName(int index);

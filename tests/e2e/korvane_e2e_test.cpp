@@ -141,6 +141,22 @@ TEST_F(Korvane, AvailableGamesFollowTheRomFolderAndAPlayThatMameCannotStartIsExp
     EXPECT_TRUE(answer("Korvane", "Return"));
 }
 
+// Ctrl+D marks the chosen game as a favorite, which "Favorites" shows at the next start.
+TEST_F(Korvane, AFavoriteMarkedWithCtrlDIsListedAtTheNextStart)
+{
+    ASSERT_TRUE(start());
+    chooseRow(4);
+    ASSERT_TRUE(lastGameIs("quartzon"));
+    press({"ctrl+d"});
+    ASSERT_TRUE(waitUntil([&] { return readFile("KvCfg/Favorites.txt") == "quartzon\n"; },
+                          "quartzon in the favorites file"));
+    stop();
+
+    ASSERT_TRUE(start());
+    chooseInCombo(kListType, 8);
+    EXPECT_TRUE(waitForCaption(1)) << "quartzon alone";
+}
+
 // F5 saves a game's settings, which it plays with and F8 deletes; F12 gives the list the
 // whole window and back.
 TEST_F(Korvane, GameSettingsAreSavedRestoredAndDeletedAndTheListFillsTheWindow)

@@ -30,6 +30,8 @@ const QStringList kRows[] = {
     {"parent", "clone", "neo1"},
     {"neo2", "neochild", "prelim"},
     {}, // no ROM folder, and every game needs files
+    {}, // no favorites yet
+    {}, // nothing played yet
 };
 
 class GameListLoading : public ProgramFixture
@@ -77,7 +79,7 @@ TEST_F(GameListLoading, eachListTypeShowsItsGamesCountsThemAndIsKeptForTheNextSt
     // The next start selects the stored list type and loads it once, without storing it.
     settings.failWrites = false;
     const std::pair<const char*, int> cases[] = {
-        {nullptr, 0}, {"4", 4}, {"5.5", 6}, {" 6", 6}, {"7", 7}, {"8", 0}, {"-1", 0}, {"abc", 0},
+        {nullptr, 0}, {"4", 4}, {"5.5", 6}, {" 6", 6}, {"7", 7}, {"10", 0}, {"-1", 0}, {"abc", 0},
     };
     for (const auto& [stored, selected] : cases) {
         SCOPED_TRACE(stored ? stored : "(absent)");

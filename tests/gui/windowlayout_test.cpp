@@ -117,7 +117,8 @@ TEST_F(WindowLayout, everyCaptionAndMenuItemReadsAsDesigned)
         {"ToolsMenu", "Tools: Update the games list | Write an optimized games list |  | Verify All roms"},
         {"ViewMenu", "View: View as Details | View as Icons |  | Full window F12 |  | Find... Ctrl+F"},
         {"SettingsMenu", "Settings: Save default settings Shift+F5 |  | Save current game settings F5 | Delete current game settings F8"},
-        {"RightClickMenu", "RightClick: Verify this rom F9"}, {"HelpMenu", "Help: About... F1"},
+        {"RightClickMenu", "RightClick: Verify this rom F9 | Add to favorites Ctrl+D"},
+        {"HelpMenu", "Help: About... F1"},
     };
     // clang-format on
     for (const auto& [name, text] : words)

@@ -74,9 +74,14 @@ GameList::GameList(Platform& platform, Controls controls, GameListModel* model,
     , m_reportStatus(std::move(reportStatus))
     , m_romSets(platform.files)
     , m_snapshots(new SnapshotImages(platform.files, this))
+    , m_personal(platform, m_reportStatus)
 {
     m_snapshots->setBox(m_controls.GamesListView->snapshotBox());
     m_model->setSnapshots(m_snapshots);
+    for (int i = 0; i < kListTypeCount; ++i)
+        m_controls.GamesListTypeCombo->addItem(listTypeName(i));
+    m_personal.load();
+    m_model->setToolTips([this](const QString& name) { return m_personal.playedText(name); });
     // The column clicked last sorts the list again from the first load on; none stored (or
     // none that names a column) keeps the file's order.
     bool stored = false;
@@ -104,6 +109,10 @@ GameList::GameList(Platform& platform, Controls controls, GameListModel* model,
     connect(find, &FindBar::intoList, this, &GameList::FindText_Down);
     connect(find, &FindBar::startRequested, this, &GameList::FindText_Enter);
     connect(find, &FindBar::closeRequested, this, &GameList::FindClose_Click);
+    connect(view, &GameListView::rowChosen, this, &GameList::showFavoriteItem);
+    connect(m_controls.RightClickMenu, &QMenu::aboutToShow, this, &GameList::showFavoriteItem);
+    connect(m_controls.FavoriteMenu, &QAction::triggered, this, &GameList::FavoriteMenu_Click);
+    showFavoriteItem();
 }
 
 QString GameList::gameListPath() const
@@ -119,6 +128,7 @@ QString GameList::hackListPath() const
 void GameList::LoadGameList()
 {
     m_controls.GamesListView->resetColumns();
+    m_recentSortColumn = -1;
 
     // Only the game list file decides whether any list is available: without it the old
     // rows stay. Without the hack list, "Home hacks" shows no rows rather than games that
@@ -194,7 +204,7 @@ std::optional<std::vector<CatalogueEntry>> GameList::readRows(int type, int* gam
                 m_availability.addGame(entry);
             // A game whose files are missing is no available game: it goes at once.
             if (available ? GameAvailability::hasFiles(entry, m_romSets.present())
-                          : listTypeAdmits(type, entry))
+                          : listTypeAdmits(type, entry) && m_personal.admits(type, entry.name))
                 rows.push_back(std::move(entry));
         },
         nullptr,
@@ -206,6 +216,7 @@ std::optional<std::vector<CatalogueEntry>> GameList::readRows(int type, int* gam
     }
     if (available)
         std::erase_if(rows, [](const CatalogueEntry& row) { return !row.available; });
+    m_personal.order(type, rows);
     return rows;
 }
 
@@ -223,11 +234,8 @@ void GameList::romSetsChanged()
     if (listTypeReadsHackList(type))
         return;
     if (type == AvailableGames) {
-        // Read again: the rows to show are others now. The columns stay as the user left them.
-        int games = 0;
-        bool complete = false;
-        if (std::optional<std::vector<CatalogueEntry>> rows = readRows(type, &games, &complete))
-            showRows(std::move(*rows));
+        // Read again: the rows to show are others now.
+        showRowsAgain();
     } else {
         m_model->updateAvailability([this](const CatalogueEntry& row) {
             return m_availability.isAvailable(row, m_romSets.present());
@@ -235,6 +243,15 @@ void GameList::romSetsChanged()
     }
     showAvailability();
     reportWhenNoSets();
+}
+
+void GameList::showRowsAgain()
+{
+    // The columns stay as the user left them.
+    int games = 0;
+    bool complete = false;
+    if (std::optional<std::vector<CatalogueEntry>> rows = readRows(listType(), &games, &complete))
+        showRows(std::move(*rows));
 }
 
 void GameList::showAvailability()
@@ -265,9 +282,9 @@ void GameList::showRows(std::vector<CatalogueEntry> rows)
     if (const CatalogueEntry* game = selectedGame())
         kept = *game;
     // The old rows go and the new ones come, already sorted, in one reset of the view.
-    m_model->setRows(std::move(rows), m_sortColumn);
-    if (m_sortColumn >= 0)
-        m_controls.GamesListView->showSortColumn(m_sortColumn);
+    const int column = listType() == RecentlyPlayed ? m_recentSortColumn : m_sortColumn;
+    m_model->setRows(std::move(rows), column);
+    m_controls.GamesListView->showSortColumn(column);
     m_controls.window->setWindowTitle(gamesAvailableCaption(m_model->rowCount()));
     m_controls.findBar->showCount(m_model->rowCount(), m_model->allRowCount());
     if (!kept)
@@ -333,6 +350,7 @@ void GameList::GamesListView_ColumnClick(int column)
                            .arg(m_platform.settings.location()));
     }
     m_sortColumn = column;
+    m_recentSortColumn = column;
     m_model->sort(column, Qt::AscendingOrder);
     m_controls.GamesListView->showSortColumn(column);
     m_controls.GamesListView->scrollToSelection();
@@ -505,6 +523,31 @@ void GameList::FindClose_Click()
     afterFind();
     m_findChosen.clear();
     m_controls.GamesListView->currentView()->setFocus(Qt::OtherFocusReason);
+}
+
+void GameList::FavoriteMenu_Click()
+{
+    const CatalogueEntry* game = selectedGame();
+    if (!game || !m_personal.toggleFavorite(*game))
+        return;
+    if (listType() == Favorites)
+        showRowsAgain();
+    showFavoriteItem();
+}
+
+void GameList::showFavoriteItem()
+{
+    const CatalogueEntry* game = selectedGame();
+    m_controls.FavoriteMenu->setText(game && m_personal.isFavorite(game->name)
+                                         ? QStringLiteral("Remove from favorites")
+                                         : QStringLiteral("Add to favorites"));
+}
+
+void GameList::gamePlayed(const Play& play, const QString& description)
+{
+    m_personal.played(play, description);
+    if (listType() == RecentlyPlayed)
+        showRowsAgain();
 }
 
 const CatalogueEntry* GameList::selectedGame() const

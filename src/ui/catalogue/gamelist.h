@@ -3,6 +3,7 @@
 #include "catalogue/catalogueentry.h"
 #include "mame/commandline.h"
 #include "mame/romsets.h"
+#include "ui/catalogue/personallists.h"
 
 #include <QObject>
 #include <QSize>
@@ -40,8 +41,9 @@ public:
         QComboBox* GamesListTypeCombo;
         QMenu* RightClickMenu;
         QAction* FullscreenMenu;
-        QWidget* StatusBar; // a sibling of the list that the full window never covers
-        FindBar* findBar;   // shown along the list's bottom edge while finding
+        QWidget* StatusBar;    // a sibling of the list that the full window never covers
+        FindBar* findBar;      // shown along the list's bottom edge while finding
+        QAction* FavoriteMenu; // in RightClickMenu: its text follows the selected game
     };
 
     GameList(Platform& platform, Controls controls, GameListModel* model, StatusReport reportStatus,
@@ -102,6 +104,12 @@ public:
     void FindClose_Click();
     bool isFinding() const;
 
+    // Marks the selected game as a favorite, or takes its mark away; "Favorites" follows.
+    void FavoriteMenu_Click();
+    // A game that was started ended well: it goes into the history (see PersonalLists::played)
+    // and "Recently played", when it shows, puts it first.
+    void gamePlayed(const Play& play, const QString& description);
+
     // The current game: the selected row, or nullptr when none is selected. While finding, a
     // selected game that the rows found leave out is still the current game.
     const CatalogueEntry* selectedGame() const;
@@ -144,6 +152,10 @@ private:
     void afterFind();
     // Selects row, as a click selects it.
     void choose(int row);
+    // Reads the rows of the list type again, the columns and the selected game kept.
+    void showRowsAgain();
+    // FavoriteMenu's text for the selected game.
+    void showFavoriteItem();
 
     Platform& m_platform;
     Controls m_controls;
@@ -151,6 +163,9 @@ private:
     StatusReport m_reportStatus;
     // The column the rows are sorted by once the user has clicked one, else -1.
     int m_sortColumn = -1;
+    // "Recently played" shows the game played last first until a column is clicked while it
+    // shows: the column then sorts it, until it is chosen again.
+    int m_recentSortColumn = -1;
     bool m_fullWindow = false;
     QSize m_growth{0, 0};
     // While finding: the short name of the game chosen last, which stays the current game while
@@ -161,6 +176,7 @@ private:
     RomSets m_romSets;
     SnapshotImages* m_snapshots;
     GameAvailability m_availability; // of the game list file last read
+    PersonalLists m_personal;
     // Set while the program itself changes the rows or the selection, which the user did not
     // choose.
     bool m_quiet = false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -65,6 +66,11 @@ void GameListModel::setSnapshots(SnapshotImages* snapshots)
         if (rowCount() > 0)
             Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {SnapshotRole});
     });
+}
+
+void GameListModel::setToolTips(std::function<QString(const QString&)> toolTip)
+{
+    m_toolTip = std::move(toolTip);
 }
 
 void GameListModel::snapshotArrived(const QString& name, int row)
@@ -231,6 +237,10 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const
     case Qt::ForegroundRole:
         if (m_unavailableColor && !entry.available)
             return *m_unavailableColor;
+        return {};
+    case Qt::ToolTipRole:
+        if (const QString tip = m_toolTip ? m_toolTip(entry.name) : QString(); !tip.isEmpty())
+            return tip;
         return {};
     default:
         return {};

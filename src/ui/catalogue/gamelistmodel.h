@@ -36,6 +36,9 @@ public:
     void setIcons(const QIcon& rom, const QIcon& badRom);
     // Where SnapshotRole takes the snapshots from; none when nullptr.
     void setSnapshots(SnapshotImages* snapshots);
+    // The tooltip of a row, asked by its short name when the tooltip is shown; an empty text
+    // shows none.
+    void setToolTips(std::function<QString(const QString& name)> toolTip);
 
     // Replaces every row at once; with a sort column, the rows come in ordered as sort()
     // orders them ascending. While a find is set, only the new rows it matches show.
@@ -100,6 +103,7 @@ private:
     std::vector<int> m_shown;           // while finding: the places in m_rows of the rows shown
     FindIndex m_findIndex;              // built at the first find after the rows change
     SnapshotImages* m_snapshots = nullptr;
+    std::function<QString(const QString&)> m_toolTip;
     QIcon m_romIcon;
     QIcon m_badRomIcon;
     std::optional<QColor> m_unavailableColor;

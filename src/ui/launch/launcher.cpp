@@ -113,7 +113,12 @@ void Launcher::LaunchGame(Input input)
             "No MAME build is named: choose Original MAME or type the alternate build's name."));
         return;
     }
-    StartedGame started{game ? game->description : QString(), dialect, std::nullopt, {}};
+    StartedGame started{game ? game->name : QString(),
+                        game ? game->description : QString(),
+                        QDateTime::currentDateTimeUtc(),
+                        dialect,
+                        std::nullopt,
+                        {}};
     if (input == Input::Record) {
         started.recording = m_controls.RecText->text();
         started.recordingsBefore = recordingFiles(*started.recording);
@@ -131,8 +136,12 @@ void Launcher::LaunchGame(Input input)
 void Launcher::gameEnded(const StartedGame& game, const ProcessEnd& end)
 {
     const std::optional<RunFailure> failure = runFailure(game.mame, game.description, end);
-    if (!failure)
+    if (!failure) {
+        if (!game.name.isEmpty() && m_host.played)
+            m_host.played({game.name, game.start, (end.milliseconds + 500) / 1000},
+                          game.description);
         return;
+    }
     QString text = failure->text;
     if (game.recording && leavesEmptyRecording(end))
         text += removeEmptyRecording(game);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/playhistory.h"
 #include "mame/commandline.h"
 #include "mame/recordingslisting.h"
 
@@ -39,6 +40,8 @@ public:
         // The description of the game of this short name in the list, empty when the list
         // does not hold it.
         std::function<QString(const QString&)> gameDescription;
+        // A game ran and MAME ended by itself; the row's description comes along.
+        std::function<void(const Play&, const QString&)> played;
     };
 
     struct Controls
@@ -70,7 +73,8 @@ public:
     // could misread starts nothing: a message names it, and nothing is built or asked.
     // When MAME ends other than by itself with exit code 0, a message names the game and says
     // why (mame/runfailure), with MAME's output as its details; a recording that such a run
-    // made within its first seconds is removed.
+    // made within its first seconds is removed. A game that MAME ran and ended well was
+    // played: the host is told. A start that failed was no play.
     void LaunchGame(Input input);
 
     void PlayButton_Click();
@@ -115,7 +119,9 @@ private:
     // A started game, as its end is judged.
     struct StartedGame
     {
-        QString description; // empty: MAME was started without a game
+        QString name; // the short name; empty: MAME was started without a game
+        QString description;
+        QDateTime start;
         MameInfo mame;
         std::optional<QString> recording; // the name it records under
         QStringList recordingsBefore;     // that recording's files in INP before it started

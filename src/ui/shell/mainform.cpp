@@ -69,7 +69,7 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     auto status = [this](const QString& text) { setStatusText(text); };
     m_gameList = new GameList(platform,
                               {this, GamesListView, GamesListTypeCombo, RightClickMenu,
-                               FullscreenMenu, StatusBar, FindPanel},
+                               FullscreenMenu, StatusBar, FindPanel, FavoriteMenu},
                               m_games, status, this);
     m_mameInUse = new MameInUse(
         platform, [this] { return programWord(m_options->read()); }, this);
@@ -77,7 +77,8 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
         platform, *m_mameInUse,
         {[this] { return m_options->read(); }, [this] { return m_gameList->selectedForLaunch(); },
          [this] { return m_gameList->listType(); }, status,
-         std::bind_front(&GameList::descriptionOf, m_gameList)},
+         std::bind_front(&GameList::descriptionOf, m_gameList),
+         std::bind_front(&GameList::gamePlayed, m_gameList)},
         {Command1, PlaybackCombo, Command2, RecText, PlayButton, CommandlineLabel, &INPFile}, this);
     m_optionSettings =
         new OptionSettings(platform, {[this] { return m_gameList->selectedName(); }, status},
@@ -125,7 +126,7 @@ void MainForm::bindControls()
              {&ViewAsDetailsMenu, "ViewAsDetailsMenu"}, {&ViewAsIconsMenu, "ViewAsIconsMenu"}, {&rien3, "rien3"},
              {&FullscreenMenu, "FullscreenMenu"}, {&FindMenu, "FindMenu"}, {&SaveDefaultCfgMenu, "SaveDefaultCfgMenu"}, {&rien2, "rien2"},
              {&SaveCurrentGameCfgMenu, "SaveCurrentGameCfgMenu"}, {&DeleteCurrentGameCfgMenu, "DeleteCurrentGameCfgMenu"},
-             {&VerifyCurrentRomMenu, "VerifyCurrentRomMenu"}, {&AboutMenu, "AboutMenu"}})
+             {&VerifyCurrentRomMenu, "VerifyCurrentRomMenu"}, {&FavoriteMenu, "FavoriteMenu"}, {&AboutMenu, "AboutMenu"}})
         find(*action, name);
     // clang-format on
     find(Label14, "Label14");
@@ -136,8 +137,6 @@ void MainForm::bindControls()
     find(Command2, "Command2");
     find(RecText, "RecText");
 
-    for (int i = 0; i < kListTypeCount; ++i)
-        GamesListTypeCombo->addItem(listTypeName(i));
     // A long command line is cut at the label's end rather than widening the window.
     CommandlineLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Command1->setToolTip(QStringLiteral("right click to refresh list"));

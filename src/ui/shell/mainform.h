@@ -101,6 +101,7 @@ public:
     QAction* DeleteCurrentGameCfgMenu;
     QMenu* RightClickMenu;
     QAction* VerifyCurrentRomMenu;
+    QAction* FavoriteMenu;
     QMenu* HelpMenu;
     QAction* AboutMenu;
 

@@ -204,7 +204,8 @@ void buildMenus(QMainWindow* window)
                                       {"SaveCurrentGameCfgMenu", "Save current game settings", Qt::Key_F5},
                                       {"DeleteCurrentGameCfgMenu", "Delete current game settings", Qt::Key_F8}}},
         // The context menu of the game list: never in the menu bar, but its shortcut works.
-        {"RightClickMenu", "RightClick", {{"VerifyCurrentRomMenu", "Verify this rom", Qt::Key_F9}}, false},
+        {"RightClickMenu", "RightClick", {{"VerifyCurrentRomMenu", "Verify this rom", Qt::Key_F9},
+                                          {"FavoriteMenu", "Add to favorites", Qt::CTRL | Qt::Key_D}}, false},
         {"HelpMenu", "Help", {{"AboutMenu", "About...", Qt::Key_F1}}},
     };
     // clang-format on
