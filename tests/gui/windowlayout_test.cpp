@@ -1,5 +1,6 @@
 #include "catalogue/listtype.h"
 #include "programfixture.h"
+#include "ui/catalogue/findbar.h"
 
 #include <QGroupBox>
 #include <QMenu>
@@ -123,6 +124,70 @@ TEST_F(WindowLayout, everyCaptionAndMenuItemReadsAsDesigned)
     // clang-format on
     for (const auto& [name, text] : words)
         EXPECT_EQ(shown(QString::fromLatin1(name)), QString::fromUtf8(text)) << name;
+}
+
+// What the user adds to the window goes to the list; the controls right of it and below it
+// keep their distance to those edges, and at the design size every control is back in its
+// place. The size and the maximised state come back at the next start.
+TEST_F(WindowLayout, aLargerWindowGivesTheListEveryPixelAndIsKeptForTheNextStart)
+{
+    MainForm& w = shown();
+    const QSize design = w.size();
+    QWidget* const moving[] = {w.GamesListView, w.Frame5,           w.Frame2,   w.Frame3,
+                               w.Frame6,        w.CommandlineLabel, w.StatusBar};
+    const QHeaderView* header = w.GamesListView->reportView()->header();
+    const int firstColumn = header->sectionSize(0);
+    std::vector<QRect> before;
+    for (QWidget* widget : moving)
+        before.push_back(widget->geometry());
+    const auto expectPlaces = [&](QSize gained) {
+        const int dx = gained.width();
+        const int dy = gained.height();
+        const QRect expected[] = {
+            before[0].adjusted(0, 0, dx, dy),
+            before[1].translated(dx, 0),
+            before[2].translated(0, dy),
+            before[3].translated(dx, dy),
+            before[4].translated(dx, dy),
+            before[5].translated(0, dy).adjusted(0, 0, dx, 0),
+            before[6].translated(0, dy).adjusted(0, 0, dx, 0),
+        };
+        EXPECT_EQ(header->sectionSize(0), firstColumn + dx); // the titles take the width
+        for (size_t i = 0; i < std::size(moving); ++i)
+            EXPECT_EQ(moving[i]->geometry(), expected[i]) << moving[i]->objectName().toStdString();
+    };
+    const QSize gained(100, 60);
+    w.resize(design + gained);
+    QCoreApplication::processEvents();
+    expectPlaces(gained);
+    // The find field and the full window take the larger list area too.
+    w.FindMenu->trigger();
+    EXPECT_EQ(w.GamesListView->geometry().united(w.FindPanel->geometry()),
+              before[0].adjusted(0, 0, 100, 60));
+    w.gameList()->FindClose_Click();
+    w.FullscreenMenu->trigger();
+    EXPECT_EQ(w.GamesListView->geometry(),
+              QRect(QPoint(0, 0), QSize(w.client()->width(), w.StatusBar->y())));
+    w.FullscreenMenu->trigger();
+    // Never smaller than designed; back at the design size, as designed.
+    w.resize(design - QSize(50, 50));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.size(), design);
+    expectPlaces({0, 0});
+
+    w.resize(design + gained);
+    QCoreApplication::processEvents();
+    bool cancel = false;
+    w.Form_Unload(cancel); // stores a size the window has not stored yet
+    EXPECT_EQ(settings.values.value({"Window", "Width"}).toInt(),
+              10092 + twips::fromPixelsX(&w, 100));
+    restart();
+    EXPECT_EQ(shown().size(), design + gained);
+    form->showMaximized();
+    QTest::qWait(600);
+    EXPECT_EQ(settings.values.value({"Window", "Maximized"}), u"1"_qs);
+    restart();
+    EXPECT_TRUE(window().windowState() & Qt::WindowMaximized);
 }
 
 } // namespace

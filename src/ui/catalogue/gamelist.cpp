@@ -416,6 +416,7 @@ void GameList::setGrowth(QSize pixels)
         return;
     m_growth = pixels;
     placeList();
+    m_controls.GamesListView->setFirstColumnExtra(pixels.width());
 }
 
 void GameList::placeList()

@@ -11,6 +11,8 @@
 #include <QStyledItemDelegate>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace {
 
 // An icon's cell in twips: the large icon with up to three lines of its text below.
@@ -184,7 +186,17 @@ void GameListView::setColumnWidth(int column, int widthTwips)
 {
     QHeaderView* header = m_report->header();
     if (column < header->count())
-        header->resizeSection(column, twips::toPixelsX(this, widthTwips));
+        header->resizeSection(column, twips::toPixelsX(this, widthTwips) +
+                                          (column == 0 ? m_firstColumnExtra : 0));
+}
+
+void GameListView::setFirstColumnExtra(int pixels)
+{
+    QHeaderView* header = m_report->header();
+    // A width the user gave the column stays, grown or shrunk by the change.
+    if (header->count() > 0)
+        header->resizeSection(0, std::max(0, header->sectionSize(0) + pixels - m_firstColumnExtra));
+    m_firstColumnExtra = pixels;
 }
 
 void GameListView::showSortColumn(int column)

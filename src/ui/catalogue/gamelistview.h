@@ -40,6 +40,8 @@ public:
 
     // Puts the columns back to their standard widths.
     void resetColumns();
+    // What the window gained in width goes to the first column, on top of its width.
+    void setFirstColumnExtra(int pixels);
     void setColumnWidth(int column, int widthTwips);
     // Marks column as the one the rows are sorted by, ascending.
     void showSortColumn(int column);
@@ -78,6 +80,7 @@ private:
 
     QTreeView* m_report;
     QListView* m_icons;
+    int m_firstColumnExtra = 0;
     // Whether the left press under way has already chosen its row, by selecting it.
     bool m_pressChose = false;
 };

@@ -19,13 +19,13 @@
 #include "ui/shell/artwork.h"
 #include "ui/shell/mainlayout.h"
 #include "ui/shell/statusline.h"
+#include "ui/shell/windowsize.h"
 #include "ui/verify/romverification.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -54,10 +54,8 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
     m_client->setObjectName(QStringLiteral("MainFormClient"));
     m_client->setFont(tahoma(7.8));
     setCentralWidget(m_client);
-    m_client->setFixedSize(twips::toPixelsX(m_client, kClientWidth),
-                           twips::toPixelsY(m_client, kClientHeight));
 
-    m_options = new OptionPanel(m_client, [this](int t) { changeHeight(t); });
+    m_options = new OptionPanel(m_client, [this](int t) { m_size->changeHeight(t); });
     buildListArea();
     PlayButton =
         new PictureButton(QStringLiteral("Play now !"), artwork::playButtonPicture(), m_client);
@@ -90,10 +88,10 @@ MainForm::MainForm(Platform& platform, QWidget* parent)
         platform, this, status, [this] { return m_mameInUse->description(); }, this);
     wireCommands();
     wireMameInUse();
-
-    // The window keeps the width of its design; only End and Home in FlickerText change
-    // its height.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_size = new WindowSize({this, m_client, std::bind_front(&GameList::setGrowth, m_gameList),
+                             std::bind_front(&StatusLine::place, m_status), status},
+                            platform.settings, QSize(kClientWidth, kClientHeight), this);
+    m_size->restore();
 }
 
 void MainForm::buildListArea()
@@ -141,7 +139,7 @@ void MainForm::bindControls()
     CommandlineLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Command1->setToolTip(QStringLiteral("right click to refresh list"));
     FullscreenMenu->setCheckable(true);
-    m_status = new StatusLine(m_client, kClientWidth);
+    m_status = new StatusLine(m_client);
     StatusBar = m_status->bar();
 }
 
@@ -205,7 +203,9 @@ void MainForm::Form_Load()
 }
 
 void MainForm::Form_Unload([[maybe_unused]] bool& cancel)
-{}
+{
+    m_size->flush();
+}
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
@@ -223,9 +223,14 @@ void MainForm::showEvent(QShowEvent* event)
     // Only a window on screen has a frame whose size the window manager has settled: until
     // then its frame is its client area. Centred at once, and again from the event loop once
     // the frame is known, it sits in the middle whatever its title bar and borders.
-    centreOnScreen(*this);
-    QTimer::singleShot(0, this, [this] {
-        centreOnScreen(*this);
+    // A maximised window has its place already.
+    const auto centre = [this] {
+        if (!isMaximized())
+            centreOnScreen(*this);
+    };
+    centre();
+    QTimer::singleShot(0, this, [this, centre] {
+        centre();
         m_mameInUse->identifyOptions();
     });
 }
@@ -238,14 +243,4 @@ QString MainForm::statusText() const
 void MainForm::setStatusText(const QString& text)
 {
     m_status->setText(text);
-}
-
-void MainForm::changeHeight(int twipsDelta)
-{
-    // The client area takes the whole change, so the outer height changes by the same
-    // amount. No bound of our own: only a height below nothing is impossible.
-    const int pixels =
-        twipsDelta > 0 ? twips::toPixelsY(this, twipsDelta) : -twips::toPixelsY(this, -twipsDelta);
-    m_client->setFixedHeight(std::max(0, m_client->height() + pixels));
-    m_status->place();
 }

@@ -27,6 +27,7 @@ class QPushButton;
 class QStatusBar;
 class RomVerification;
 class StatusLine;
+class WindowSize;
 struct Platform;
 
 // The main window: it owns the controls, places them and wires their events to the
@@ -58,9 +59,6 @@ public:
 
     QString statusText() const;
     void setStatusText(const QString& text);
-
-    // Makes the window taller (or, negative, shorter) by a length in twips.
-    void changeHeight(int twips);
 
     // The controls, named as the rest of the program knows them.
     GameListView* GamesListView;
@@ -120,6 +118,7 @@ private:
     Platform& m_platform;
     QWidget* m_client;
     StatusLine* m_status;
+    WindowSize* m_size;
     OptionPanel* m_options;
     GameListModel* m_games;
     GameList* m_gameList;

@@ -21,10 +21,9 @@ QString beside(const QString& before, const QString& text)
 
 } // namespace
 
-StatusLine::StatusLine(QWidget* client, int width)
+StatusLine::StatusLine(QWidget* client)
     : QObject(client)
     , m_client(client)
-    , m_width(width)
     , m_bar(new QStatusBar(client))
     , m_text(new QLabel(kFirstText.toString(), m_bar))
 {
@@ -51,8 +50,8 @@ void StatusLine::setText(const QString& text)
 
 void StatusLine::place()
 {
-    const int clientHeight = twips::fromPixelsY(m_client, m_client->height());
-    twips::place(m_bar, 0, clientHeight - kHeight, m_width, kHeight);
+    const int height = twips::toPixelsY(m_client, kHeight);
+    m_bar->setGeometry(0, m_client->height() - height, m_client->width(), height);
     m_bar->raise();
 }
 

@@ -17,13 +17,13 @@ class StatusLine final : public QObject
     Q_DISABLE_COPY_MOVE(StatusLine)
 
 public:
-    // Made in client, along its bottom edge, width twips wide.
-    StatusLine(QWidget* client, int width);
+    // Made in client, along its bottom edge, as wide as it.
+    explicit StatusLine(QWidget* client);
 
     QStatusBar* bar() const { return m_bar; }
     QString text() const;
     void setText(const QString& text);
-    // Puts the bar back along the bottom edge, after the client area changed its height.
+    // Puts the bar back along the bottom edge, after the client area changed its size.
     void place();
 
     // A program is about to be asked which MAME it is: said at once, beside what was said.
@@ -33,7 +33,6 @@ public:
 
 private:
     QWidget* m_client;
-    int m_width;
     QStatusBar* m_bar;
     QLabel* m_text;
     // What the bar says while a program is asked which MAME it is, and said before.
