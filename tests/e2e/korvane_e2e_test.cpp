@@ -141,10 +141,18 @@ TEST_F(Korvane, AvailableGamesFollowTheRomFolderAndAPlayThatMameCannotStartIsExp
     EXPECT_TRUE(answer("Korvane", "Return"));
 }
 
-// Ctrl+D marks the chosen game as a favorite, which "Favorites" shows at the next start.
-TEST_F(Korvane, AFavoriteMarkedWithCtrlDIsListedAtTheNextStart)
+// Ctrl+F finds a game by its short name and Enter starts it; Ctrl+D marks the chosen game as
+// a favorite, which "Favorites" shows at the next start.
+TEST_F(Korvane, AGameFoundWithCtrlFStartsAndAFavoriteIsListedAtTheNextStart)
 {
     ASSERT_TRUE(start());
+    press({"ctrl+f", "z", "y", "x"});
+    ASSERT_TRUE(waitForCaption(1)) << "zyxtrek alone";
+    press({"Return"});
+    ASSERT_TRUE(ranAs(1, played("zyxtrek")));
+    EXPECT_TRUE(lastGameIs("zyxtrek"));
+    press({"Escape"});
+    ASSERT_TRUE(waitForCaption(7));
     chooseRow(4);
     ASSERT_TRUE(lastGameIs("quartzon"));
     press({"ctrl+d"});
