@@ -36,8 +36,9 @@ protected:
     }
 };
 
-// A game's snapshot is the newest PNG of its folder, else its own PNG; with neither, or a file
-// that is no PNG or cannot be read, it has none.
+// A game's snapshot is the newest PNG of its folder, else its own PNG, shown 4:3 (3:4 upright)
+// as an arcade monitor shows it; with neither, or a file that is no PNG or cannot be read, it
+// has none.
 TEST_F(Snapshots, aGameShowsTheNewestOfItsOwnSnapshotsElseItsPacksOne)
 {
     writeSnap("pacman.png", png({320, 240}, Qt::red));
@@ -47,6 +48,7 @@ TEST_F(Snapshots, aGameShowsTheNewestOfItsOwnSnapshotsElseItsPacksOne)
     writeSnap("galaga/notes.txt", "words", 30);
     writeSnap("xevious/0000.png", png({320, 240}, Qt::blue), 10);
     writeSnap("xevious/0001.png", png({320, 240}, Qt::green), 10); // the same second
+    writeSnap("pong/0000.png", png({1552, 240}, Qt::white));       // MAME's pixels for Pong
     writeSnap("bosco.png", "GIF89a, not a PNG");
     writeSnap("digdug.png", png({320, 240}, Qt::red).first(40)); // cut short
     writeSnap("mappy.png", png({320, 240}, Qt::red).replace(0, 8, "\x89PNX\r\n\x1a\n"));
@@ -60,6 +62,7 @@ TEST_F(Snapshots, aGameShowsTheNewestOfItsOwnSnapshotsElseItsPacksOne)
         {"pacman", {64, 48}, Qt::red},
         {"galaga", {36, 48}, Qt::green},
         {"xevious", {64, 48}, Qt::green},
+        {"pong", {64, 48}, Qt::white}, // as the monitor showed it, 4:3
         {"bosco", {0, 0}, {}},
         {"digdug", {0, 0}, {}},
         {"mappy", {0, 0}, {}},

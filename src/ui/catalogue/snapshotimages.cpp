@@ -37,7 +37,10 @@ QImage loadSnapshot(const Files& files, const QString& folder, const QString& na
     const QSize size = reader.size();
     if (size.isEmpty())
         return {};
-    reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    // MAME writes the game's own pixels, which are seldom square (Pong's are 1552x240): shown as
+    // the arcade monitor showed them, 4:3, or 3:4 for a screen that stands upright.
+    const QSize monitor = size.width() >= size.height() ? QSize(4, 3) : QSize(3, 4);
+    reader.setScaledSize(monitor.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     return reader.read();
 }
 
