@@ -106,7 +106,7 @@ TEST_F(PersonalLists, aNormalEndIsAPlayAndRecentlyPlayedShowsTheLastFirst)
     EXPECT_TRUE(toolTip("bosco").isEmpty());
 
     const std::tuple<const char*, qint64, int, const char*> plays[] = {
-        {"bosco", 45'000, 0, "Bosconian: played 45 s (1 time in all)."},
+        {"bosco", 45'000, 0, "Bosconian: played 45 s (once in all)."},
         {"amidar", 192'400, 0, "Amidar: played 3 min 12 s (3 times in all)."},
         {"galaxian", 3'900'000, 0, "Galaxian: played 1 h 5 min (2 times in all)."},
         {"bosco", 2'000, 2, nullptr},                                 // MAME refused to start it

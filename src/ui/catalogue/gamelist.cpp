@@ -522,6 +522,8 @@ void GameList::FindClose_Click()
     }
     placeList();
     afterFind();
+    // Among every row again: the game with the rows around it, not at the list's edge.
+    m_controls.GamesListView->scrollToSelection(QAbstractItemView::PositionAtCenter);
     m_findChosen.clear();
     m_controls.GamesListView->currentView()->setFocus(Qt::OtherFocusReason);
 }

@@ -226,10 +226,10 @@ void GameListView::selectRow(int row)
                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void GameListView::scrollToSelection()
+void GameListView::scrollToSelection(QAbstractItemView::ScrollHint hint)
 {
     if (const int row = selectedRow(); row >= 0)
-        currentView()->scrollTo(m_report->model()->index(row, 0));
+        currentView()->scrollTo(m_report->model()->index(row, 0), hint);
 }
 
 QRect GameListView::selectedRowRect() const

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QStackedWidget>
 
 class QAbstractItemModel;
-class QAbstractItemView;
 class QItemSelectionModel;
 class QListView;
 class QModelIndex;
@@ -50,7 +50,7 @@ public:
     int selectedRow() const;
     // Selects row (none for -1) and makes it the current one, without scrolling.
     void selectRow(int row);
-    void scrollToSelection();
+    void scrollToSelection(QAbstractItemView::ScrollHint hint = QAbstractItemView::EnsureVisible);
     // The selected row's rectangle in the coordinates of the current view's viewport, as
     // mousePressed reports positions; null when no row is selected.
     QRect selectedRowRect() const;

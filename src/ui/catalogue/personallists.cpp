@@ -19,9 +19,10 @@ QString configFile(const Platform& platform, const char* name)
     return QDir(platform.programDir).filePath(QStringLiteral("KvCfg/") + QLatin1StringView(name));
 }
 
+// "once", "7 times": as the status bar and a row's tooltip count the plays.
 QString times(int count)
 {
-    return count == 1 ? QStringLiteral("1 time") : QStringLiteral("%1 times").arg(count);
+    return count == 1 ? QStringLiteral("once") : QStringLiteral("%1 times").arg(count);
 }
 
 } // namespace
