@@ -6,7 +6,6 @@
 #include "ui/catalogue/snapshotimages.h"
 
 #include <QBuffer>
-#include <QDeadlineTimer>
 #include <QImage>
 #include <QListView>
 
@@ -113,7 +112,8 @@ TEST_F(Snapshots, areInTodaysMamesSnapshotDirectoryOrTheClassicMamesSnap)
     }
 }
 
-// The icon view draws the snapshot where the icon was; the report keeps its icon.
+// The icon view draws the snapshot where the icon was, also one taken in a game just played;
+// the report keeps its icon.
 TEST_F(Snapshots, theIconViewShowsAGamesSnapshotInPlaceOfItsIcon)
 {
     writeGames(goodGames({"bosco", "pacman"}));
@@ -132,15 +132,24 @@ TEST_F(Snapshots, theIconViewShowsAGamesSnapshotInPlaceOfItsIcon)
                 count += shot.pixelColor(x, y) == QColor(200, 0, 200) ? 1 : 0;
         return count;
     };
-    QDeadlineTimer deadline(5000);
-    while (!pacman.data(GameListModel::SnapshotRole).isValid() && !deadline.hasExpired())
-        QTest::qWait(10);
+    ASSERT_TRUE(
+        testfiles::eventually([&] { return pacman.data(GameListModel::SnapshotRole).isValid(); }));
     QCoreApplication::processEvents();
     // Scaled to its cell, the image fills most of the area above the text.
     EXPECT_GT(magentaIn(pacman), 1000);
     EXPECT_EQ(magentaIn(w.games()->index(0, 0)), 0);
     EXPECT_TRUE(w.games()->index(0, 0).data(GameListModel::SnapshotRole).isNull());
     EXPECT_EQ(w.games()->index(1, 0).data(Qt::DecorationRole).typeId(), QMetaType::QIcon);
+
+    // A snapshot taken in a game just played shows at once.
+    writeSnap("bosco/0000.png", png({320, 240}, QColor(200, 0, 200)));
+    w.gameList()->gamePlayed({u"bosco"_qs, QDateTime::currentDateTimeUtc(), 60}, u"Bosconian"_qs);
+    const QModelIndex bosco = w.games()->index(0, 0);
+    deadline.setRemainingTime(5000);
+    while (!bosco.data(GameListModel::SnapshotRole).isValid() && !deadline.hasExpired())
+        QTest::qWait(10);
+    QCoreApplication::processEvents();
+    EXPECT_GT(magentaIn(bosco), 1000);
 }
 
 } // namespace

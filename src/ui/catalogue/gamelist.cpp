@@ -549,6 +549,8 @@ void GameList::showFavoriteItem()
 void GameList::gamePlayed(const Play& play, const QString& description)
 {
     m_personal.played(play, description);
+    // F12 in MAME takes a snapshot: the icon view shows it now, not at the next start.
+    m_snapshots->forget(play.name);
     if (listType() == RecentlyPlayed)
         showRowsAgain();
 }

@@ -76,7 +76,7 @@ void GameListModel::setToolTips(std::function<QString(const QString&)> toolTip)
 void GameListModel::snapshotArrived(const QString& name, int row)
 {
     // The rows may have been sorted, found or read again since the image was asked for.
-    if (row >= rowCount() || this->row(row).name != name) {
+    if (row < 0 || row >= rowCount() || this->row(row).name != name) {
         row = shownRowOf(name);
         if (row < 0)
             return;

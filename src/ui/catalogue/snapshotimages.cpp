@@ -89,6 +89,13 @@ void SnapshotImages::forgetAll()
     Q_EMIT cleared();
 }
 
+void SnapshotImages::forget(const QString& name)
+{
+    m_images.remove(name);
+    if (m_none.remove(name) || !m_waiting.contains(name))
+        Q_EMIT arrived(name, -1);
+}
+
 QPixmap SnapshotImages::image(const QString& name, int row)
 {
     if (const QPixmap* cached = m_images.object(name))

@@ -22,7 +22,7 @@ QImage loadSnapshot(const Files& files, const QString& folder, const QString& na
 // The snapshots of the games the icon view shows, read and scaled on worker threads as the
 // cells ask for them; the window never waits for a file. The images are kept up to a bound
 // in memory, the most recently shown staying; a game found to have none is not looked for
-// again until the folder is set anew.
+// again until the folder is set anew or the game is forgotten.
 class SnapshotImages final : public QObject
 {
     Q_OBJECT
@@ -39,6 +39,10 @@ public:
     const QString& folder() const { return m_folder; }
     // The box each image is scaled to fit; images of another size are forgotten.
     void setBox(QSize box);
+
+    // Looks for the game's snapshot again at the next image(): MAME may have taken one since.
+    // Sends arrived(name, -1) so that a view showing the game asks for it.
+    void forget(const QString& name);
 
     // The game's snapshot when it has been read; otherwise a null pixmap, and unless the
     // game is known to have none, its reading is asked for: arrived(name, row) follows once
