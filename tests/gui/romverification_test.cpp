@@ -259,7 +259,17 @@ TEST_F(VerifyRoms, todaysMameVerifiesTheFullListInOneRunAndOtherListsInBatches)
         EXPECT_EQ(lastMessage(), said("2 sets are good, 4 are not."));
     }
 
+    // The games found in the full list are only some: MAME is asked about them by name.
+    choose(FullList);
+    form->FindMenu->trigger();
+    form->gameList()->FindText_Change(u"pong"_qs);
+    processes.redirected.clear();
+    form->VerifyAllRomsMenu->trigger();
+    EXPECT_EQ(processes.redirected, QStringList{u"MAME.EXE -verifyroms pong"_qs});
+    form->gameList()->FindClose_Click();
+
     // Cancel in the second run: the report holds the first run's sets.
+    choose(AllExceptClones);
     processes.answers[second].hangs = true;
     cancelIn = 1;
     form->VerifyAllRomsMenu->trigger();

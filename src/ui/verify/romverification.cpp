@@ -163,8 +163,8 @@ void RomVerification::VerifyAllRomsMenu_Click()
     const QStringList names = m_gameList.shownNames();
     const int count = static_cast<int>(names.size());
     // The full list is every game of the catalogue, which today's MAME verifies quickest when
-    // it is asked about no set in particular.
-    const bool everyGame = m_gameList.listType() == FullList;
+    // it is asked about no set in particular; the games found by a find are only some of it.
+    const bool everyGame = m_gameList.listType() == FullList && !m_gameList.isFinding();
     // A top-level window of its own: the main window is minimized, and this one must stay.
     const std::unique_ptr<QProgressDialog> shown = makeRunProgress(nullptr, QString(), count);
     QProgressDialog& progress = *shown;
