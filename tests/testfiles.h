@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 // The files a test lays out before it starts and reads back afterwards.
 namespace testfiles {
@@ -61,4 +66,23 @@ inline void replay(const QString& dir, const QString& run, int times = 1)
           run.toUtf8() + '\n' + QByteArray::number(times) + '\n');
 }
 
+// Runs the event loop until done() holds, for ms milliseconds at most; whether it holds. Polls
+// rather than waiting a fixed time: a slow machine only makes the test slower.
+inline bool eventually(const std::function<bool()>& done, int ms = 5000)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
 } // namespace testfiles
+
+// EXPECT_EQ once the event loop has had five seconds at most to make actual equal expected.
+#define EXPECT_EVENTUALLY_EQ(actual, expected)                                                     \
+    do {                                                                                           \
+        testfiles::eventually([&] { return (actual) == (expected); });                             \
+        EXPECT_EQ(actual, expected);                                                               \
+    } while (false)

@@ -4,19 +4,16 @@
 
 #include "testfiles.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -32,21 +29,13 @@ protected:
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
 
-    // Polls rather than sleeping a fixed time: a slow machine only makes the test slower.
-    static bool waitUntil(const std::function<bool()>& done)
-    {
-        const QDeadlineTimer deadline(10'000);
-        while (!done() && !deadline.hasExpired())
-            QThread::msleep(10);
-        return done();
-    }
-
     // The stand-in writes its log block last, so once the block is there its work is done.
     std::string waitForLog() const
     {
         QByteArray log;
-        waitUntil(
-            [&] { return (log = testfiles::read(path("standin-mame.log"))).endsWith("end\n"); });
+        testfiles::eventually(
+            [&] { return (log = testfiles::read(path("standin-mame.log"))).endsWith("end\n"); },
+            10'000);
         return log.toStdString();
     }
 
@@ -155,7 +144,7 @@ TEST_F(LocalProcessesTest, APipedRunHandsOverItsOutputAndKillEndsWhatItStarted)
     RedirectedStart slow = processes.startPiped(listInfo);
     ASSERT_TRUE(slow.run);
     QByteArray pid;
-    ASSERT_TRUE(waitUntil(
+    ASSERT_TRUE(testfiles::eventually(
         [&] { return (pid = testfiles::read(path("standin-child.pid"))).endsWith('\n'); }));
     const qint64 child = pid.trimmed().toLongLong();
     ASSERT_GT(child, 0);
@@ -163,7 +152,7 @@ TEST_F(LocalProcessesTest, APipedRunHandsOverItsOutputAndKillEndsWhatItStarted)
     slow.run->kill();
     EXPECT_TRUE(slow.run->waitForFinished(10'000));
     EXPECT_FALSE(slow.run->exitedNormally());
-    EXPECT_TRUE(waitUntil([child] { return isGone(child); }));
+    EXPECT_TRUE(testfiles::eventually([child] { return isGone(child); }, 10'000));
 }
 
 // A started game's output is read from the event loop as it comes, of which the end is kept

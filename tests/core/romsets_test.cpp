@@ -3,8 +3,6 @@
 #include "platform/localfiles.h"
 #include "testfiles.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -75,16 +73,6 @@ bool holdsExactly(const RomSetNames& names, const QStringList& expected)
     return names.size() == std::size_t(expected.size());
 }
 
-// Runs the event loop until count grows, for two seconds at most; whether it grew.
-bool waitForMore(const int& count)
-{
-    const int before = count;
-    const QDeadlineTimer deadline(2000);
-    while (count == before && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return count != before;
-}
-
 // A set is its .zip, its .7z or its folder, in any letter case, in any of the folders; the
 // folders are watched, also one that does not exist yet.
 TEST(RomSets, areTheZipsSevenZipsAndFoldersOfTheRomFoldersAndFollowThem)
@@ -117,8 +105,9 @@ TEST(RomSets, areTheZipsSevenZipsAndFoldersOfTheRomFoldersAndFollowThem)
          {"bosco", "dkong", "mslug", "neogeo", "pong"}},
     };
     for (const auto& [step, present] : steps) {
+        const int before = changed;
         step();
-        EXPECT_TRUE(waitForMore(changed));
+        EXPECT_TRUE(testfiles::eventually([&] { return changed > before; }));
         EXPECT_TRUE(holdsExactly(sets.present(), present));
     }
 }

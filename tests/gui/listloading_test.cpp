@@ -2,10 +2,6 @@
 
 #include "catalogue/listtype.h"
 
-#include <QDeadlineTimer>
-
-#include <functional>
-
 namespace {
 
 // Six games: a parent with a clone, two Neo-Geo games (one a clone), a game that only
@@ -145,15 +141,6 @@ TEST_F(GameListLoading, aLoadWithoutAUsableFileSaysWhy)
                                       " holds no games.");
 }
 
-// Runs the event loop until done, for two seconds at most; whether it is done.
-bool waitUntil(const std::function<bool()>& done)
-{
-    const QDeadlineTimer deadline(2000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return done();
-}
-
 // The ROM folders of the classic MAME: roms in the program directory. Sets copied in or
 // removed while the list shows change the available games and the grey at once, and the
 // selected game stays selected.
@@ -191,7 +178,7 @@ TEST_F(GameListLoading, availableGamesAndTheGreyFollowTheSetsInTheRomFolders)
             QDir(dir.path()).mkpath(set);
         else
             writeFile(set, {});
-        EXPECT_TRUE(waitUntil([&] { return names() == expected; }))
+        EXPECT_TRUE(testfiles::eventually([&] { return names() == expected; }))
             << names().join(',').toStdString();
         EXPECT_EQ(form->gameList()->selectedName(), std::optional<QString>("pong"));
         EXPECT_EQ(form->windowTitle(), gamesAvailableCaption(int(expected.size())));
@@ -205,11 +192,11 @@ TEST_F(GameListLoading, availableGamesAndTheGreyFollowTheSetsInTheRomFolders)
     EXPECT_FALSE(grey(0) || grey(1) || grey(3));
     EXPECT_TRUE(grey(2));
     QFile::remove(path("roms/PARENT.zip"));
-    EXPECT_TRUE(waitUntil([&] { return grey(1); }));
+    EXPECT_TRUE(testfiles::eventually([&] { return grey(1); }));
 
     // Without any ROM folder, MAME has nowhere to look: nothing is grey.
     QDir(path("roms")).removeRecursively();
-    EXPECT_TRUE(waitUntil([&] { return !grey(1) && !grey(2); }));
+    EXPECT_TRUE(testfiles::eventually([&] { return !grey(1) && !grey(2); }));
 }
 
 } // namespace

@@ -145,9 +145,8 @@ TEST_F(Snapshots, theIconViewShowsAGamesSnapshotInPlaceOfItsIcon)
     writeSnap("bosco/0000.png", png({320, 240}, QColor(200, 0, 200)));
     w.gameList()->gamePlayed({u"bosco"_qs, QDateTime::currentDateTimeUtc(), 60}, u"Bosconian"_qs);
     const QModelIndex bosco = w.games()->index(0, 0);
-    deadline.setRemainingTime(5000);
-    while (!bosco.data(GameListModel::SnapshotRole).isValid() && !deadline.hasExpired())
-        QTest::qWait(10);
+    ASSERT_TRUE(
+        testfiles::eventually([&] { return bosco.data(GameListModel::SnapshotRole).isValid(); }));
     QCoreApplication::processEvents();
     EXPECT_GT(magentaIn(bosco), 1000);
 }
