@@ -205,8 +205,6 @@ TEST_F(GameLaunch, aRecordingPlaysTheGameItWasMadeOf)
     EXPECT_EQ(startedLines().last(), u"MAME P -romdir H -soundcard -1 -playback hack"_qs);
 }
 
-// The playback list's context menu deletes the chosen recording once the user says Yes; a file
-// that cannot be deleted is said.
 TEST_F(GameLaunch, aRecordingIsDeletedFromTheListsMenuAfterAYes)
 {
     writeRecording("keep.inp", "x", 1);
@@ -287,8 +285,6 @@ TEST_F(GameLaunch, mameIsAskedAfterTheWindowShowsAndAFilesProgramOnlyWhenItPlays
     EXPECT_EQ(startedLines(), QStringList{"evilmame smashtv -soundcard -1"});
 }
 
-// The playback list offers the recordings in INP newest first, and follows the directory
-// while the program runs.
 TEST_F(GameLaunch, recordingsAreOfferedNewestFirstAndFollowTheDirectory)
 {
     // A name MAME could misread is not offered; one with blanks and dashes is, as one word.

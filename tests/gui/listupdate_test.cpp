@@ -95,8 +95,6 @@ TEST_F(ListUpdate, replacesTheListOnlyWhenAllWentWell)
     }
 }
 
-// While one Korvane updates, a second one on the same program directory neither updates
-// nor verifies.
 TEST_F(ListUpdate, holdsTheProgramDirectoryAgainstASecondKorvane)
 {
     writeFile("standin-delay.txt", "1500");

@@ -26,9 +26,9 @@ protected:
     MameInfo identify() { return MameIdentity(platform).identify("MAME"); }
 };
 
-// Today's MAME answers -version with a version from 0.37 on; its rompath comes from
-// -showconfig.
-TEST_F(MameIdentification, readsTheVersionAndTheRompathFromMamesAnswers)
+// Today's MAME answers -version with a version from 0.37 on; its rompath and snapshot
+// directory come from -showconfig.
+TEST_F(MameIdentification, readsTheVersionAndTheFoldersFromMamesAnswers)
 {
     // The minor number is read as a whole number.
     // clang-format off
@@ -41,16 +41,20 @@ TEST_F(MameIdentification, readsTheVersionAndTheRompathFromMamesAnswers)
     // clang-format on
     for (const auto& [answer, version] : versions)
         EXPECT_EQ(todaysMameVersion(answer), version) << answer;
-    const std::pair<const char*, const char*> configs[] = {
+    const std::tuple<const char*, const char*, const char*> configs[] = {
         {"#\n# CORE SEARCH PATH OPTIONS\n#\nhomepath                  .\n"
-         "rompath                   roms;/usr/share/games/mame/roms\nhashpath    hash\n",
-         "roms;/usr/share/games/mame/roms"},
-        {"rompath                   \"/srv/my roms;roms\"\r\n", "/srv/my roms;roms"},
-        {"rompathx                  no\n", ""},
-        {"homepath .\n", ""},
+         "rompath                   roms;/usr/share/games/mame/roms\nhashpath    hash\n"
+         "snapshot_directory        $HOME/.mame/snap\nsnapname %g/%i\n",
+         "roms;/usr/share/games/mame/roms", "$HOME/.mame/snap"},
+        {"rompath                   \"/srv/my roms;roms\"\r\nsnapshot_directory  \"my snaps\"\r\n",
+         "/srv/my roms;roms", "my snaps"},
+        {"rompathx                  no\nsnapshot_directoryx no\n", "", ""},
+        {"homepath .\n", "", ""},
     };
-    for (const auto& [config, rompath] : configs)
+    for (const auto& [config, rompath, snapshots] : configs) {
         EXPECT_EQ(rompathFromConfig(config), QString::fromUtf8(rompath)) << config;
+        EXPECT_EQ(snapshotDirectoryFromConfig(config), QString::fromUtf8(snapshots)) << config;
+    }
 }
 
 TEST_F(MameIdentification, anUnchangedProgramIsAskedOnce)

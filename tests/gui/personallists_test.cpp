@@ -142,7 +142,6 @@ TEST_F(PersonalLists, aNormalEndIsAPlayAndRecentlyPlayedShowsTheLastFirst)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-// A damaged history is named, set aside whole and not read; the list starts with none played.
 TEST_F(PersonalLists, aDamagedHistoryIsNamedAndSetAside)
 {
     const QByteArray junk("galaxian\t2026-12-02T10:00:00Z\t60\n\x89PNG\r\n\x1a\n\0\0", 40);

@@ -1,5 +1,6 @@
 // The default option set and the per-game files, as the user meets them in the window.
 
+#include "options/defaultoptions.h"
 #include "options/gamesettingsfile.h"
 #include "programfixture.h"
 #include "ui/settings/optionsettings.h"
@@ -19,17 +20,12 @@ protected:
     QString kvPath(const char* name) const { return gameSettingsPath(dir.path(), name); }
     void press(const QKeySequence& key) { QTest::keySequence(form.get(), key); }
 
-    // The option set of an empty store, as a fresh start shows it.
+    // The option set of an empty store (its values are pinned with the settings file's bytes).
     static OptionSet defaults()
     {
         OptionSet set;
-        for (const OptionInfo& info : optionInfos()) {
-            if (info.kind != OptionKind::OptionButton && info.kind != OptionKind::TextField)
-                set.setValue(info.id, 0);
-        }
-        set.setValue(AlternateMameText, QString());
-        set.setValue(AdditionalParamText, QString());
-        set.setValue(GammaText, u"1.20"_qs);
+        loadDefaultOptions(FakeSettingsStore(),
+                           [&](OptionId id, const OptionValue& v) { return set.setValue(id, v); });
         return set;
     }
 };
@@ -80,8 +76,6 @@ TEST_F(SavedSettings, aFileThatCannotBeAppliedIsShownAndTheDefaultsFollow)
         {"a key without a value", 0, "\"VideoCombo.ListIndex\",\"2\"\r\n\"CheatCheck.Value\"", "#62   info:CheatCheck.Value/2"},
         {"no Boolean", 0, "\"OriginalMameOption.Value\",\"yes\"", "#13   info:OriginalMameOption.Value/yes"},
         {"out of range", 0, "\"JoyCombo.ListIndex\",\"70000\"", "#6   info:JoyCombo.ListIndex/70000"},
-        // No option of ours in it: the game clicked before must not keep its options.
-        {"not a settings file", 0, "not a settings file, really\n", "#62   info:not a settings file/really"},
         {"a name that is no file name", 2, nullptr, "#52   info:/"},
     };
     // clang-format on

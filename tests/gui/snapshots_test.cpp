@@ -82,16 +82,6 @@ TEST_F(Snapshots, aGameShowsTheNewestOfItsOwnSnapshotsElseItsPacksOne)
 TEST_F(Snapshots, areInTodaysMamesSnapshotDirectoryOrTheClassicMamesSnap)
 {
     qputenv("KORVANE_TEST_SHOTS", "/srv/shots");
-    const std::pair<const char*, const char*> configs[] = {
-        {"homepath                  .\nsnapshot_directory        $HOME/.mame/snap\nsnapname "
-         "%g/%i\n",
-         "$HOME/.mame/snap"},
-        {"snapshot_directory        \"my snaps\"\r\n", "my snaps"},
-        {"snapshot_directoryx       no\nrompath roms\n", ""},
-    };
-    for (const auto& [config, folder] : configs)
-        EXPECT_EQ(snapshotDirectoryFromConfig(config), QString::fromUtf8(folder)) << config;
-
     const struct
     {
         MameDialect dialect;
