@@ -389,4 +389,31 @@ TEST_F(ListInteraction, enterInTheFindFieldStartsTheSelectedOrTheFirstGameFound)
     }
 }
 
+// One letter on a list of 45,000 games, in place: the rows found are those that hold it, the
+// selected game stays selected, and every row comes back with it.
+TEST(FindInTheModel, oneLetterOnALargeListKeepsTheSelection)
+{
+    std::vector<CatalogueEntry> rows(45000);
+    int withQ = 0;
+    for (int i = 0; i < 45000; ++i) {
+        rows[size_t(i)].name = u"g%1"_qs.arg(i);
+        rows[size_t(i)].description = i % 7 == 0 ? u"Quiz %1"_qs.arg(i) : u"Game %1"_qs.arg(i);
+        withQ += i % 7 == 0;
+    }
+    GameListModel model;
+    model.setRows(std::move(rows));
+    QTreeView view;
+    view.setUniformRowHeights(true);
+    view.setModel(&model);
+    view.selectionModel()->setCurrentIndex(model.index(44996, 0),
+                                           QItemSelectionModel::ClearAndSelect);
+    model.setFindWords(findWords(u"Q"));
+    EXPECT_EQ(model.rowCount(), withQ);
+    EXPECT_EQ(model.allRowCount(), 45000);
+    EXPECT_EQ(model.row(view.currentIndex().row()).name, u"g44996"_qs);
+    model.setFindWords({});
+    EXPECT_EQ(model.rowCount(), 45000);
+    EXPECT_EQ(view.currentIndex().row(), 44996);
+}
+
 } // namespace
