@@ -30,8 +30,10 @@ FindBar::FindBar(QWidget* parent)
     connect(m_field, &QLineEdit::textEdited, this, &FindBar::textEdited);
     m_field->installEventFilter(this);
 
+    // Over the full window's list it covers other controls: none may show through.
+    setAutoFillBackground(true);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 3, 0, 0);
+    layout->setContentsMargins(2, 3, 2, 0);
     layout->setSpacing(6);
     layout->addWidget(label);
     layout->addWidget(m_field, 1);
