@@ -4,6 +4,7 @@
 #include "ui/catalogue/gamelistmodel.h"
 #include "ui/desktop/twips.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListView>
@@ -38,6 +39,22 @@ public:
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
     {
         return m_size;
+    }
+
+    // Whole lines of text only: a line cut through its middle reads as a fault, so the text
+    // ends with the last line that fits whole, elided when more follows.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        const QWidget* widget = opt.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+        const int line = opt.fontMetrics.height();
+        if (line > 0 && text.height() > line)
+            opt.rect.setBottom(opt.rect.bottom() - text.height() % line);
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
     }
 
 protected:
