@@ -102,11 +102,11 @@ TEST_F(Snapshots, areInTodaysMamesSnapshotDirectoryOrTheClassicMamesSnap)
     }
 }
 
-// The icon view draws the snapshot where the icon was, also one taken in a game just played;
-// the report keeps its icon.
+// The icon view draws the snapshot where the icon was, also one taken in a game just played or
+// copied into the folder; the report keeps its icon.
 TEST_F(Snapshots, theIconViewShowsAGamesSnapshotInPlaceOfItsIcon)
 {
-    writeGames(goodGames({"bosco", "pacman"}));
+    writeGames(goodGames({"bosco", "pacman", "galaga"}));
     writeSnap("pacman/0000.png", png({320, 240}, QColor(200, 0, 200)));
     MainForm& w = shown();
     w.ViewAsIconsMenu->trigger();
@@ -139,6 +139,12 @@ TEST_F(Snapshots, theIconViewShowsAGamesSnapshotInPlaceOfItsIcon)
         testfiles::eventually([&] { return bosco.data(GameListModel::SnapshotRole).isValid(); }));
     QCoreApplication::processEvents();
     EXPECT_GT(magentaIn(bosco), 1000);
+
+    // One copied into the folder shows by itself.
+    writeSnap("galaga.png", png({320, 240}, QColor(200, 0, 200)));
+    const QModelIndex galaga = w.games()->index(2, 0);
+    EXPECT_TRUE(
+        testfiles::eventually([&] { return galaga.data(GameListModel::SnapshotRole).isValid(); }));
 }
 
 } // namespace

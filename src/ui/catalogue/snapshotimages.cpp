@@ -50,6 +50,13 @@ SnapshotImages::SnapshotImages(const Files& files, QObject* parent)
     , m_images(kCacheBytes)
 {
     m_pool.setMaxThreadCount(kReaders);
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(300);
+    // The games found without a snapshot are looked for again; the images read stay.
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        m_none.clear();
+        Q_EMIT cleared();
+    });
     // The window's thread comes first on a machine with few cores.
     m_pool.setThreadPriority(QThread::LowPriority);
     m_none.reserve(kGamesWithout);
@@ -68,6 +75,8 @@ void SnapshotImages::setFolder(const QString& folder)
         return;
     m_folder = folder;
     forgetAll();
+    m_watch = m_folder.isEmpty() ? nullptr
+                                 : m_files.watchDirectory(m_folder, [this] { m_settle.start(); });
 }
 
 void SnapshotImages::setBox(QSize box)

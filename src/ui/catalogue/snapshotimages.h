@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <deque>
 #include <memory>
@@ -22,7 +23,7 @@ QImage loadSnapshot(const Files& files, const QString& folder, const QString& na
 // The snapshots of the games the icon view shows, read and scaled on worker threads as the
 // cells ask for them; the window never waits for a file. The images are kept up to a bound
 // in memory, the most recently shown staying; a game found to have none is not looked for
-// again until the folder is set anew or the game is forgotten.
+// again until the folder is set anew or changes, or the game is forgotten.
 class SnapshotImages final : public QObject
 {
     Q_OBJECT
@@ -34,7 +35,8 @@ public:
     ~SnapshotImages() override;
 
     // Looks in folder from now on (none when empty), forgetting every image and every game
-    // found without one; sends cleared when that changes anything.
+    // found without one; sends cleared when that changes anything. The folder is watched: a
+    // snapshot copied in, or a game's folder made, is looked for again (cleared again).
     void setFolder(const QString& folder);
     const QString& folder() const { return m_folder; }
     // The box each image is scaled to fit; images of another size are forgotten.
@@ -75,4 +77,6 @@ private:
     // Counts the folders and boxes set: a reading for an earlier one is dropped when it ends.
     quint64 m_generation = 0;
     QThreadPool m_pool;
+    std::unique_ptr<QObject> m_watch;
+    QTimer m_settle; // a pack copied in changes the folder thousands of times: once it rests
 };
