@@ -327,17 +327,15 @@ void GameList::selectLastUsed()
 {
     const QString name =
         m_platform.settings.read(QStringLiteral("Games"), QStringLiteral("LastUsed"), QString());
-    for (int row = 0; !name.isEmpty() && row < m_model->rowCount(); ++row) {
-        if (m_model->row(row).name != name)
-            continue;
-        {
-            const QScopedValueRollback quiet(m_quiet, true);
-            m_controls.GamesListView->selectRow(row);
-            m_controls.GamesListView->scrollToSelection();
-        }
-        Q_EMIT currentGameChanged(name);
+    const int row = name.isEmpty() ? -1 : m_model->shownRowOf(name);
+    if (row < 0)
         return;
+    {
+        const QScopedValueRollback quiet(m_quiet, true);
+        m_controls.GamesListView->selectRow(row);
+        m_controls.GamesListView->scrollToSelection();
     }
+    Q_EMIT currentGameChanged(name);
 }
 
 void GameList::GamesListView_ColumnClick(int column)

@@ -110,6 +110,15 @@ int GameListModel::shownOf(int source) const
                                                       : -1;
 }
 
+std::vector<int> GameListModel::sourcesOf(const QModelIndexList& indexes) const
+{
+    std::vector<int> sources;
+    sources.reserve(static_cast<size_t>(indexes.size()));
+    for (const QModelIndex& index : indexes)
+        sources.push_back(sourceOf(index.row()));
+    return sources;
+}
+
 void GameListModel::movePersistentIndexes(const QModelIndexList& before,
                                           const std::vector<int>& sources)
 {
@@ -145,10 +154,7 @@ void GameListModel::setFindWords(const QStringList& words)
     // position: the views lay the rows out again and the persistent indexes follow the games.
     Q_EMIT layoutAboutToBeChanged();
     const QModelIndexList before = persistentIndexList();
-    std::vector<int> sources;
-    sources.reserve(static_cast<size_t>(before.size()));
-    for (const QModelIndex& index : before)
-        sources.push_back(sourceOf(index.row()));
+    const std::vector<int> sources = sourcesOf(before);
     m_words = words;
     m_shown = isFinding() ? matchingRows(narrowing) : std::vector<int>();
     movePersistentIndexes(before, sources);
@@ -295,10 +301,7 @@ void GameListModel::sort(int column, Qt::SortOrder order)
         return;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    std::vector<int> sources;
-    sources.reserve(static_cast<size_t>(before.size()));
-    for (const QModelIndex& index : before)
-        sources.push_back(sourceOf(index.row()));
+    std::vector<int> sources = sourcesOf(before);
 
     const std::vector<int> newOrder = sortedOrder(m_rows, column, order);
     m_rows = reordered(std::move(m_rows), newOrder);

@@ -92,6 +92,8 @@ private:
     {
         return isFinding() ? m_shown[static_cast<size_t>(index)] : index;
     }
+    // The places in m_rows of the shown rows of indexes.
+    std::vector<int> sourcesOf(const QModelIndexList& indexes) const;
     // The shown row of the game at place source of m_rows, or -1 when it does not show.
     int shownOf(int source) const;
     // Puts the persistent indexes before, whose games were at places sources of m_rows, on the

@@ -101,7 +101,9 @@ void SnapshotImages::forgetAll()
 void SnapshotImages::forget(const QString& name)
 {
     m_images.remove(name);
-    if (m_none.remove(name) || !m_waiting.contains(name))
+    m_none.remove(name);
+    // A reading under way tells of itself when it ends.
+    if (!m_waiting.contains(name))
         Q_EMIT arrived(name, -1);
 }
 
